@@ -1,0 +1,56 @@
+# The three deliverables and the program-folder image.
+
+# KVLib.dll: the library's archives linked whole, so every marked member is exported.
+add_library(KVLib SHARED library/res/KVLib.rc)
+target_link_libraries(KVLib PRIVATE "$<LINK_LIBRARY:WHOLE_ARCHIVE,library>")
+target_include_directories(KVLib INTERFACE ${CMAKE_SOURCE_DIR})
+set_target_properties(KVLib PROPERTIES
+  PREFIX "" LINKER_LANGUAGE CXX
+  RUNTIME_OUTPUT_DIRECTORY ${TAVRIX_IMAGE_DIR}
+  ARCHIVE_OUTPUT_DIRECTORY ${CMAKE_BINARY_DIR}/lib)
+
+# TavrixVJ.exe: bound to KVLib through its import table.
+add_executable(TavrixVJ WIN32 mainwindow/TavrixVJ.cpp mainwindow/res/TavrixVJ.rc)
+target_compile_options(TavrixVJ PRIVATE ${TAVRIX_WARNINGS})
+target_link_libraries(TavrixVJ PRIVATE KVLib)
+set_target_properties(TavrixVJ PROPERTIES RUNTIME_OUTPUT_DIRECTORY ${TAVRIX_IMAGE_DIR})
+
+# dk_dsound_output.dll: the DirectSound output module, loaded by name at run time.
+add_library(dk_dsound_output SHARED decoder/dsound_output/dk_dsound_output.cpp)
+target_compile_options(dk_dsound_output PRIVATE ${TAVRIX_WARNINGS})
+set_target_properties(dk_dsound_output PROPERTIES
+  PREFIX "" RUNTIME_OUTPUT_DIRECTORY ${TAVRIX_IMAGE_DIR})
+
+# The mingw runtime DLLs that every module imports (one shared unwinder).
+set(TAVRIX_RUNTIME_DLLS)
+if(TAVRIX_ARCH STREQUAL "x86_64")
+  set(libgcc_dll libgcc_s_seh-1.dll)
+else()
+  set(libgcc_dll libgcc_s_dw2-1.dll)
+endif()
+foreach(dll ${libgcc_dll} libwinpthread-1.dll)
+  execute_process(COMMAND ${CMAKE_CXX_COMPILER} -print-file-name=${dll}
+                  OUTPUT_VARIABLE dll_path OUTPUT_STRIP_TRAILING_WHITESPACE)
+  if(NOT IS_ABSOLUTE "${dll_path}" OR NOT EXISTS "${dll_path}")
+    foreach(dir /usr/lib/gcc/${TAVRIX_ARCH}-w64-mingw32/12-posix /usr/${TAVRIX_ARCH}-w64-mingw32/lib)
+      if(EXISTS ${dir}/${dll})
+        set(dll_path ${dir}/${dll})
+      endif()
+    endforeach()
+  endif()
+  if(NOT EXISTS "${dll_path}")
+    message(FATAL_ERROR "mingw runtime ${dll} not found")
+  endif()
+  list(APPEND TAVRIX_RUNTIME_DLLS ${dll_path})
+endforeach()
+
+# The image: deliverables, runtime DLLs and shipped data in one folder. The
+# test folder gets the DLLs too, so test programs bound to KVLib start.
+add_custom_target(tavrix_image ALL
+  COMMAND ${CMAKE_COMMAND} -E make_directory ${TAVRIX_IMAGE_DIR} ${CMAKE_BINARY_DIR}/tests
+  COMMAND ${CMAKE_COMMAND} -E copy_if_different ${TAVRIX_RUNTIME_DLLS} ${TAVRIX_IMAGE_DIR}
+  COMMAND ${CMAKE_COMMAND} -E copy_directory ${CMAKE_SOURCE_DIR}/data ${TAVRIX_IMAGE_DIR}
+  COMMAND ${CMAKE_COMMAND} -E copy_if_different ${TAVRIX_RUNTIME_DLLS}
+          $<TARGET_FILE:KVLib> $<TARGET_FILE:dk_dsound_output> ${CMAKE_BINARY_DIR}/tests
+  DEPENDS TavrixVJ KVLib dk_dsound_output
+  COMMENT "Laying out the program folder ${TAVRIX_IMAGE_DIR}")

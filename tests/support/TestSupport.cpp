@@ -1,0 +1,124 @@
+#include "support/TestSupport.h"
+
+#include <windows.h>
+
+#include <cstdio>
+#include <cstdlib>
+#include <vector>
+
+namespace tavrix_test {
+
+namespace {
+
+void RemoveTree(const std::string& dir)
+{
+    WIN32_FIND_DATAA fd;
+    HANDLE h = FindFirstFileA((dir + "\\*").c_str(), &fd);
+    if (h != INVALID_HANDLE_VALUE) {
+        do {
+            std::string name = fd.cFileName;
+            if (name == "." || name == "..")
+                continue;
+            std::string path = dir + "\\" + name;
+            if (fd.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) {
+                RemoveTree(path);
+            } else {
+                SetFileAttributesA(path.c_str(), FILE_ATTRIBUTE_NORMAL);
+                DeleteFileA(path.c_str());
+            }
+        } while (FindNextFileA(h, &fd));
+        FindClose(h);
+    }
+    RemoveDirectoryA(dir.c_str());
+}
+
+std::string EnvOrEmpty(const char* name)
+{
+    const char* v = std::getenv(name);
+    return v ? std::string(v) : std::string();
+}
+
+} // namespace
+
+TempDir::TempDir()
+{
+    char base[MAX_PATH];
+    GetTempPathA(MAX_PATH, base);
+    static LONG counter = 0;
+    for (;;) {
+        char name[MAX_PATH];
+        std::snprintf(name, sizeof name, "%stavrix-%lu-%ld", base,
+                      GetCurrentProcessId(), InterlockedIncrement(&counter));
+        if (CreateDirectoryA(name, nullptr)) {
+            m_path = name;
+            break;
+        }
+        if (GetLastError() != ERROR_ALREADY_EXISTS)
+            throw std::runtime_error(std::string("cannot create temp folder ") + name);
+    }
+}
+
+TempDir::~TempDir()
+{
+    RemoveTree(m_path);
+}
+
+std::string ImageDir()
+{
+    std::string dir = EnvOrEmpty("TAVRIX_IMAGE");
+    if (dir.empty()) {
+        // Beside the test folder, as the build lays it out.
+        char exe[MAX_PATH];
+        GetModuleFileNameA(nullptr, exe, MAX_PATH);
+        std::string p = exe;
+        p = p.substr(0, p.find_last_of("\\/"));
+        dir = p.substr(0, p.find_last_of("\\/")) + "\\TavrixVJ";
+    }
+    return dir;
+}
+
+std::string TestDataPath(const std::string& relative)
+{
+    std::string dir = EnvOrEmpty("TAVRIX_TESTDATA");
+    if (dir.empty())
+        return std::string();
+    DWORD attr = GetFileAttributesA(dir.c_str());
+    if (attr == INVALID_FILE_ATTRIBUTES || !(attr & FILE_ATTRIBUTE_DIRECTORY))
+        return std::string();
+    return dir + "/" + relative;
+}
+
+bool WriteFileBytes(const std::string& path, const std::string& bytes)
+{
+    FILE* f = std::fopen(path.c_str(), "wb");
+    if (!f)
+        return false;
+    bool ok = std::fwrite(bytes.data(), 1, bytes.size(), f) == bytes.size();
+    return std::fclose(f) == 0 && ok;
+}
+
+bool ReadFileBytes(const std::string& path, std::string& bytes)
+{
+    FILE* f = std::fopen(path.c_str(), "rb");
+    if (!f)
+        return false;
+    bytes.clear();
+    char buf[65536];
+    size_t n;
+    while ((n = std::fread(buf, 1, sizeof buf, f)) > 0)
+        bytes.append(buf, n);
+    std::fclose(f);
+    return true;
+}
+
+std::string MediaPath(const std::string& name)
+{
+    return EnvOrEmpty("TAVRIX_MEDIA") + "\\" + name;
+}
+
+bool CopyFileTo(const std::string& from, const std::string& to)
+{
+    return CopyFileA(from.c_str(), to.c_str(), FALSE) != 0;
+}
+
+} // namespace tavrix_test

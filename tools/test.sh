@@ -1,0 +1,40 @@
+#!/usr/bin/env bash
+# Installs what is missing, builds the deliverables and the test build, and
+# runs every test under Wine, ending with CTest's summary. Exit code is
+# CTest's. Extra arguments go to ctest (e.g. -R spine).
+set -euo pipefail
+root=$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)
+cd "$root"
+
+if [ "$(id -u)" = 0 ]; then
+  tools/setup.sh
+fi
+
+# The 32-bit deliverables are always built.
+tools/build.sh i686
+arch=$(tools/test-arch.sh)
+if [ "$arch" != i686 ]; then
+  echo "test.sh: this machine cannot run 32-bit code; tests run on the $arch build"
+  tools/build.sh "$arch"
+fi
+dir=$root/build/$arch
+
+# Sound for the tests that play audio.
+export PULSE_SERVER
+PULSE_SERVER=$(tools/sound-server.sh start "$dir/pulse")
+
+if [ "$arch" = x86_64 ]; then TAVRIX_WINEARCH=win64; else TAVRIX_WINEARCH=win32; fi
+. tools/wine-env.sh
+cleanup() {
+  WINEPREFIX=$dir/wineprefix "$WINESERVER" -k >/dev/null 2>&1 || true
+  tools/sound-server.sh stop "$dir/pulse" || true
+}
+trap cleanup EXIT
+
+# Prefix set-up once, before CTest's parallel runs.
+TAVRIX_WINEPREFIX=$dir/wineprefix "$dir/wine-run.sh" cmd /c exit >/dev/null 2>&1 || true
+
+set +e
+ctest --test-dir "$dir" -j "$(nproc)" --output-on-failure "$@"
+rc=$?
+exit $rc
