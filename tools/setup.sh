@@ -20,9 +20,9 @@ PACKAGES=(
   # Wine (32-bit prefix) and what runs beside it
   wine wine32:i386 wine64
   gstreamer1.0-plugins-base:i386 gstreamer1.0-plugins-good:i386
-  xvfb x11-apps imagemagick
+  xvfb x11-apps x11-utils imagemagick
   pulseaudio pulseaudio-utils
-  fonts-liberation fonts-dejavu-core
+  fonts-wine fonts-liberation fonts-dejavu-core
   # test fixture makers
   sox lame twolame mpg123 python3
 )

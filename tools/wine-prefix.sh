@@ -55,7 +55,7 @@ REG
 # Debian's Wine does not load its own fonts: put them where Windows looks.
 fonts=$prefix/drive_c/windows/Fonts
 mkdir -p "$fonts"
-cp -f /usr/share/wine/fonts/*.ttf "$fonts"/ 2>/dev/null || true
+cp -f /usr/share/wine/fonts/* "$fonts"/ 2>/dev/null || true
 for f in /usr/share/fonts/truetype/liberation/*.ttf /usr/share/fonts/truetype/dejavu/DejaVuSans*.ttf; do
   [ -f "$f" ] && cp -f "$f" "$fonts"/
 done

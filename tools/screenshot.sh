@@ -1,0 +1,42 @@
+#!/usr/bin/env bash
+# Starts TavrixVJ under Xvfb with Wine's X11 driver, waits until its main
+# window is shown, writes a PNG of the screen and ends the program.
+# Usage: screenshot.sh OUT.png [BUILD_DIR]   (default: the build this
+# machine can run, build/i686 or build/x86_64; it must be built already)
+set -euo pipefail
+root=$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)
+out=$(realpath -m "${1:?usage: screenshot.sh OUT.png [BUILD_DIR]}")
+dir=${2:-$root/build/$("$root/tools/test-arch.sh")}
+dir=$(realpath "$dir")
+if grep -q 'TAVRIX_ARCH:STRING=x86_64' "$dir/CMakeCache.txt"; then
+  export TAVRIX_WINEARCH=win64
+else
+  export TAVRIX_WINEARCH=win32
+fi
+export TAVRIX_WINEPREFIX=$dir/wineprefix-x11 TAVRIX_WINE_DRIVER=x11
+image=$dir/TavrixVJ
+[ -f "$image/TavrixVJ.exe" ] || { echo "screenshot.sh: $image/TavrixVJ.exe is not built" >&2; exit 1; }
+
+xvfb-run -a -s '-screen 0 1024x768x24' bash -s "$root" "$image" "$out" <<'INNER'
+set -eu
+root=$1 image=$2 out=$3
+. "$root/tools/wine-env.sh"
+cd "$image"
+"$root/tools/wine-run.sh" ./TavrixVJ.exe >/dev/null 2>&1 &
+shown=0
+for _ in $(seq 1 300); do
+  if xwininfo -root -tree 2>/dev/null | grep -q '"TavrixVJ"'; then shown=1; break; fi
+  sleep 0.2
+done
+if [ "$shown" = 1 ]; then
+  sleep 1 # let it paint
+  xwd -root -silent | convert xwd:- "$out"
+fi
+WINEPREFIX=$TAVRIX_WINEPREFIX "$WINESERVER" -k >/dev/null 2>&1 || true
+wait || true
+if [ "$shown" != 1 ]; then
+  echo "screenshot.sh: the main window did not appear" >&2
+  exit 1
+fi
+echo "screenshot.sh: wrote $out"
+INNER
