@@ -15,9 +15,21 @@ target_compile_options(TavrixVJ PRIVATE ${TAVRIX_WARNINGS})
 target_link_libraries(TavrixVJ PRIVATE KVLib)
 set_target_properties(TavrixVJ PROPERTIES RUNTIME_OUTPUT_DIRECTORY ${TAVRIX_IMAGE_DIR})
 
+# The MPEG codec and the MP3 stream scanner: KVLib's tempo scan and tag
+# readers, the program's players.
+if(TARGET decoder_mpeg)
+  target_link_libraries(KVLib PRIVATE decoder_mpeg)
+  target_link_libraries(TavrixVJ PRIVATE decoder_mpeg)
+endif()
+
+# The decoder core: KVLib's tempo scan and the program's players.
+target_link_libraries(KVLib PRIVATE decoder)
+target_link_libraries(TavrixVJ PRIVATE decoder)
+
 # dk_dsound_output.dll: the DirectSound output module, loaded by name at run time.
 add_library(dk_dsound_output SHARED decoder/dsound_output/dk_dsound_output.cpp)
 target_compile_options(dk_dsound_output PRIVATE ${TAVRIX_WARNINGS})
+target_include_directories(dk_dsound_output PRIVATE ${CMAKE_SOURCE_DIR})
 set_target_properties(dk_dsound_output PROPERTIES
   PREFIX "" RUNTIME_OUTPUT_DIRECTORY ${TAVRIX_IMAGE_DIR})
 

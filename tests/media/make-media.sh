@@ -17,3 +17,49 @@ make() { # name command...
 make tone440.wav sox -q -n -r 44100 -c 2 -b 16 tone440.wav synth 3 sine 440 gain -6
 # the same as a 128 kbps constant-bitrate MP3 without tags
 make tone440.mp3 lame --quiet --noreplaygain -b 128 -t tone440.wav tone440.mp3
+# WAVE codec: PCM of odd lengths in each layout, a cut-short file, a 2.9 s
+# file (whole-second duration) and two formats it must refuse
+make wave_s16_stereo_44k.wav sox -q -n -r 44100 -c 2 -b 16 wave_s16_stereo_44k.wav synth 1.23 sine 440 sine 660 gain -3
+make wave_s16_mono_22k.wav sox -q -n -r 22050 -c 1 -b 16 wave_s16_mono_22k.wav synth 1.1 sine 300 gain -3
+make wave_s16_mono_11k.wav sox -q -n -r 11025 -c 1 -b 16 wave_s16_mono_11k.wav synth 0.61 sine 250 gain -3
+make wave_u8_mono_8k.wav sox -q -n -r 8000 -c 1 -b 8 wave_u8_mono_8k.wav synth 0.77 sine 200 gain -3
+make wave_u8_stereo_32k.wav sox -q -n -r 32000 -c 2 -b 8 wave_u8_stereo_32k.wav synth 0.53 sine 500 sine 700 gain -3
+make wave_2900ms.wav sox -q -n -r 44100 -c 2 -b 16 wave_2900ms.wav synth 2.9 sine 440 gain -6
+make wave_truncated.wav sh -c 'sox -q -n -r 44100 -c 2 -b 16 wave_truncated.tmp.wav synth 1 sine 500 gain -3 && head -c 30001 wave_truncated.tmp.wav > wave_truncated.wav && rm -f wave_truncated.tmp.wav'
+make wave_float32.wav sox -q -n -r 22050 -c 1 -e floating-point -b 32 wave_float32.wav synth 0.3 sine 440
+make wave_s24.wav sox -q -n -r 22050 -c 2 -b 24 wave_s24.wav synth 0.3 sine 440
+# MPEG layer II files (twolame) with their decoding by mpg123, for the codec's
+# comparison against a reference decoder; and a one-subband sine
+make mp2_stereo48.wav sox -q -n -r 48000 -c 2 -b 16 mp2_stereo48.wav synth 2 sine 440 sine 1000 gain -3
+make mp2_stereo48.mp2 twolame --quiet -b 192 -m s mp2_stereo48.wav mp2_stereo48.mp2
+make mp2_stereo48.pcm mpg123 -q --outfile mp2_stereo48.pcm mp2_stereo48.mp2
+make mp2_joint44.wav sox -q -n -r 44100 -c 2 -b 16 mp2_joint44.wav synth 2 sine 300 sine 5000 gain -1
+make mp2_joint44.mp2 twolame --quiet -b 128 -m j mp2_joint44.wav mp2_joint44.mp2
+make mp2_joint44.pcm mpg123 -q --outfile mp2_joint44.pcm mp2_joint44.mp2
+make mp2_mono24.wav sox -q -n -r 24000 -c 1 -b 16 mp2_mono24.wav synth 2 sine 300 gain -3
+make mp2_mono24.mp2 twolame --quiet -b 64 -m m mp2_mono24.wav mp2_mono24.mp2
+make mp2_mono24.pcm mpg123 -q --outfile mp2_mono24.pcm mp2_mono24.mp2
+make mp2_sine3375.wav sox -q -n -r 48000 -c 1 -b 16 mp2_sine3375.wav synth 2 sine 3375 gain -12
+make mp2_sine3375.mp2 twolame --quiet -b 192 -m m mp2_sine3375.wav mp2_sine3375.mp2
+# MP3 files for the stream scanner: variable bitrate with a Xing header, and
+# constant bitrate with ID3v1 and ID3v2 tags
+make tone440_vbr.mp3 lame --quiet --noreplaygain -V 4 tone440.wav tone440_vbr.mp3
+make tone440_tags.mp3 lame --quiet --noreplaygain -b 128 --add-id3v2 --pad-id3v2 --tt "Scanner Title" --ta "Scanner Artist" --tl "Scanner Album" --ty 2024 --tc "Note" --tg 17 tone440.wav tone440_tags.mp3
+# MPEG layer III files (lame -t, no Info frame) at MPEG-1, 2 and 2.5 rates,
+# mono, stereo and joint stereo, CBR and VBR, and noise bursts that force
+# short blocks; each with mpg123's decoding for the comparison
+make l3_music.wav sox -q -n -r 44100 -c 2 -b 16 l3_music.wav synth 3 pluck 110 pluck 165 synth 3 sine amod 0.5 30 gain -6
+make l3_clicks.wav sox -q -n -r 44100 -c 2 -b 16 l3_clicks.wav synth 0.02 whitenoise pad 0 0.25 repeat 8 gain -6
+make l3_m1_stereo_cbr.mp3 lame --quiet -t -b 128 -m s l3_music.wav l3_m1_stereo_cbr.mp3
+make l3_m1_joint_vbr.mp3 lame --quiet -t -V 2 -m j l3_music.wav l3_m1_joint_vbr.mp3
+make l3_m1_mono_48k.mp3 lame --quiet -t -b 64 -m m --resample 48 l3_music.wav l3_m1_mono_48k.mp3
+make l3_m1_joint_32k.mp3 lame --quiet -t -b 96 -m j --resample 32 l3_music.wav l3_m1_joint_32k.mp3
+make l3_m1_clicks.mp3 lame --quiet -t -b 160 -m j l3_clicks.wav l3_m1_clicks.mp3
+make l3_m2_joint_22k.mp3 lame --quiet -t -b 64 -m j --resample 22.05 l3_music.wav l3_m2_joint_22k.mp3
+make l3_m2_mono_24k.mp3 lame --quiet -t -b 32 -m m --resample 24 l3_music.wav l3_m2_mono_24k.mp3
+make l3_m2_stereo_16k_vbr.mp3 lame --quiet -t -V 5 -m s --resample 16 l3_music.wav l3_m2_stereo_16k_vbr.mp3
+make l3_m2_clicks.mp3 lame --quiet -t -b 48 -m j --resample 22.05 l3_clicks.wav l3_m2_clicks.mp3
+make l3_m25_joint_11k.mp3 lame --quiet -t -b 32 -m j --resample 11.025 l3_music.wav l3_m25_joint_11k.mp3
+make l3_m25_mono_12k.mp3 lame --quiet -t -b 24 -m m --resample 12 l3_music.wav l3_m25_mono_12k.mp3
+make l3_m25_stereo_8k.mp3 lame --quiet -t -b 16 -m s --resample 8 l3_music.wav l3_m25_stereo_8k.mp3
+for f in l3_m1_stereo_cbr l3_m1_joint_vbr l3_m1_mono_48k l3_m1_joint_32k l3_m1_clicks l3_m2_joint_22k l3_m2_mono_24k l3_m2_stereo_16k_vbr l3_m2_clicks l3_m25_joint_11k l3_m25_mono_12k l3_m25_stereo_8k; do make $f.pcm mpg123 -q --no-gapless --outfile $f.pcm $f.mp3; done

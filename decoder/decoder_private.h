@@ -1,0 +1,55 @@
+// The decoder's private part and the helpers its source files share. Not
+// for modules: they see only decoder/decoder.h.
+#pragma once
+
+#include "decoder/decoder.h"
+
+struct decoder_private
+{
+    decoder_input_state input;
+    decoder_output_state output;
+    decoder_codec_state codec;
+    decoder_module_counts counts;
+    decoder_status status;
+    pcm_buffer pcm;
+
+    void* own_buffer; // PCM buffer when the output gives none
+    int32_t own_buffer_size;
+    codec_parameters parameters;
+
+    input_filter_entry* input_chain; // first entry; the module end is last
+    input_filter_entry input_end;
+    output_filter_entry* output_chain;
+    output_filter_entry output_end;
+
+    module_entry* input_modules; // newest first
+    module_entry* output_modules;
+    module_entry* codec_modules;
+    module_entry* input_module; // the selected ones
+    module_entry* output_module;
+    module_entry* codec_module;
+
+    environment* env;
+    uint32_t position_s; // decoding position
+    uint32_t position_us;
+};
+
+// Reports ("internal error", detail) to the debug callback; returns -103.
+int decoder_internal_error(decoder* dec, const char* detail);
+
+char* decoder_copy_text(const char* text);
+
+module_entry* decoder_find_module(module_entry* registry, int id);
+
+// Set up the module ends of both chains (at decoder_new).
+void decoder_filters_init(decoder* dec);
+void decoder_filters_free(decoder* dec);
+
+// Seconds and microseconds of n samples at the rate, as the position
+// advances (unsigned 32-bit arithmetic).
+uint32_t decoder_block_microseconds(uint32_t samples, uint32_t rate);
+void decoder_update_position(decoder* dec);
+void decoder_update_timecode(decoder* dec);
+
+// Selects a codec for the open input (probe, create, query, parameters).
+int decoder_codec_select(decoder* dec);

@@ -1,0 +1,349 @@
+// MP3 stream scanner: a walk over frame headers with stdio file access.
+#include "decoder/mpeg/mp3_scanner.h"
+
+#include <errno.h>
+#include <new>
+#include <string.h>
+
+int mp3_header_check(const mpeg_frame_header* header)
+{
+    return mpeg_header_check(header);
+}
+
+namespace {
+
+int read_error(FILE* f)
+{
+    return feof(f) ? MP3_SCAN_END : MP3_SCAN_READ_FAILED;
+}
+
+bool read_exact(FILE* f, void* buffer, size_t count)
+{
+    return fread(buffer, 1, count, f) == count;
+}
+
+void mp3_scanner_read_id3v1(mp3_scanner* s, mp3_stream_info* info)
+{
+    info->title = info->artist = info->album = info->year = info->comment = nullptr;
+    info->genre = 0;
+    if (s->audio_bytes < 128)
+        return;
+    uint8_t tag[128];
+    const bool ok = fseek(s->file, -128, SEEK_END) == 0 && read_exact(s->file, tag, 128);
+    fseek(s->file, 0, SEEK_SET);
+    if (!ok || memcmp(tag, "TAG", 3) != 0)
+        return;
+    struct field { char* text; int from; int length; };
+    const field fields[5] = {{s->title, 3, 30}, {s->artist, 33, 30}, {s->album, 63, 30},
+                             {s->year, 93, 4}, {s->comment, 97, 30}};
+    for (const field& fl : fields) {
+        memset(fl.text, 0, static_cast<size_t>(fl.length) + 1);
+        memcpy(fl.text, tag + fl.from, static_cast<size_t>(fl.length));
+        for (int i = fl.length - 1; i >= 0 && (fl.text[i] == ' ' || fl.text[i] == '\0'); --i)
+            fl.text[i] = '\0';
+    }
+    s->genre = tag[127];
+    info->title = s->title;
+    info->artist = s->artist;
+    info->album = s->album;
+    info->year = s->year;
+    info->comment = s->comment;
+    info->genre = s->genre;
+    s->flags |= MP3_FLAG_ID3V1;
+    s->audio_bytes -= 128;
+}
+
+void mp3_scanner_skip_id3v2(mp3_scanner* s)
+{
+    uint8_t head[10];
+    if (!read_exact(s->file, head, 10))
+        return; // a short file stays at its end
+    fseek(s->file, 0, SEEK_SET);
+    if (memcmp(head, "ID3", 3) != 0)
+        return;
+    const long length = 10 + ((head[6] & 0x7F) << 21 | (head[7] & 0x7F) << 14 |
+                              (head[8] & 0x7F) << 7 | (head[9] & 0x7F));
+    fseek(s->file, length, SEEK_SET);
+    s->audio_bytes -= length;
+    s->flags |= MP3_FLAG_ID3V2;
+}
+
+int samples_per_frame(const mpeg_frame_header& h)
+{
+    return mpeg_samples_per_frame(h);
+}
+
+void mp3_scanner_read_vbr_header(mp3_scanner* s)
+{
+    uint8_t b[128];
+    const long at = ftell(s->file);
+    if (!read_exact(s->file, b, 128))
+        return; // the walk then starts at the end of the file
+    fseek(s->file, at, SEEK_SET);
+    const uint32_t word = mpeg_read_u32_be(b);
+    mpeg_frame_header h;
+    mpeg_header_unpack(word, &h);
+    if (!mpeg_is_sync(word) || mp3_header_check(&h) != 0)
+        return;
+    const int tag = 4 + mpeg_side_info_size(h);
+    const int rate = mpeg_sample_rate(h);
+    const int spf = h.version == MPEG_VERSION_1 ? 1152 : 576;
+    int64_t duration = 0;
+    if (memcmp(b + tag, "Xing", 4) == 0 || memcmp(b + tag, "Lame", 4) == 0) {
+        if (!(mpeg_read_u32_be(b + tag + 4) & 1))
+            return;
+        const uint32_t frames = mpeg_read_u32_be(b + tag + 8);
+        duration = static_cast<int64_t>(spf * 1000 / rate) * frames;
+    } else if (memcmp(b + tag, "VBRI", 4) == 0) {
+        const uint32_t frames = mpeg_read_u32_be(b + tag + 14);
+        duration = static_cast<int64_t>(spf * 1000.0 * frames / rate);
+    } else {
+        return;
+    }
+    s->vbr_duration_ms = static_cast<int32_t>(duration);
+    const int64_t whole_seconds = duration / 1000;
+    s->vbr_bitrate = whole_seconds > 0 ? static_cast<int32_t>(s->audio_bytes / whole_seconds * 8) : 0;
+}
+
+// Reads 4 bytes and slides byte by byte to a sync word whose header passes
+// the check.
+int mp3_scanner_find_sync(mp3_scanner* s, mpeg_frame_header* h)
+{
+    int limit = s->resync_limit;
+    uint8_t b[4];
+    if (!read_exact(s->file, b, 4)) {
+        s->in_sync = false;
+        return read_error(s->file);
+    }
+    uint32_t word = mpeg_read_u32_be(b);
+    for (;;) {
+        if (mpeg_is_sync(word)) {
+            mpeg_header_unpack(word, h);
+            if (mp3_header_check(h) == 0)
+                return 0;
+        }
+        s->in_sync = false;
+        if (limit != 0 && --limit == 0)
+            return MP3_SCAN_NO_SYNC;
+        const int c = fgetc(s->file);
+        if (c == EOF)
+            return read_error(s->file);
+        word = (word << 8) | static_cast<uint32_t>(c);
+    }
+}
+
+int mp3_scanner_walk(mp3_scanner* s)
+{
+    if (s->state == 0) {
+        if (s->pending) {
+            s->frame = s->pending_header;
+            s->pending = false;
+        } else {
+            const int r = mp3_scanner_find_sync(s, &s->frame);
+            if (r != 0)
+                return r;
+        }
+        s->state = 1;
+    }
+    if (s->state == 1) {
+        fseek(s->file, mpeg_frame_size(s->frame) - 4, SEEK_CUR);
+        s->state = s->in_sync ? 0 : 4;
+    }
+    if (s->state == 4) {
+        uint8_t b[4];
+        if (!read_exact(s->file, b, 4)) {
+            if (!feof(s->file))
+                return MP3_SCAN_READ_FAILED;
+            s->pending = false;
+            s->state = 0;
+            return 0;
+        }
+        s->state = 0;
+        const uint32_t word = mpeg_read_u32_be(b);
+        mpeg_frame_header h;
+        mpeg_header_unpack(word, &h);
+        if (!mpeg_is_sync(word) || mp3_header_check(&h) != 0) {
+            // Drop the frame in hand and search on from the byte after its
+            // supposed successor's first.
+            fseek(s->file, -3, SEEK_CUR);
+            return MP3_SCAN_NO_HEADER;
+        }
+        s->pending_header = h;
+        s->pending = true;
+        s->in_sync = true;
+    }
+    return 0;
+}
+
+int mp3_scanner_next_frame(mp3_scanner* s)
+{
+    int r;
+    do
+        r = mp3_scanner_walk(s);
+    while (r == MP3_SCAN_NO_HEADER);
+    return r;
+}
+
+int mp3_frame_account(mp3_scanner* s, mp3_frame_callback callback, void* data, int stop_mask)
+{
+    const mpeg_frame_header& h = s->frame;
+    if (!s->have_first) {
+        s->first = h;
+        s->have_first = true;
+    } else {
+        if (h.version != s->first.version)
+            s->flags |= MP3_FLAG_VERSION_CHANGED;
+        if (h.layer != s->first.layer)
+            s->flags |= MP3_FLAG_LAYER_CHANGED;
+        if (h.bitrate_index != s->first.bitrate_index)
+            s->flags |= MP3_FLAG_BITRATE_CHANGED;
+        if (h.sampling_index != s->first.sampling_index)
+            s->flags |= MP3_FLAG_RATE_CHANGED;
+        if (h.mode != s->first.mode)
+            s->flags |= MP3_FLAG_MODE_CHANGED;
+    }
+    if (stop_mask & s->flags)
+        return MP3_SCAN_STOPPED;
+    const int samples = samples_per_frame(h);
+    const int rate = mpeg_sample_rate(h);
+    if (callback) {
+        mp3_frame_info fi;
+        fi.frame = s->frames;
+        fi.version = mpeg_level(h);
+        fi.layer = mpeg_layer(h);
+        fi.bitrate = mpeg_bitrate_kbps(h) * 1000;
+        fi.sample_rate = rate;
+        fi.mode = h.mode;
+        fi.channels = mpeg_channels(h);
+        fi.offset = static_cast<int32_t>(ftell(s->file));
+        fi.samples = samples;
+        if (callback(data, &fi) != 0)
+            return MP3_SCAN_END;
+    }
+    s->seconds += static_cast<double>(samples) / rate;
+    ++s->frames;
+    return 0;
+}
+
+void mp3_scanner_summarize(mp3_scanner* s, mp3_stream_info* info, bool frame_limit)
+{
+    info->flags = s->flags;
+    info->frames = s->frames;
+    info->duration_ms = static_cast<int32_t>(s->seconds * 1000.0);
+    if (s->frames == 0)
+        return;
+    const mpeg_frame_header& f = s->first;
+    if (!(s->flags & MP3_FLAG_VERSION_CHANGED))
+        info->version = mpeg_level(f);
+    if (!(s->flags & MP3_FLAG_LAYER_CHANGED))
+        info->layer = mpeg_layer(f);
+    if (!(s->flags & MP3_FLAG_MODE_CHANGED))
+        info->mode = f.mode;
+    info->channels = mpeg_channels(f);
+    if (!(s->flags & (MP3_FLAG_VERSION_CHANGED | MP3_FLAG_LAYER_CHANGED | MP3_FLAG_BITRATE_CHANGED)))
+        info->bitrate = mpeg_bitrate_kbps(f) * 1000;
+    else if (!frame_limit && s->seconds > 0)
+        info->bitrate = static_cast<int32_t>(static_cast<double>(s->audio_bytes) * 8 / s->seconds);
+    if (!(s->flags & MP3_FLAG_RATE_CHANGED))
+        info->sample_rate = mpeg_sample_rate(f);
+    if (frame_limit) {
+        if (s->vbr_bitrate > 0) {
+            info->bitrate = s->vbr_bitrate;
+            info->duration_ms = s->vbr_duration_ms;
+        } else if (!(s->flags & MP3_FLAG_BITRATE_CHANGED) && s->audio_bytes != 0 &&
+                   info->bitrate > 0) {
+            info->duration_ms = static_cast<int32_t>(
+                static_cast<double>(s->audio_bytes) / (info->bitrate / 8.0) * 1000.0);
+        } else {
+            info->duration_ms = 0;
+        }
+    }
+}
+
+} // namespace
+
+int mp3_scanner_new(mp3_scanner** scanner)
+{
+    if (scanner == nullptr)
+        return MP3_SCAN_OUT_OF_MEMORY;
+    *scanner = new (std::nothrow) mp3_scanner;
+    if (*scanner == nullptr)
+        return MP3_SCAN_OUT_OF_MEMORY;
+    memset(*scanner, 0, sizeof(mp3_scanner));
+    return 0;
+}
+
+int mp3_scanner_delete(mp3_scanner* scanner)
+{
+    if (scanner) {
+        if (scanner->file)
+            fclose(scanner->file);
+        delete scanner;
+    }
+    return 0;
+}
+
+int mp3_scanner_scan(mp3_scanner* s, const char* path, mp3_frame_callback callback,
+                     void* callback_data, mp3_stream_info* info, int stop_mask,
+                     int resync_limit, int frame_limit)
+{
+    s->frames = 0;
+    s->seconds = 0.0;
+    s->flags = 0;
+    s->have_first = false;
+    memset(&s->first, 0, sizeof(s->first));
+    s->vbr_bitrate = 0;
+    s->vbr_duration_ms = 0;
+    s->resync_limit = resync_limit;
+    info->version = info->layer = info->bitrate = info->sample_rate = info->mode =
+        info->channels = -1;
+    info->frames = info->duration_ms = info->flags = 0;
+    info->title = info->artist = info->album = info->year = info->comment = nullptr;
+    info->genre = 0;
+
+    if (s->file) {
+        fclose(s->file);
+        s->file = nullptr;
+    }
+    errno = 0;
+    s->file = fopen(path, "rb");
+    if (s->file == nullptr)
+        return errno == ENOENT ? MP3_SCAN_NO_FILE : MP3_SCAN_OPEN_FAILED;
+    s->state = 0;
+    s->in_sync = false;
+    s->pending = false;
+
+    s->audio_bytes = 0;
+    if (fseek(s->file, 0, SEEK_END) == 0) {
+        const long size = ftell(s->file);
+        s->audio_bytes = size > 0 ? size : 0;
+    }
+    fseek(s->file, 0, SEEK_SET);
+
+    mp3_scanner_read_id3v1(s, info);
+    mp3_scanner_skip_id3v2(s);
+    mp3_scanner_read_vbr_header(s);
+
+    int r;
+    bool at_limit = false;
+    int left = frame_limit;
+    for (;;) {
+        r = mp3_scanner_next_frame(s);
+        if (r != 0)
+            break;
+        r = mp3_frame_account(s, callback, callback_data, stop_mask);
+        if (frame_limit != 0 && --left == 0) {
+            at_limit = true;
+            break;
+        }
+        if (r != 0)
+            break;
+    }
+    if (at_limit || r == MP3_SCAN_END) {
+        mp3_scanner_summarize(s, info, frame_limit != 0);
+        r = 0;
+    }
+    fclose(s->file);
+    s->file = nullptr;
+    return r;
+}
