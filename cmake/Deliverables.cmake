@@ -3,6 +3,7 @@
 # KVLib.dll: the library's archives linked whole, so every marked member is exported.
 add_library(KVLib SHARED library/res/KVLib.rc)
 target_link_libraries(KVLib PRIVATE "$<LINK_LIBRARY:WHOLE_ARCHIVE,library>")
+target_link_libraries(KVLib PRIVATE framework)
 target_include_directories(KVLib INTERFACE ${CMAKE_SOURCE_DIR})
 set_target_properties(KVLib PROPERTIES
   PREFIX "" LINKER_LANGUAGE CXX
@@ -12,7 +13,7 @@ set_target_properties(KVLib PROPERTIES
 # TavrixVJ.exe: bound to KVLib through its import table.
 add_executable(TavrixVJ WIN32 mainwindow/TavrixVJ.cpp mainwindow/res/TavrixVJ.rc)
 target_compile_options(TavrixVJ PRIVATE ${TAVRIX_WARNINGS})
-target_link_libraries(TavrixVJ PRIVATE KVLib)
+target_link_libraries(TavrixVJ PRIVATE KVLib framework_ui)
 set_target_properties(TavrixVJ PROPERTIES RUNTIME_OUTPUT_DIRECTORY ${TAVRIX_IMAGE_DIR})
 
 # The MPEG codec and the MP3 stream scanner: KVLib's tempo scan and tag

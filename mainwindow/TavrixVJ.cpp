@@ -1,57 +1,64 @@
-// TavrixVJ's entry point: a plain main window until the application object
-// and the skinned main dialog take its place.
+// TavrixVJ's entry point: the application object runs the main window as a
+// modal dialog until the skinned main dialog takes its place.
 #include <windows.h>
+#include <commctrl.h>
 
+#include <vector>
+
+#include "framework/ui/AfxWin.h"
 #include "library/VIZU.h"
 
 namespace {
 
-const char kMainClass[] = "TavrixVJMainWnd";
 const char kMainTitle[] = "TavrixVJ";
 
-LRESULT CALLBACK MainWndProc(HWND hWnd, UINT msg, WPARAM wParam, LPARAM lParam)
+// The main window's template, built in memory: a captioned top-level dialog
+// without controls, the main dialog's size.
+std::vector<WORD> MainTemplate()
 {
-    switch (msg) {
-    case WM_DESTROY:
-        PostQuitMessage(0);
-        return 0;
-    default:
-        return DefWindowProcA(hWnd, msg, wParam, lParam);
+    std::vector<WORD> words(sizeof(DLGTEMPLATE) / sizeof(WORD), 0);
+    DLGTEMPLATE* t = reinterpret_cast<DLGTEMPLATE*>(words.data());
+    t->style = WS_POPUP | WS_CAPTION | WS_SYSMENU | WS_MINIMIZEBOX | DS_CENTER;
+    t->cx = 528;
+    t->cy = 321;
+    words.push_back(0);   // no menu
+    words.push_back(0);   // the dialog class
+    for (const char* p = kMainTitle;; ++p) {
+        words.push_back(static_cast<WORD>(static_cast<unsigned char>(*p)));
+        if (!*p)
+            break;
     }
+    return words;
 }
+
+class MainApp : public CWinApp
+{
+public:
+    BOOL InitInstance() override
+    {
+        ::InitCommonControls();
+        CWinApp::InitInstance();
+
+        std::vector<WORD> words = MainTemplate();
+        CDialog mainDialog;
+        mainDialog.InitModalIndirect(reinterpret_cast<LPCDLGTEMPLATEA>(words.data()));
+        m_pMainWnd = &mainDialog;
+        mainDialog.DoModal();
+        m_pMainWnd = nullptr;
+        // Dialog-based: no message loop of the application's own.
+        return FALSE;
+    }
+};
+
+MainApp theApp;
 
 } // namespace
 
-int WINAPI WinMain(HINSTANCE hInstance, HINSTANCE, LPSTR, int nShowCmd)
+int WINAPI WinMain(HINSTANCE hInstance, HINSTANCE hPrevInstance, LPSTR lpCmdLine, int nShowCmd)
 {
     // KVLib is bound through the import table; touching it here proves the
     // library answered before any window exists.
     if (VIZU::IsOpen())
         return 1;
-
-    WNDCLASSEXA wc = {};
-    wc.cbSize = sizeof wc;
-    wc.lpfnWndProc = MainWndProc;
-    wc.hInstance = hInstance;
-    wc.hCursor = LoadCursor(nullptr, IDC_ARROW);
-    wc.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_WINDOW + 1);
-    wc.lpszClassName = kMainClass;
-    wc.hIcon = LoadIcon(nullptr, IDI_APPLICATION);
-    if (!RegisterClassExA(&wc))
-        return 2;
-
-    HWND hWnd = CreateWindowExA(0, kMainClass, kMainTitle, WS_OVERLAPPEDWINDOW,
-                                CW_USEDEFAULT, CW_USEDEFAULT, 800, 600,
-                                nullptr, nullptr, hInstance, nullptr);
-    if (!hWnd)
-        return 3;
-    ShowWindow(hWnd, nShowCmd);
-    UpdateWindow(hWnd);
-
-    MSG msg;
-    while (GetMessageA(&msg, nullptr, 0, 0) > 0) {
-        TranslateMessage(&msg);
-        DispatchMessageA(&msg);
-    }
-    return static_cast<int>(msg.wParam);
+    return AfxWinMain(hInstance, hPrevInstance, lpCmdLine, nShowCmd);
 }
