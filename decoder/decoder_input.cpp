@@ -110,17 +110,11 @@ int decoder_input_new(decoder* dec, const char* name, int id)
         name = "";
 
     module_entry* chosen = nullptr;
-    if (id == -1) {
-        for (module_entry* e = p->input_modules; e && !chosen; e = e->next)
-            if (e->ops.input.probe && e->ops.input.probe(name) == 0)
-                chosen = e;
-        if (!chosen)
-            return DK_ERR_UNSUPPORTED_INPUT;
-    } else {
-        chosen = decoder_find_module(p->input_modules, id);
-        if (!chosen)
-            return DK_ERR_MODULE_NOT_FOUND;
-    }
+    const int found = decoder_choose_module(
+        p->input_modules, name, id, [](module_entry* e) { return e->ops.input.probe; },
+        DK_ERR_UNSUPPORTED_INPUT, &chosen);
+    if (found < 0)
+        return found;
 
     if (p->input.instance && p->input_module == chosen && p->input.name &&
         strcmp(p->input.name, name) == 0)

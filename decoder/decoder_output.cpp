@@ -20,17 +20,11 @@ int decoder_output_new(decoder* dec, const char* name, int id)
         name = "";
 
     module_entry* chosen = nullptr;
-    if (id == -1) {
-        for (module_entry* e = p->output_modules; e && !chosen; e = e->next)
-            if (e->ops.output.probe && e->ops.output.probe(name) == 0)
-                chosen = e;
-        if (!chosen)
-            return DK_ERR_UNSUPPORTED_OUTPUT;
-    } else {
-        chosen = decoder_find_module(p->output_modules, id);
-        if (!chosen)
-            return DK_ERR_MODULE_NOT_FOUND;
-    }
+    const int found = decoder_choose_module(
+        p->output_modules, name, id, [](module_entry* e) { return e->ops.output.probe; },
+        DK_ERR_UNSUPPORTED_OUTPUT, &chosen);
+    if (found < 0)
+        return found;
 
     if (p->output.instance && p->output_module == chosen && p->output.name &&
         strcmp(p->output.name, name) == 0)

@@ -41,6 +41,28 @@ char* decoder_copy_text(const char* text);
 
 module_entry* decoder_find_module(module_entry* registry, int id);
 
+// Picks the module for a name: the one with the given id, or with id -1 the
+// first whose probe (probeOf(entry)) accepts the name. 0 and *chosen set, or
+// `unsupported` when no probe accepts it, or -module-not-found for a bad id.
+template <typename ProbeOf>
+int decoder_choose_module(module_entry* registry, const char* name, int id,
+                          ProbeOf probeOf, int unsupported, module_entry** chosen)
+{
+    *chosen = nullptr;
+    if (id != -1) {
+        *chosen = decoder_find_module(registry, id);
+        return *chosen ? 0 : DK_ERR_MODULE_NOT_FOUND;
+    }
+    for (module_entry* e = registry; e; e = e->next) {
+        auto probe = probeOf(e);
+        if (probe && probe(name) == 0) {
+            *chosen = e;
+            return 0;
+        }
+    }
+    return unsupported;
+}
+
 // Set up the module ends of both chains (at decoder_new).
 void decoder_filters_init(decoder* dec);
 void decoder_filters_free(decoder* dec);
