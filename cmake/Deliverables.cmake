@@ -3,7 +3,7 @@
 # KVLib.dll: the library's archives linked whole, so every marked member is exported.
 add_library(KVLib SHARED library/res/KVLib.rc)
 target_link_libraries(KVLib PRIVATE "$<LINK_LIBRARY:WHOLE_ARCHIVE,library>")
-target_link_libraries(KVLib PRIVATE framework)
+target_link_libraries(KVLib PRIVATE framework_ui)
 target_include_directories(KVLib INTERFACE ${CMAKE_SOURCE_DIR})
 set_target_properties(KVLib PROPERTIES
   PREFIX "" LINKER_LANGUAGE CXX

@@ -1,0 +1,23 @@
+// The one lock of the library state. Worker threads and the window thread
+// both call into the library; every call holds this lock for its length.
+// A thread waiting for it keeps answering messages sent to it, so a worker
+// that sends to the window thread while holding the lock cannot deadlock
+// with a window-thread call waiting here. A mutating call met while another
+// mutating call is running (re-entered through the message pump) is refused.
+#pragma once
+
+class LibraryLock
+{
+public:
+    explicit LibraryLock(bool mutating = false);
+    ~LibraryLock();
+    LibraryLock(const LibraryLock&) = delete;
+    LibraryLock& operator=(const LibraryLock&) = delete;
+
+    // A mutating call while another one runs: do nothing, answer failure.
+    bool Refused() const { return m_refused; }
+
+private:
+    bool m_mutating;
+    bool m_refused = false;
+};

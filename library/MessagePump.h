@@ -1,0 +1,19 @@
+// The helpers that keep the library's long loops usable on the window
+// thread: the Escape check that asks whether to abort, and the genre combo.
+// (The pump itself is VIZU::ProcessMessages.)
+#pragma once
+
+#include <windows.h>
+
+// Takes the first waiting keyboard message of the window and its children
+// (of every window of the thread when hWnd is null) off the queue; a key-down
+// of Escape asks the user and answers true when the user chose to abort.
+// Any other keyboard message so taken is dropped.
+bool EscapeAbortPrompt(HWND hWnd);
+
+// Adds the genre names 0 to 125 to a combo box, each item's data its number.
+int FillGenreCombo(HWND hCombo);
+
+// The genre list: 126 names numbered from 0.
+constexpr int kGenreCount = 126;
+const char* GenreName(int number);

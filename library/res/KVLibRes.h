@@ -1,0 +1,7 @@
+// Resource ids of KVLib.dll.
+#pragma once
+
+#define IDD_WAITING        7069
+#define IDC_WAITING_TEXT   7181
+#define IDC_WAITING_ANIM   7182
+#define IDB_TRACKICONS     7300
