@@ -28,7 +28,9 @@ target_link_libraries(KVLib PRIVATE decoder)
 target_link_libraries(TavrixVJ PRIVATE decoder)
 
 # dk_dsound_output.dll: the DirectSound output module, loaded by name at run time.
-add_library(dk_dsound_output SHARED decoder/dsound_output/dk_dsound_output.cpp)
+add_library(dk_dsound_output SHARED decoder/dsound_output/dk_dsound_output.cpp
+            decoder/dsound_output/dsound_stream.cpp)
+target_link_libraries(dk_dsound_output PRIVATE dsound)
 target_compile_options(dk_dsound_output PRIVATE ${TAVRIX_WARNINGS})
 target_include_directories(dk_dsound_output PRIVATE ${CMAKE_SOURCE_DIR})
 set_target_properties(dk_dsound_output PROPERTIES

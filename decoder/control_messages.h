@@ -172,3 +172,21 @@ const char* control_code_name(int code);
 // and 158 the six pcm_block fields in order.
 void control_message_pack(control_message* message, int code, va_list arguments);
 void control_message_pack_args(control_message* message, int code, ...);
+
+// Fixed-argument forms of control_message_send (message_transport.h), for
+// callers that cannot pass variadic arguments: N none, I an integer, P a
+// pointer, S a text. Each packs and posts as control_message_send does.
+struct message_channel;
+int control_message_send_N(message_channel* channel, int code);
+int control_message_send_P(message_channel* channel, int code, const void* pointer);
+int control_message_send_S(message_channel* channel, int code, const char* text);
+int control_message_send_SS(message_channel* channel, int code, const char* first,
+                            const char* second);
+int control_message_send_SI(message_channel* channel, int code, const char* text, int value);
+int control_message_send_I(message_channel* channel, int code, int value);
+int control_message_send_II(message_channel* channel, int code, int first, int second);
+int control_message_send_III(message_channel* channel, int code, int first, int second, int third);
+int control_message_send_IIII(message_channel* channel, int code, int first, int second, int third,
+                              int fourth);
+int control_message_send_IPI(message_channel* channel, int code, int first, const void* pointer,
+                             int second);

@@ -338,12 +338,17 @@ struct decoder_module_counts
     uint32_t codec;
 };
 
-typedef void (*decoder_progress_callback)(void* client, int a, int b, int c, int d);
+// The client's callbacks; client is the decoder's client value. A module
+// reports with its registry id as source (0: the core).
+typedef void (*decoder_progress_callback)(void* client, int source, int code, int value,
+                                          const char* text);
 typedef void (*decoder_debug_callback)(void* client, const void* source, int level,
                                        const char* message, const char* detail);
-typedef void (*decoder_error_callback)(void* client, int a, int b, const char* message,
+typedef void (*decoder_error_callback)(void* client, int source, int error, const char* message,
                                        const char* detail);
-typedef void (*decoder_event_callback)(void* client, int a, int b, int c, int d);
+// data and length: a block of the module's, valid only during the call.
+typedef void (*decoder_event_callback)(void* client, int source, int type, const void* data,
+                                       uint32_t length);
 
 // Services for modules, each called with the decoder handle first.
 struct decoder_services
@@ -401,6 +406,22 @@ int decoder_delete(decoder* dec);
 void decoder_debug(decoder* dec, const void* source, int level, const char* message,
                    const char* detail);
 
+// Progress and events of a module, to the client's callbacks when it
+// installed them; source is the module's registry id.
+inline void decoder_report_progress(decoder* dec, int source, int code, int value,
+                                    const char* text)
+{
+    if (dec && dec->progress_callback)
+        dec->progress_callback(dec->client, source, code, value, text);
+}
+
+inline void decoder_report_event(decoder* dec, int source, int type, const void* data,
+                                 uint32_t length)
+{
+    if (dec && dec->event_callback)
+        dec->event_callback(dec->client, source, type, data, length);
+}
+
 // Module id (0 or more); -102, -106 or -103 for a refused table.
 int decoder_input_module_register(decoder* dec, const input_module_ops* ops);
 int decoder_output_module_register(decoder* dec, const output_module_ops* ops);
@@ -445,6 +466,11 @@ int decoder_output_write(decoder* dec, void* samples, int byte_count, int bytes_
 int decoder_output_set_control(decoder* dec, output_control* control, int mask);
 int decoder_output_get_control(decoder* dec, output_control* control, int mask);
 int decoder_output_send_message(decoder* dec, int type, const void* data, int size);
+
+// The codec for later input opens: module id -1 probes the registry (the
+// default); another id takes that codec for every stream without probing.
+// 0; -102 for an id below -1; -507 when no codec has the id.
+int decoder_codec_set_module(decoder* dec, int id);
 
 int decoder_codec_set_channels(decoder* dec, int channels);
 int decoder_codec_get_channels(decoder* dec);

@@ -60,10 +60,14 @@ int decoder_codec_select(decoder* dec)
     const char* content_type = dec->input->content_type ? dec->input->content_type : "audio/unknown";
     const char* name = dec->input->name ? dec->input->name : "";
 
-    module_entry* chosen = nullptr;
-    for (module_entry* e = p->codec_modules; e && !chosen; e = e->next)
-        if (e->ops.codec.probe && e->ops.codec.probe(content_type, name) == 0)
-            chosen = e;
+    // A codec chosen by id takes the stream as it is, like an input or
+    // output chosen by id; otherwise the newest codec that accepts it.
+    module_entry* chosen = p->codec_choice;
+    if (!chosen) {
+        for (module_entry* e = p->codec_modules; e && !chosen; e = e->next)
+            if (e->ops.codec.probe && e->ops.codec.probe(content_type, name) == 0)
+                chosen = e;
+    }
     if (!chosen)
         return DK_ERR_NO_CODEC;
 
@@ -98,6 +102,21 @@ int decoder_codec_select(decoder* dec)
     if (ops->set_parameters)
         ops->set_parameters(instance, &p->parameters,
                             CODEC_PARAMETER_CHANNELS | CODEC_PARAMETER_QUALITY | CODEC_PARAMETER_EQUALIZER);
+    return 0;
+}
+
+int decoder_codec_set_module(decoder* dec, int id)
+{
+    if (!dec || id < -1)
+        return DK_ERR_INVALID_PARAMETERS;
+    decoder_private* p = dec->private_part;
+    module_entry* chosen = nullptr;
+    if (id != -1) {
+        chosen = decoder_find_module(p->codec_modules, id);
+        if (!chosen)
+            return DK_ERR_MODULE_NOT_FOUND;
+    }
+    p->codec_choice = chosen;
     return 0;
 }
 

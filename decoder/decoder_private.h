@@ -28,6 +28,7 @@ struct decoder_private
     module_entry* input_module; // the selected ones
     module_entry* output_module;
     module_entry* codec_module;
+    module_entry* codec_choice; // taken without probing; null: probe
 
     environment* env;
     uint32_t position_s; // decoding position
@@ -73,5 +74,6 @@ uint32_t decoder_block_microseconds(uint32_t samples, uint32_t rate);
 void decoder_update_position(decoder* dec);
 void decoder_update_timecode(decoder* dec);
 
-// Selects a codec for the open input (probe, create, query, parameters).
+// Selects a codec for the open input (the chosen one or by probing; create,
+// query, parameters).
 int decoder_codec_select(decoder* dec);

@@ -387,6 +387,13 @@ int load_module(player_server* ps, module_kind kind, const char* name, void* tab
     return r != 0 ? r : 0;
 }
 
+// A module may fill the whole of a text field; what it hands on ends there.
+void terminate_texts(module_info* info)
+{
+    info->name[sizeof(info->name) - 1] = '\0';
+    info->description[sizeof(info->description) - 1] = '\0';
+}
+
 int query_modules(player_server* ps, int kind, int id, bool one)
 {
     int (*query)(decoder*, int, module_info*, int) = nullptr;
@@ -410,6 +417,7 @@ int query_modules(player_server* ps, int kind, int id, bool one)
         memset(&info, 0, sizeof(info));
         if (query(ps->dec, m, &info, MODULE_QUERY_NAME) < 0)
             continue;
+        terminate_texts(&info);
         module_info devices;
         memset(&devices, 0, sizeof(devices));
         if (query(ps->dec, m, &devices, MODULE_QUERY_DEVICE_COUNT) < 0)
@@ -422,6 +430,7 @@ int query_modules(player_server* ps, int kind, int id, bool one)
             device.index = d;
             if (query(ps->dec, m, &device, MODULE_QUERY_DEVICE) < 0)
                 continue;
+            terminate_texts(&device);
             notify(ps, 0, device_code, m, d, device.flags, device.name, device.description);
         }
     }
@@ -745,6 +754,8 @@ int execute(player_server* ps, const control_message* m)
     case CM_SET_CODEC_MODULE:
         if (module_id_check(p.i16.value, dec->counts->codec) < 0)
             return DK_ERR_MODULE_NOT_FOUND;
+        if (const int r = decoder_codec_set_module(dec, p.i16.value); r < 0)
+            return r;
         ps->codec_module = p.i16.value;
         return reopen_input(ps);
     case CM_SET_NOTIFICATION_MASK:
@@ -839,6 +850,18 @@ void on_error(void* client, int source, int error, const char* message, const ch
     notify(ps, MASK_ERROR, CM_ERROR, source, error, text);
 }
 
+void on_progress(void* client, int source, int code, int value, const char* text)
+{
+    notify(static_cast<player_server*>(client), MASK_PROGRESS, CM_PROGRESS, source, code, value,
+           text);
+}
+
+void on_event(void* client, int source, int type, const void* data, uint32_t length)
+{
+    notify(static_cast<player_server*>(client), MASK_MODULE_EVENT, CM_MODULE_EVENT, source, type,
+           data, length);
+}
+
 int server_create(message_channel* channel, void* data, void** instance)
 {
     player_server* ps = static_cast<player_server*>(calloc(1, sizeof(player_server)));
@@ -861,6 +884,8 @@ int server_create(message_channel* channel, void* data, void** instance)
     ps->dec->client = ps;
     ps->dec->debug_callback = on_debug;
     ps->dec->error_callback = on_error;
+    ps->dec->progress_callback = on_progress;
+    ps->dec->event_callback = on_event;
 
     const property_list* properties = static_cast<const property_list*>(data);
     for (uint32_t i = 0; properties && i < properties->count; ++i) {

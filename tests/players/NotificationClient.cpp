@@ -65,8 +65,21 @@ void NotificationClient::Record(const control_message& m)
     case SHAPE_LEVEL_BALANCE: n.a = p.levels.balance; break;
     case SHAPE_LEVEL_PCM: n.a = p.levels.pcm; break;
     case SHAPE_LEVEL_MASTER: n.a = p.levels.master; break;
-    case SHAPE_MODULE_INFO: n.a = p.module.module_id; n.b = p.module.count; n.text = p.module.name; break;
-    case SHAPE_DEVICE_INFO: n.a = p.device.module_id; n.b = p.device.index; n.c = p.device.flags; n.text = p.device.name; break;
+    case SHAPE_MODULE_INFO:
+        n.a = p.module.module_id; n.b = p.module.count; n.text = p.module.name; n.detail = p.module.description;
+        break;
+    case SHAPE_DEVICE_INFO:
+        n.a = p.device.module_id; n.b = p.device.index; n.c = p.device.flags; n.text = p.device.name;
+        n.detail = p.device.description;
+        break;
+    case SHAPE_PROGRESS:
+        n.a = p.progress.source; n.b = p.progress.code; n.c = p.progress.value; n.text = p.progress.text;
+        break;
+    case SHAPE_EVENT:
+        n.a = p.event.source; n.b = p.event.type; n.c = p.event.length;
+        if (p.event.data)
+            n.text.assign(static_cast<const char*>(p.event.data), p.event.length);
+        break;
     case SHAPE_PROPERTIES: n.a = p.properties.count; break;
     case SHAPE_DEBUG: n.a = p.debug.level; n.text = p.debug.text; break;
     default: break;

@@ -13,6 +13,7 @@ struct Note
     int code = 0;
     int64_t a = 0, b = 0, c = 0, d = 0;
     std::string text;
+    std::string detail; // descriptions of module and device info
 };
 
 class NotificationClient

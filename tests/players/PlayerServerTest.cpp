@@ -369,3 +369,24 @@ TEST_F(PlayerServer, OutputFiltersAreAddedListedAndRemoved)
     ASSERT_EQ(0, client.Command(player, CM_OUTPUT_FILTERS_LIST));
     EXPECT_TRUE(client.OfCode(CM_OUTPUT_FILTER_INFO, after).empty());
 }
+
+TEST_F(PlayerServer, ACodecChosenByIdTakesTheStreamWhateverItsName)
+{
+    // An MP3 stream under a name that sends probing to the WAVE codec.
+    const std::string mp3 = tavrix_test::MediaPath("tone440.mp3");
+    const std::string misnamed = temp.File("tone.wav");
+    ASSERT_TRUE(tavrix_test::CopyFileTo(mp3, misnamed));
+    EXPECT_LT(client.Command(player, CM_INPUT_OPEN, misnamed.c_str()), 0);
+
+    // Codec 0 is the MPEG codec (registered first).
+    ASSERT_EQ(0, client.Command(player, CM_SET_CODEC_MODULE, 0));
+    const std::string played = PlayToEnd(misnamed, temp.File("played.wav"));
+    const std::string direct = DirectDecode(mp3, temp.File("direct.wav"));
+    EXPECT_TRUE(played == direct) << played.size() << " vs " << direct.size();
+
+    // Back to probing: the open input is opened again and the name
+    // decides, so the WAVE codec refuses it, now and on the next open.
+    EXPECT_LT(client.Command(player, CM_SET_CODEC_MODULE, -1), 0);
+    EXPECT_EQ(1, client.OfCode(CM_INPUT_STATE).back().a);
+    EXPECT_LT(client.Command(player, CM_INPUT_OPEN, misnamed.c_str()), 0);
+}
