@@ -14,6 +14,8 @@ set_target_properties(KVLib PROPERTIES
 add_executable(TavrixVJ WIN32 mainwindow/TavrixVJ.cpp mainwindow/res/TavrixVJ.rc)
 target_compile_options(TavrixVJ PRIVATE ${TAVRIX_WARNINGS})
 target_link_libraries(TavrixVJ PRIVATE KVLib framework_ui)
+# The program's picture loader and header bar (its own icon and title).
+target_link_libraries(TavrixVJ PRIVATE foundation_ui)
 set_target_properties(TavrixVJ PROPERTIES RUNTIME_OUTPUT_DIRECTORY ${TAVRIX_IMAGE_DIR})
 
 # The MPEG codec and the MP3 stream scanner: KVLib's tempo scan and tag

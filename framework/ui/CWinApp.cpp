@@ -10,6 +10,9 @@
 #include "framework/ui/CWnd.h"
 #include "framework/win/AppState.h"
 
+// This module's own application state (framework/win/AppState.cpp).
+extern "C" AFX_APP_STATE* TavrixFrameworkAppState();
+
 namespace {
 
 thread_local MSG t_msgCur = {};
@@ -97,18 +100,18 @@ CWinApp::CWinApp(LPCSTR lpszAppName)
     m_pszAppName = m_strAppName;
     m_hInstance = AfxGetModuleHandle();
 
-    // The program's object is the one every module sees. A library's own
-    // object never displaces it.
-    AFX_APP_STATE* state = AfxGetAppState();
-    if (!state->m_pApp || AfxGetModuleHandle() == ::GetModuleHandleA(nullptr)) {
-        state->m_pApp = this;
-        state->m_pfnPreTranslate = &AppPreTranslate;
-    }
+    // Each object registers in its own module's state. The program's is the
+    // state every module sees; a library's object stays in the library's and
+    // never becomes, nor displaces, the program's (a library is loaded, and
+    // builds its object, before the program builds its own).
+    AFX_APP_STATE* state = TavrixFrameworkAppState();
+    state->m_pApp = this;
+    state->m_pfnPreTranslate = &AppPreTranslate;
 }
 
 CWinApp::~CWinApp()
 {
-    AFX_APP_STATE* state = AfxGetAppState();
+    AFX_APP_STATE* state = TavrixFrameworkAppState();
     if (state->m_pApp == this) {
         state->m_pApp = nullptr;
         state->m_pfnPreTranslate = nullptr;
