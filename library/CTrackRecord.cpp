@@ -1,5 +1,7 @@
 #include "library/CTrackRecord.h"
 
+#include <utility>
+
 IMPLEMENT_SERIAL(CTrackRecord, CObject, VERSIONABLE_SCHEMA | 3)
 IMPLEMENT_SERIAL(CTrackRecord40, CObject, VERSIONABLE_SCHEMA | 1)
 
@@ -13,6 +15,12 @@ CTrackRecord::CTrackRecord(const CTrackRecord& src) : CObject()
     CopyFrom(src);
 }
 
+// Moves let arrays of records grow and sort without copying every text.
+CTrackRecord::CTrackRecord(CTrackRecord&& src) noexcept : CObject()
+{
+    MoveFrom(src);
+}
+
 CTrackRecord::~CTrackRecord() = default;
 
 CTrackRecord& CTrackRecord::operator=(const CTrackRecord& src)
@@ -20,6 +28,28 @@ CTrackRecord& CTrackRecord::operator=(const CTrackRecord& src)
     if (this != &src)
         CopyFrom(src);
     return *this;
+}
+
+CTrackRecord& CTrackRecord::operator=(CTrackRecord&& src) noexcept
+{
+    if (this != &src)
+        MoveFrom(src);
+    return *this;
+}
+
+void CTrackRecord::MoveFrom(CTrackRecord& src) noexcept
+{
+    m_Title = std::move(src.m_Title);
+    m_Artist = std::move(src.m_Artist);
+    m_Album = std::move(src.m_Album);
+    m_FileName = std::move(src.m_FileName);
+    m_Genre = std::move(src.m_Genre);
+    m_BPMText = std::move(src.m_BPMText);
+    m_FileType = std::move(src.m_FileType);
+    m_Cue1Name = std::move(src.m_Cue1Name);
+    m_Cue2Name = std::move(src.m_Cue2Name);
+    m_Year = std::move(src.m_Year);
+    CopyNumbers(src);
 }
 
 void CTrackRecord::CopyFrom(const CTrackRecord& src)
@@ -34,6 +64,11 @@ void CTrackRecord::CopyFrom(const CTrackRecord& src)
     m_Cue1Name = src.m_Cue1Name;
     m_Cue2Name = src.m_Cue2Name;
     m_Year = src.m_Year;
+    CopyNumbers(src);
+}
+
+void CTrackRecord::CopyNumbers(const CTrackRecord& src) noexcept
+{
     m_Index = src.m_Index;
     m_Length = src.m_Length;
     m_PlayCount = src.m_PlayCount;

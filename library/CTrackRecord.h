@@ -17,8 +17,11 @@ class KVLIB_API CTrackRecord : public CObject
 public:
     CTrackRecord();
     CTrackRecord(const CTrackRecord& src);
+    // A moved-from record keeps its numbers and has empty texts.
+    CTrackRecord(CTrackRecord&& src) noexcept;
     ~CTrackRecord() override;
     CTrackRecord& operator=(const CTrackRecord& src);
+    CTrackRecord& operator=(CTrackRecord&& src) noexcept;
 
     void ClearRecord();
     bool Copy(CTrackRecord src);
@@ -58,6 +61,8 @@ public:
 
 private:
     void CopyFrom(const CTrackRecord& src);
+    void MoveFrom(CTrackRecord& src) noexcept;
+    void CopyNumbers(const CTrackRecord& src) noexcept;
 };
 
 class KVLIB_API CTrackRecord40 : public CObject

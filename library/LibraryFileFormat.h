@@ -25,3 +25,6 @@ public:
 // The format in use, or null; returns the previous one.
 LibraryFileFormat* SetLibraryFileFormat(LibraryFileFormat* format);
 LibraryFileFormat* GetLibraryFileFormat();
+
+// The library file format KVLib reads and writes unless another is set.
+LibraryFileFormat* DefaultLibraryFileFormat();

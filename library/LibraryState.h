@@ -11,6 +11,8 @@ class Waiting;
 CImageList* LibraryTrackIcons();
 // The progress window of long operations (null before the first VIZU).
 Waiting* LibraryWaitingWindow();
+// Marks the open library changed, so the next save or close writes it.
+void MarkLibraryChanged();
 // Set by a library manager window when it makes another library the open one.
 void SetLibSwitched(bool switched);
 

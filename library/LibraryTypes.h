@@ -41,3 +41,14 @@ struct LIB_INFO
     CString Created;
     CString Modified;
 };
+
+// What a random pick asks for: Mode 40 to 45 and its values.
+struct tagRandomInfo
+{
+    int32_t Mode = 0;
+    CString Value;
+    CString BPMLow;
+    CString BPMHigh;
+    CString YearLow;
+    CString YearHigh;
+};

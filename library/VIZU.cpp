@@ -41,7 +41,7 @@ CImageList* g_pTrackIcons = nullptr;
 Waiting* g_pWaiting = nullptr;
 int g_nObjects = 0;   // VIZU objects alive; only the first owns the state
 
-LibraryFileFormat* g_pFormat = nullptr;
+LibraryFileFormat* g_pFormat = DefaultLibraryFileFormat();
 
 void SetUp(VIZU& vizu, bool withSearchTracks)
 {
@@ -199,6 +199,12 @@ CImageList* LibraryTrackIcons()
 Waiting* LibraryWaitingWindow()
 {
     return g_pWaiting;
+}
+
+void MarkLibraryChanged()
+{
+    LibraryLock lock;
+    g_bDirty = true;
 }
 
 void SetLibSwitched(bool switched)

@@ -8,6 +8,8 @@
 #include "library/CTrackRecord.h"
 #include "library/KVLibApi.h"
 #include "library/LibraryTypes.h"
+#include "library/TagInfo.h"
+#include "library/TrackListTypes.h"
 
 class KVLIB_API VIZU
 {
@@ -66,6 +68,126 @@ public:
 
     // Lets waiting messages run; never waits.
     static void ProcessMessages();
+
+    // Library file, record access and random pick
+    static int XML_SaveLib(CString path);
+    static int XML_LoadLib(CString path);
+    static bool XML_CreateLib(CString path);
+    static bool XML_CreatePL(CString path);
+    static bool XML_CreateRollbackLibrary();
+    static bool XML_GetLibInfo(CString path, LIB_INFO* info);
+    static int XML_LoadLibToArray(CString path, CArray<CTrackRecord, CTrackRecord&>* records);
+    static int XML_AnalyzeLib(CString path);
+    static int BPMFormat(CString* text);
+    static int GetRecordCount();
+    static int GetLastIndexNumber();
+    static int FindIndex(int index);
+    static bool GetRecordFromIndex(int index, CTrackRecord* out);
+    static bool GetRecordAtIndex(int position, CTrackRecord* out);
+    static bool AddRecord(CTrackRecord record);
+    static bool DelRecord(CString path);
+    void EmptyTrackList();
+    static void EmptyFilteredArray();
+    static void EmptyAddTracks();
+    static void EmptyExceptionList();
+    static bool IsTrackInLib(CString path);
+    static bool IsFileInLibrary(CString path);
+    static bool CheckForDupes(CArray<CTrackRecord, CTrackRecord&>* array, CTrackRecord* record);
+    static bool IsFilenameInArray(CArray<CTrackRecord, CTrackRecord&>* array, CTrackRecord* record);
+    static bool IsTrackInArray(CArray<CTrackRecord, CTrackRecord&>* array, CTrackRecord* record);
+    static bool SwapArrayItems(CArray<CTrackRecord, CTrackRecord&>* array, CString first,
+                               CString second);
+    static int IncrementPlayCount(int index);
+    static int ReindexOpenDB();
+    static bool SortTrackListA(int code);
+    static bool SortTrackListD(int code);
+    static bool SortTrackList(int code);
+    static CString GetRandomTrack(tagRandomInfo* info);
+
+    // Tag reading, WAV format and trailers, file-name parsing
+    static bool GetTagInfo(CString path, TAG_INFO* info);
+    static bool GetID3TagInfo(TAG_INFO* info, CString path);
+    static bool GetID3TagQuick(TAG_INFO* info, CString path);
+    static int GetDekodaMP3Info(TAG_INFO* info, int limit);
+    static bool ReadID3Tag(CTrackRecord* rec, CString path);
+    static bool ReadDekodaTag(CTrackRecord* rec, CString path, int limit);
+    static bool CopyTagInfoToRecord(CTrackRecord* rec, TAG_INFO* info);
+    static void CheckTagInfo(TAG_INFO* info);
+    static void CheckTagFields(CTrackRecord* rec);
+    static int GetGenreNumFromString(CString name);
+    static bool UpdateRecordFromTag(CString path);
+    static bool GetWavInfo(CString path, TAG_INFO* info);
+    static bool WAVHasKVID3Tag(CString path);
+    static bool WAVHasAGID3Tag(CString path);
+    static int CheckForWAVTags(CString path);
+    static bool ReadKVWAVTag(TAG_INFO* info, CString path);
+    static bool ReadAGWAVTag(TAG_INFO* info, CString path);
+    static bool WriteKVWAVTag(CString path, TAG_INFO* info);
+    static bool WriteAGWAVTag(CString path, TAG_INFO* info);
+    static bool SetBatchWAVTagInfo(tagBatchTag* batch);
+    bool ReadID3TAG1FromWAV(CTrackRecord* rec, CString path);
+    static CString GetTitleFromFilename(CString path);
+    static CString GetFilenameFromPath(CString path);
+    static CString GetFieldFromFilename(CString text, int field, char delimiter, bool last);
+    static bool ParseFilename(TAG_INFO* info, CString path);
+    static bool ParseFilenameEx(TAG_INFO* info, CString path);
+    static bool ParseFilenameEx42(TAG_INFO* info, CString path, char* mask, char* delimiter);
+    static bool ParseFilenameWithMask(TAG_INFO* info, CString path);
+
+    // Track lists: columns and headers, filling, search and filter
+    static int DisplayListHeader(CListCtrl* list, bool checkBoxes);
+    static int DisplayTrackListHeader(CListCtrl* list, bool checkBoxes);
+    static int __stdcall KVSort(LONG_PTR itemData1, LONG_PTR itemData2, LONG_PTR sortInfo);
+    static int GetTrackListColData(KV_LIST_COLUMN_ORDER* order);
+    static bool GetTrackListNeedsRefresh();
+    static bool SetTrackListNeedsRefresh(bool needed);
+    static void SetTabHeader(CString text);
+    static bool InsertRecIntoList(CListCtrl* list, CImageList* images, CTrackRecord* rec,
+                                  bool checkExists);
+    static int DisplayTracks(CListCtrl* list, bool checkExists, CImageList* images,
+                             bool plainIcons, bool fromWorker);
+    static int DisplayTracksV41(CListCtrl* list, bool checkExists, CImageList* images,
+                                bool showImages);
+    int PopulateListControl(CListCtrl* list, bool flag);
+    static bool InsertTrackIntoList(CListCtrl* list, CString path, CImageList* images);
+    static bool UpdateListItemFromArray(CListCtrl* list, int row, int trackIndex);
+    static bool UpdateListItemFromTag(CString path, CListCtrl* list, int row);
+    static int CopyListToArray(CListCtrl* list, CArray<CTrackRecord, CTrackRecord&>* tracks);
+    static CString GetTotalQueueTime(CListCtrl* list);
+    static int FindTitle(CString text);
+    static int FindArtist(CString text);
+    static int DoSearch(CString text, int code);
+    static int DisplayCurrentSearchResults(CListCtrl* list);
+    static int DisplaySearchResults(CListCtrl* list, CString text, int code, CImageList* images);
+    static int FilterTrackList(int code, CString value);
+    static int FilterTracksToArray(CArray<CTrackRecord, CTrackRecord&>* target, int code,
+                                   CString value, bool flag);
+    static int FilterArrayToArray(CArray<CTrackRecord, CTrackRecord&>* source,
+                                  CArray<CTrackRecord, CTrackRecord&>* target, int code,
+                                  CString value);
+    static int LoadFilteredTracksToArray(CArray<CTrackRecord, CTrackRecord&>* target, int code,
+                                         CString value);
+    static int SearchLibrary(int code, CString value, bool flag);
+    static int DisplayFilteredTracks(CListCtrl* list, int code, CString value, bool checkExists);
+    static int DisplayFilteredTracksNoFind(CListCtrl* list, int code, CString value,
+                                           bool checkExists, bool plainIcons);
+    static int DisplayFilteredEZTracks(CListCtrl* list, int code, CString value,
+                                       bool checkExists);
+    static int DisplayFilteredEZItemList(CListCtrl* list, int code, CString value,
+                                         CImageList* images);
+
+    // Track import and watch folders
+    static bool AddATrack(CString path, bool checkDupes);
+    static int AddFolderToLibrary(CString folder, CArray<CTrackRecord, CTrackRecord&>* records);
+    static int AddNewInFolderToLibrary(CString folder,
+                                       CArray<CTrackRecord, CTrackRecord&>* records);
+    static int SearchForMP3WAVFiles(class CWnd* window, CString folder, bool subfolders,
+                                    bool* abort);
+    static int SearchWatchFolder(class CWnd* window, CString folder, bool subfolders, bool* abort);
+    static int WizAddFiles(class CWnd* page, bool onlyNew, bool mp3Only);
+    static int WatchAddFiles(class CWnd* window, bool mp3Only);
+    static int GetWatchFolderCount();
+    static int DisplayWatchFolders();
 };
 
 // The library's arrays (the program has arrays of the same names of its own).

@@ -5,3 +5,6 @@
 #define IDC_WAITING_TEXT   7181
 #define IDC_WAITING_ANIM   7182
 #define IDB_TRACKICONS     7300
+// The header bar
+#define IDS_KVLIB_TITLE    7007
+#define IDI_KVLIB_HEADER   7021

@@ -63,3 +63,22 @@ make l3_m25_joint_11k.mp3 lame --quiet -t -b 32 -m j --resample 11.025 l3_music.
 make l3_m25_mono_12k.mp3 lame --quiet -t -b 24 -m m --resample 12 l3_music.wav l3_m25_mono_12k.mp3
 make l3_m25_stereo_8k.mp3 lame --quiet -t -b 16 -m s --resample 8 l3_music.wav l3_m25_stereo_8k.mp3
 for f in l3_m1_stereo_cbr l3_m1_joint_vbr l3_m1_mono_48k l3_m1_joint_32k l3_m1_clicks l3_m2_joint_22k l3_m2_mono_24k l3_m2_stereo_16k_vbr l3_m2_clicks l3_m25_joint_11k l3_m25_mono_12k l3_m25_stereo_8k; do make $f.pcm mpg123 -q --no-gapless --outfile $f.pcm $f.mp3; done
+# track import: a short tone as WAV, and as MP3 without and with ID3v2 tags (ISO-8859-1 texts)
+make import_tone.wav sox -q -n -r 22050 -c 1 -b 16 import_tone.wav synth 1 sine 330 gain -6
+make import_plain.mp3 lame --quiet --noreplaygain -b 64 import_tone.wav import_plain.mp3
+make import_latin1.mp3 lame --quiet --noreplaygain -b 64 --add-id3v2 --id3v2-latin1 --tt "Import Title" --ta "Import Artist" --tl "Import Album" --ty 2021 --tg 17 import_tone.wav import_latin1.mp3
+# a folder whose subfolder holds a link back to it (walks must not loop)
+[ -L import_loop/sub/back ] || { mkdir -p import_loop/sub && cp import_plain.mp3 import_loop/a.mp3 && cp import_plain.mp3 import_loop/sub/b.mp3 && ln -s .. import_loop/sub/back; }
+# Pictures for the picture loader: red left half, blue right half (JPEG,
+# GIF) and a green icon
+make pic_red_blue_64x32.jpg convert -size 32x32 xc:'#FF0000' -size 32x32 xc:'#0000FF' +append -quality 95 pic_red_blue_64x32.jpg
+make pic_red_blue_40x20.gif convert -size 20x20 xc:'#FF0000' -size 20x20 xc:'#0000FF' +append pic_red_blue_40x20.gif
+make pic_green_32.ico convert -size 32x32 xc:'#00A000' pic_green_32.ico
+# Tag reading: an MP3 whose ID3v2 texts (tempo included) are UTF-16, as
+# other programs write them, and a WAV shorter than one second
+make tags_utf16.mp3 lame --quiet --noreplaygain -b 128 --id3v2-only --id3v2-utf16 --tt " Wide Title " --ta "Wide Artist" --tv TBPM=120 tone440.wav tags_utf16.mp3
+make tags_short.wav sox -q -n -r 8000 -c 1 -b 8 tags_short.wav synth 0.5 sine 300
+# an MP3 with an ID3v1 tag only
+make tags_v1only.mp3 lame --quiet --noreplaygain -b 128 --id3v1-only --tt "Old Title" --ta "Old Artist" --tl "Old Album" --ty 1987 --tc "Old Note" --tg 9 tone440.wav tags_v1only.mp3
+# A tagged MP3 with Latin-1 ID3v2 texts, for the folder listing of the track lists
+make tone440_latin1.mp3 lame --quiet --noreplaygain -b 128 --add-id3v2 --id3v2-latin1 --tt "Folder Title" --ta "Folder Artist" tone440.wav tone440_latin1.mp3

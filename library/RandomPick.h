@@ -1,0 +1,19 @@
+// The number source of the random pick: 15-bit draws (0 to 32767). KVLib's
+// own is the platform C runtime's generator, seeded once per thread from
+// the clock; a test puts its own in place.
+#pragma once
+
+#include <cstdint>
+
+class RandomDrawSource
+{
+public:
+    virtual ~RandomDrawSource() = default;
+    virtual uint32_t Draw15() = 0;
+};
+
+// The source in use (null: KVLib's own); returns the previous one.
+RandomDrawSource* SetRandomDrawSource(RandomDrawSource* source);
+
+// A number from 0 to count - 1, every one equally likely (count > 0).
+uint32_t RandomBelow(RandomDrawSource& source, uint32_t count);

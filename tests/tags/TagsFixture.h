@@ -1,0 +1,28 @@
+// Shared by the tag tests: the program folder's "KVLib.ini" written for one
+// test at a time, and MP3 files tagged with id3lib.
+#pragma once
+
+#include "support/TestSupport.h"
+
+#include <gtest/gtest.h>
+
+#include <windows.h>
+
+#include <string>
+
+// Holds a lock across the test programs' processes while a test writes and
+// reads "KVLib.ini"; the file is removed when the test ends.
+class KVLibIniTest : public ::testing::Test
+{
+protected:
+    void SetUp() override;
+    void TearDown() override;
+    // Writes the [KVLIB] section with the given lines ("Key=Value\r\n"...).
+    void WriteIni(const std::string& lines);
+
+private:
+    HANDLE m_lock = nullptr;
+};
+
+// A copy of the untagged 3 s MP3 in dir, named name.
+std::string CopyOfToneMp3(const tavrix_test::TempDir& dir, const std::string& name);
