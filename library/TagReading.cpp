@@ -1,5 +1,6 @@
 // Reading tags and stream facts of MP3 and WAV files into TAG_INFO and
 // library records, the defaults for missing fields, and the genre list.
+#include "library/Id3FileReader.h"
 #include "library/LibrarySettings.h"
 #include "library/LibraryState.h"
 #include "library/LibraryLock.h"
@@ -127,6 +128,16 @@ void ReadTempo(const ID3_Tag& tag, CString* text, int32_t* bpm, bool* has)
     *bpm = whole;
 }
 
+// Links the tag to the file through a block reader: id3lib's own file
+// stream reads a few bytes at a time, which is slow enough to dominate an
+// import. An unreadable file leaves the tag empty, as id3lib does.
+void LinkFile(ID3_Tag& tag, const CString& path)
+{
+    Id3FileReader reader(path);
+    if (reader.IsOpen())
+        tag.Link(reader, ID3TT_ALL);
+}
+
 // The fields both MP3 readers take: path, picture flag and the five texts.
 void ReadCommonFields(const ID3_Tag& tag, const CString& path, TAG_INFO* info)
 {
@@ -248,7 +259,7 @@ bool VIZU::GetID3TagInfo(TAG_INFO* info, CString path)
         return false;
     try {
         ID3_Tag tag;
-        tag.Link(path, ID3TT_ALL);
+        LinkFile(tag, path);
         ReadCommonFields(tag, path, info);
         info->Comment = FrameText(tag, ID3FID_COMMENT, kTextMax);
         info->FileType = "MP3";
@@ -277,7 +288,7 @@ bool VIZU::GetID3TagQuick(TAG_INFO* info, CString path)
         return false;
     try {
         ID3_Tag tag;
-        tag.Link(path, ID3TT_ALL);
+        LinkFile(tag, path);
         ReadCommonFields(tag, path, info);
         const ID3_Frame* length = tag.Find(ID3FID_SONGLEN);
         if (length) {
@@ -343,7 +354,7 @@ bool VIZU::ReadID3Tag(CTrackRecord* rec, CString path)
         return false;
     try {
         ID3_Tag tag;
-        tag.Link(path, ID3TT_ALL);
+        LinkFile(tag, path);
         const ID3_Frame* title = tag.Find(ID3FID_TITLE);
         rec->m_Title = title ? FieldText(title, kTextMax) : CString("NA");
         const ID3_Frame* artist = tag.Find(ID3FID_LEADARTIST);

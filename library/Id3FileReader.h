@@ -1,0 +1,50 @@
+// A file reader for id3lib that reads in large blocks and keeps two of them,
+// so parsing a tag costs a few system calls rather than one per field.
+#pragma once
+
+#include <id3/reader.h>
+
+#include <windows.h>
+
+#include <cstdint>
+#include <vector>
+
+class Id3FileReader final : public ID3_Reader
+{
+public:
+    explicit Id3FileReader(const char* path);
+    ~Id3FileReader();
+    Id3FileReader(const Id3FileReader&) = delete;
+    Id3FileReader& operator=(const Id3FileReader&) = delete;
+
+    bool IsOpen() const { return m_file != INVALID_HANDLE_VALUE; }
+
+    void close() override;
+    pos_type getBeg() override { return 0; }
+    pos_type getEnd() override { return m_size; }
+    pos_type getCur() override { return m_cur; }
+    pos_type setCur(pos_type pos) override;
+    int_type readChar() override;
+    int_type peekChar() override;
+    size_type readChars(char_type buf[], size_type len) override;
+    size_type readChars(char buf[], size_type len) override;
+    size_type skipChars(size_type len) override;
+
+private:
+    struct Block
+    {
+        pos_type start = 0;
+        std::vector<char_type> bytes;
+        uint64_t lastUse = 0;
+    };
+
+    // The cached block holding pos (loading it), or nullptr past the end or
+    // on a read error.
+    const Block* BlockAt(pos_type pos);
+
+    HANDLE m_file = INVALID_HANDLE_VALUE;
+    pos_type m_size = 0;
+    pos_type m_cur = 0;
+    Block m_blocks[2];
+    uint64_t m_uses = 0;
+};
