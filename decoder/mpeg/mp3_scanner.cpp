@@ -10,16 +10,83 @@ int mp3_header_check(const mpeg_frame_header* header)
     return mpeg_header_check(header);
 }
 
+// A read window over the file: the walk seeks by a frame at a time, and a
+// stdio seek drops its buffer, so one system call per frame; the window is
+// refilled only when the walk leaves it.
+struct mp3_file_window
+{
+    FILE* file;
+    int64_t size;
+    int64_t pos;   // the position the walk is at
+    int64_t start; // file offset of bytes[0]
+    size_t length; // valid bytes in the window
+    bool eof;
+    bool error;
+    uint8_t bytes[65536];
+};
+
 namespace {
 
-int read_error(FILE* f)
+// Loads the window at pos; false when nothing is there or the read failed.
+bool window_fill(mp3_file_window* w)
 {
-    return feof(f) ? MP3_SCAN_END : MP3_SCAN_READ_FAILED;
+    w->start = w->pos;
+    w->length = 0;
+    if (w->pos >= w->size)
+        return false;
+    if (fseek(w->file, static_cast<long>(w->pos), SEEK_SET) != 0) {
+        w->error = true;
+        return false;
+    }
+    w->length = fread(w->bytes, 1, sizeof(w->bytes), w->file);
+    if (w->length == 0 && ferror(w->file))
+        w->error = true;
+    return w->length != 0;
 }
 
-bool read_exact(FILE* f, void* buffer, size_t count)
+bool read_exact(mp3_file_window* w, void* buffer, size_t count)
 {
-    return fread(buffer, 1, count, f) == count;
+    uint8_t* out = static_cast<uint8_t*>(buffer);
+    while (count != 0) {
+        if (w->pos < w->start || w->pos >= w->start + static_cast<int64_t>(w->length)) {
+            if (!window_fill(w)) {
+                if (!w->error)
+                    w->eof = true;
+                return false;
+            }
+        }
+        const size_t at = static_cast<size_t>(w->pos - w->start);
+        size_t n = w->length - at;
+        if (n > count)
+            n = count;
+        memcpy(out, w->bytes + at, n);
+        out += n;
+        w->pos += static_cast<int64_t>(n);
+        count -= n;
+    }
+    return true;
+}
+
+int window_getc(mp3_file_window* w)
+{
+    uint8_t c;
+    return read_exact(w, &c, 1) ? c : EOF;
+}
+
+// fseek's rules: a negative target fails, the end-of-file mark is cleared.
+int window_seek(mp3_file_window* w, int64_t offset, int whence)
+{
+    const int64_t base = whence == SEEK_SET ? 0 : whence == SEEK_CUR ? w->pos : w->size;
+    if (base + offset < 0)
+        return -1;
+    w->pos = base + offset;
+    w->eof = false;
+    return 0;
+}
+
+int read_error(mp3_file_window* w)
+{
+    return w->eof ? MP3_SCAN_END : MP3_SCAN_READ_FAILED;
 }
 
 void mp3_scanner_read_id3v1(mp3_scanner* s, mp3_stream_info* info)
@@ -29,8 +96,8 @@ void mp3_scanner_read_id3v1(mp3_scanner* s, mp3_stream_info* info)
     if (s->audio_bytes < 128)
         return;
     uint8_t tag[128];
-    const bool ok = fseek(s->file, -128, SEEK_END) == 0 && read_exact(s->file, tag, 128);
-    fseek(s->file, 0, SEEK_SET);
+    const bool ok = window_seek(s->window, -128, SEEK_END) == 0 && read_exact(s->window, tag, 128);
+    window_seek(s->window, 0, SEEK_SET);
     if (!ok || memcmp(tag, "TAG", 3) != 0)
         return;
     struct field { char* text; int from; int length; };
@@ -56,14 +123,14 @@ void mp3_scanner_read_id3v1(mp3_scanner* s, mp3_stream_info* info)
 void mp3_scanner_skip_id3v2(mp3_scanner* s)
 {
     uint8_t head[10];
-    if (!read_exact(s->file, head, 10))
+    if (!read_exact(s->window, head, 10))
         return; // a short file stays at its end
-    fseek(s->file, 0, SEEK_SET);
+    window_seek(s->window, 0, SEEK_SET);
     if (memcmp(head, "ID3", 3) != 0)
         return;
-    const long length = 10 + ((head[6] & 0x7F) << 21 | (head[7] & 0x7F) << 14 |
+    const int64_t length = 10 + ((head[6] & 0x7F) << 21 | (head[7] & 0x7F) << 14 |
                               (head[8] & 0x7F) << 7 | (head[9] & 0x7F));
-    fseek(s->file, length, SEEK_SET);
+    window_seek(s->window, length, SEEK_SET);
     s->audio_bytes -= length;
     s->flags |= MP3_FLAG_ID3V2;
 }
@@ -76,10 +143,10 @@ int samples_per_frame(const mpeg_frame_header& h)
 void mp3_scanner_read_vbr_header(mp3_scanner* s)
 {
     uint8_t b[128];
-    const long at = ftell(s->file);
-    if (!read_exact(s->file, b, 128))
+    const int64_t at = s->window->pos;
+    if (!read_exact(s->window, b, 128))
         return; // the walk then starts at the end of the file
-    fseek(s->file, at, SEEK_SET);
+    window_seek(s->window, at, SEEK_SET);
     const uint32_t word = mpeg_read_u32_be(b);
     mpeg_frame_header h;
     mpeg_header_unpack(word, &h);
@@ -111,9 +178,9 @@ int mp3_scanner_find_sync(mp3_scanner* s, mpeg_frame_header* h)
 {
     int limit = s->resync_limit;
     uint8_t b[4];
-    if (!read_exact(s->file, b, 4)) {
+    if (!read_exact(s->window, b, 4)) {
         s->in_sync = false;
-        return read_error(s->file);
+        return read_error(s->window);
     }
     uint32_t word = mpeg_read_u32_be(b);
     for (;;) {
@@ -125,9 +192,9 @@ int mp3_scanner_find_sync(mp3_scanner* s, mpeg_frame_header* h)
         s->in_sync = false;
         if (limit != 0 && --limit == 0)
             return MP3_SCAN_NO_SYNC;
-        const int c = fgetc(s->file);
+        const int c = window_getc(s->window);
         if (c == EOF)
-            return read_error(s->file);
+            return read_error(s->window);
         word = (word << 8) | static_cast<uint32_t>(c);
     }
 }
@@ -146,13 +213,13 @@ int mp3_scanner_walk(mp3_scanner* s)
         s->state = 1;
     }
     if (s->state == 1) {
-        fseek(s->file, mpeg_frame_size(s->frame) - 4, SEEK_CUR);
+        window_seek(s->window, mpeg_frame_size(s->frame) - 4, SEEK_CUR);
         s->state = s->in_sync ? 0 : 4;
     }
     if (s->state == 4) {
         uint8_t b[4];
-        if (!read_exact(s->file, b, 4)) {
-            if (!feof(s->file))
+        if (!read_exact(s->window, b, 4)) {
+            if (!s->window->eof)
                 return MP3_SCAN_READ_FAILED;
             s->pending = false;
             s->state = 0;
@@ -165,7 +232,7 @@ int mp3_scanner_walk(mp3_scanner* s)
         if (!mpeg_is_sync(word) || mp3_header_check(&h) != 0) {
             // Drop the frame in hand and search on from the byte after its
             // supposed successor's first.
-            fseek(s->file, -3, SEEK_CUR);
+            window_seek(s->window, -3, SEEK_CUR);
             return MP3_SCAN_NO_HEADER;
         }
         s->pending_header = h;
@@ -215,7 +282,7 @@ int mp3_frame_account(mp3_scanner* s, mp3_frame_callback callback, void* data, i
         fi.sample_rate = rate;
         fi.mode = h.mode;
         fi.channels = mpeg_channels(h);
-        fi.offset = static_cast<int32_t>(ftell(s->file));
+        fi.offset = static_cast<int32_t>(s->window->pos);
         fi.samples = samples;
         if (callback(data, &fi) != 0)
             return MP3_SCAN_END;
@@ -278,6 +345,7 @@ int mp3_scanner_delete(mp3_scanner* scanner)
     if (scanner) {
         if (scanner->file)
             fclose(scanner->file);
+        delete scanner->window;
         delete scanner;
     }
     return 0;
@@ -319,6 +387,20 @@ int mp3_scanner_scan(mp3_scanner* s, const char* path, mp3_frame_callback callba
         s->audio_bytes = size > 0 ? size : 0;
     }
     fseek(s->file, 0, SEEK_SET);
+    if (s->window == nullptr)
+        s->window = new (std::nothrow) mp3_file_window;
+    if (s->window == nullptr) {
+        fclose(s->file);
+        s->file = nullptr;
+        return MP3_SCAN_OUT_OF_MEMORY;
+    }
+    s->window->file = s->file;
+    s->window->size = s->audio_bytes;
+    s->window->pos = 0;
+    s->window->start = 0;
+    s->window->length = 0;
+    s->window->eof = false;
+    s->window->error = false;
 
     mp3_scanner_read_id3v1(s, info);
     mp3_scanner_skip_id3v2(s);

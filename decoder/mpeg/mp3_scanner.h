@@ -72,9 +72,12 @@ struct mp3_frame_info
 // Non-zero stops the walk, which then ends as if the file ended.
 typedef int (*mp3_frame_callback)(void* data, const mp3_frame_info* info);
 
+struct mp3_file_window;
+
 struct mp3_scanner
 {
     FILE* file;
+    mp3_file_window* window; // reads of the walk, over file
     int32_t state; // 0 look for a frame, 1 frame in hand, 4 read the next header
     bool in_sync;
     bool pending;
