@@ -77,6 +77,23 @@ const Id3FileReader::Block* Id3FileReader::BlockAt(pos_type pos)
     return &victim;
 }
 
+int64_t Id3FileReader::ReadAt(pos_type pos, void* buffer, size_type count)
+{
+    char_type* out = static_cast<char_type*>(buffer);
+    size_type done = 0;
+    while (done < count && pos < m_size) {
+        const Block* block = BlockAt(pos);
+        if (!block)
+            return done > 0 ? static_cast<int64_t>(done) : -1;
+        const size_type offset = pos - block->start;
+        const size_type n = std::min<size_type>(count - done, block->bytes.size() - offset);
+        std::memcpy(out + done, block->bytes.data() + offset, n);
+        done += n;
+        pos += n;
+    }
+    return static_cast<int64_t>(done);
+}
+
 ID3_Reader::int_type Id3FileReader::peekChar()
 {
     const Block* block = BlockAt(m_cur);
@@ -95,17 +112,9 @@ ID3_Reader::int_type Id3FileReader::readChar()
 
 ID3_Reader::size_type Id3FileReader::readChars(char_type buf[], size_type len)
 {
-    size_type done = 0;
-    while (done < len) {
-        const Block* block = BlockAt(m_cur);
-        if (!block)
-            break;
-        const size_type offset = m_cur - block->start;
-        const size_type n = std::min<size_type>(len - done, block->bytes.size() - offset);
-        std::memcpy(buf + done, block->bytes.data() + offset, n);
-        done += n;
-        m_cur += n;
-    }
+    const int64_t got = ReadAt(m_cur, buf, len);
+    const size_type done = got > 0 ? static_cast<size_type>(got) : 0;
+    m_cur += done;
     return done;
 }
 

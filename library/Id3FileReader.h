@@ -18,6 +18,12 @@ public:
     Id3FileReader& operator=(const Id3FileReader&) = delete;
 
     bool IsOpen() const { return m_file != INVALID_HANDLE_VALUE; }
+    pos_type Size() const { return m_size; }
+
+    // Up to count bytes at pos through the same blocks, for the stream
+    // scan that follows the tag: the number copied, 0 at the end, -1 when
+    // the file cannot be read there. The reading position is not moved.
+    int64_t ReadAt(pos_type pos, void* buffer, size_type count);
 
     void close() override;
     pos_type getBeg() override { return 0; }

@@ -131,9 +131,8 @@ void ReadTempo(const ID3_Tag& tag, CString* text, int32_t* bpm, bool* has)
 // Links the tag to the file through a block reader: id3lib's own file
 // stream reads a few bytes at a time, which is slow enough to dominate an
 // import. An unreadable file leaves the tag empty, as id3lib does.
-void LinkFile(ID3_Tag& tag, const CString& path)
+void LinkFile(ID3_Tag& tag, Id3FileReader& reader)
 {
-    Id3FileReader reader(path);
     if (reader.IsOpen())
         tag.Link(reader, ID3TT_ALL);
 }
@@ -173,6 +172,14 @@ void ReportReadFailure(const CString& path, const char* reason)
     VIZU::AddException(CString(reason), path);
 }
 
+int64_t ReadThroughTagReader(void* data, int64_t offset, void* buffer, size_t count)
+{
+    if (offset < 0)
+        return -1;
+    return static_cast<Id3FileReader*>(data)->ReadAt(static_cast<ID3_Reader::pos_type>(offset),
+                                                     buffer, count);
+}
+
 // A stream scanner released on every path.
 class Scanner
 {
@@ -186,17 +193,51 @@ public:
     Scanner(const Scanner&) = delete;
     Scanner& operator=(const Scanner&) = delete;
 
-    int Scan(const CString& path, int limit, mp3_stream_info* info)
+    // Reads through the tag's reader when it has the file open, so the
+    // file is opened and read once for tag and stream.
+    int Scan(const CString& path, Id3FileReader* reader, int limit, mp3_stream_info* info)
     {
         *info = mp3_stream_info{};
         if (!m_scanner)
             return MP3_SCAN_OUT_OF_MEMORY;
+        if (reader && reader->IsOpen()) {
+            mp3_scan_source source;
+            source.data = reader;
+            source.size = static_cast<int64_t>(reader->Size());
+            source.read = ReadThroughTagReader;
+            return mp3_scanner_scan_source(m_scanner, &source, nullptr, nullptr, info, 0, 0,
+                                           limit);
+        }
         return mp3_scanner_scan(m_scanner, path, nullptr, nullptr, info, 0, 0, limit);
     }
 
 private:
     mp3_scanner* m_scanner = nullptr;
 };
+
+// The stream facts into info: a scan of the first limit frames, and of the
+// whole file when that gives no duration. -1 when neither does.
+int ScanStreamInfo(TAG_INFO* info, Id3FileReader* reader, int limit)
+{
+    Scanner scanner;
+    mp3_stream_info stream;
+    int result = -1;
+    if (scanner.Scan(info->Path, reader, limit, &stream) == MP3_SCAN_OK) {
+        if (stream.duration_ms == 0)
+            scanner.Scan(info->Path, reader, 0, &stream);
+        if (stream.duration_ms != 0)
+            result = 0;
+    }
+    if (result != 0) {
+        info->Length = info->Channels = info->SampleRate = info->Bitrate = 0;
+        return -1;
+    }
+    info->Length = stream.duration_ms / 1000;
+    info->Bitrate = stream.bitrate / 1000;
+    info->SampleRate = stream.sample_rate;
+    info->Channels = stream.channels;
+    return 0;
+}
 
 // Missing-field defaults shared by TAG_INFO and library records.
 void CheckFields(const CString& path, CString& title, CString& artist, CString& album,
@@ -257,9 +298,11 @@ bool VIZU::GetID3TagInfo(TAG_INFO* info, CString path)
 {
     if (!info || !EndsWithMp3(path))
         return false;
+    // One open of the file serves the tag and the stream scan.
+    Id3FileReader reader(path);
     try {
         ID3_Tag tag;
-        LinkFile(tag, path);
+        LinkFile(tag, reader);
         ReadCommonFields(tag, path, info);
         info->Comment = FrameText(tag, ID3FID_COMMENT, kTextMax);
         info->FileType = "MP3";
@@ -279,16 +322,17 @@ bool VIZU::GetID3TagInfo(TAG_INFO* info, CString path)
         ReportReadFailure(path, "Tag library error");
         return false;
     }
-    return GetDekodaMP3Info(info, 5) != -1;
+    return ScanStreamInfo(info, &reader, 5) != -1;
 }
 
 bool VIZU::GetID3TagQuick(TAG_INFO* info, CString path)
 {
     if (!info || !EndsWithMp3(path))
         return false;
+    Id3FileReader reader(path);
     try {
         ID3_Tag tag;
-        LinkFile(tag, path);
+        LinkFile(tag, reader);
         ReadCommonFields(tag, path, info);
         const ID3_Frame* length = tag.Find(ID3FID_SONGLEN);
         if (length) {
@@ -301,7 +345,7 @@ bool VIZU::GetID3TagQuick(TAG_INFO* info, CString path)
         return false;
     }
     if (info->Length == 0)
-        GetDekodaMP3Info(info, 3);
+        ScanStreamInfo(info, &reader, 3);
     info->FileType = "MP3";
     TrimTexts(info);
     return true;
@@ -311,24 +355,7 @@ int VIZU::GetDekodaMP3Info(TAG_INFO* info, int limit)
 {
     if (!info || !EndsWithMp3(info->Path))
         return -1;
-    Scanner scanner;
-    mp3_stream_info stream;
-    int result = -1;
-    if (scanner.Scan(info->Path, limit, &stream) == MP3_SCAN_OK) {
-        if (stream.duration_ms == 0)
-            scanner.Scan(info->Path, 0, &stream);
-        if (stream.duration_ms != 0)
-            result = 0;
-    }
-    if (result != 0) {
-        info->Length = info->Channels = info->SampleRate = info->Bitrate = 0;
-        return -1;
-    }
-    info->Length = stream.duration_ms / 1000;
-    info->Bitrate = stream.bitrate / 1000;
-    info->SampleRate = stream.sample_rate;
-    info->Channels = stream.channels;
-    return 0;
+    return ScanStreamInfo(info, nullptr, limit);
 }
 
 bool VIZU::ReadDekodaTag(CTrackRecord* rec, CString path, int limit)
@@ -337,7 +364,7 @@ bool VIZU::ReadDekodaTag(CTrackRecord* rec, CString path, int limit)
         return false;
     Scanner scanner;
     mp3_stream_info stream;
-    if (scanner.Scan(path, limit, &stream) != MP3_SCAN_OK || stream.duration_ms == 0) {
+    if (scanner.Scan(path, nullptr, limit, &stream) != MP3_SCAN_OK || stream.duration_ms == 0) {
         rec->m_Length = rec->m_Bitrate = rec->m_SampleRate = rec->m_Channels = 0;
         return false;
     }
@@ -354,7 +381,8 @@ bool VIZU::ReadID3Tag(CTrackRecord* rec, CString path)
         return false;
     try {
         ID3_Tag tag;
-        LinkFile(tag, path);
+        Id3FileReader reader(path);
+        LinkFile(tag, reader);
         const ID3_Frame* title = tag.Find(ID3FID_TITLE);
         rec->m_Title = title ? FieldText(title, kTextMax) : CString("NA");
         const ID3_Frame* artist = tag.Find(ID3FID_LEADARTIST);

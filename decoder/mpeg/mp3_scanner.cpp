@@ -2,6 +2,7 @@
 #include "decoder/mpeg/mp3_scanner.h"
 
 #include <errno.h>
+#include <limits.h>
 #include <new>
 #include <string.h>
 
@@ -15,7 +16,7 @@ int mp3_header_check(const mpeg_frame_header* header)
 // refilled only when the walk leaves it.
 struct mp3_file_window
 {
-    FILE* file;
+    mp3_scan_source source;
     int64_t size;
     int64_t pos;   // the position the walk is at
     int64_t start; // file offset of bytes[0]
@@ -34,14 +35,29 @@ bool window_fill(mp3_file_window* w)
     w->length = 0;
     if (w->pos >= w->size)
         return false;
-    if (fseek(w->file, static_cast<long>(w->pos), SEEK_SET) != 0) {
+    int64_t want = w->size - w->pos;
+    if (want > static_cast<int64_t>(sizeof(w->bytes)))
+        want = static_cast<int64_t>(sizeof(w->bytes));
+    const int64_t got =
+        w->source.read(w->source.data, w->pos, w->bytes, static_cast<size_t>(want));
+    if (got < 0) {
         w->error = true;
         return false;
     }
-    w->length = fread(w->bytes, 1, sizeof(w->bytes), w->file);
-    if (w->length == 0 && ferror(w->file))
-        w->error = true;
+    w->length = static_cast<size_t>(got);
     return w->length != 0;
+}
+
+// The source of a scan by path: a stdio file.
+int64_t file_read(void* data, int64_t offset, void* buffer, size_t count)
+{
+    FILE* file = static_cast<FILE*>(data);
+    if (offset > LONG_MAX || fseek(file, static_cast<long>(offset), SEEK_SET) != 0)
+        return -1;
+    const size_t got = fread(buffer, 1, count, file);
+    if (got == 0 && ferror(file))
+        return -1;
+    return static_cast<int64_t>(got);
 }
 
 bool read_exact(mp3_file_window* w, void* buffer, size_t count)
@@ -327,6 +343,24 @@ void mp3_scanner_summarize(mp3_scanner* s, mp3_stream_info* info, bool frame_lim
     }
 }
 
+// The scanner's and the result's state before a scan.
+void mp3_scanner_reset(mp3_scanner* s, mp3_stream_info* info, int resync_limit)
+{
+    s->frames = 0;
+    s->seconds = 0.0;
+    s->flags = 0;
+    s->have_first = false;
+    memset(&s->first, 0, sizeof(s->first));
+    s->vbr_bitrate = 0;
+    s->vbr_duration_ms = 0;
+    s->resync_limit = resync_limit;
+    info->version = info->layer = info->bitrate = info->sample_rate = info->mode =
+        info->channels = -1;
+    info->frames = info->duration_ms = info->flags = 0;
+    info->title = info->artist = info->album = info->year = info->comment = nullptr;
+    info->genre = 0;
+}
+
 } // namespace
 
 int mp3_scanner_new(mp3_scanner** scanner)
@@ -355,46 +389,49 @@ int mp3_scanner_scan(mp3_scanner* s, const char* path, mp3_frame_callback callba
                      void* callback_data, mp3_stream_info* info, int stop_mask,
                      int resync_limit, int frame_limit)
 {
-    s->frames = 0;
-    s->seconds = 0.0;
-    s->flags = 0;
-    s->have_first = false;
-    memset(&s->first, 0, sizeof(s->first));
-    s->vbr_bitrate = 0;
-    s->vbr_duration_ms = 0;
-    s->resync_limit = resync_limit;
-    info->version = info->layer = info->bitrate = info->sample_rate = info->mode =
-        info->channels = -1;
-    info->frames = info->duration_ms = info->flags = 0;
-    info->title = info->artist = info->album = info->year = info->comment = nullptr;
-    info->genre = 0;
-
     if (s->file) {
         fclose(s->file);
         s->file = nullptr;
     }
     errno = 0;
     s->file = fopen(path, "rb");
-    if (s->file == nullptr)
+    if (s->file == nullptr) {
+        mp3_scanner_reset(s, info, resync_limit);
         return errno == ENOENT ? MP3_SCAN_NO_FILE : MP3_SCAN_OPEN_FAILED;
+    }
+    mp3_scan_source source;
+    source.data = s->file;
+    source.size = 0;
+    source.read = file_read;
+    if (fseek(s->file, 0, SEEK_END) == 0) {
+        const long size = ftell(s->file);
+        source.size = size > 0 ? size : 0;
+    }
+    fseek(s->file, 0, SEEK_SET);
+    const int r = mp3_scanner_scan_source(s, &source, callback, callback_data, info, stop_mask,
+                                          resync_limit, frame_limit);
+    fclose(s->file);
+    s->file = nullptr;
+    return r;
+}
+
+int mp3_scanner_scan_source(mp3_scanner* s, const mp3_scan_source* source,
+                            mp3_frame_callback callback, void* callback_data,
+                            mp3_stream_info* info, int stop_mask, int resync_limit,
+                            int frame_limit)
+{
+    mp3_scanner_reset(s, info, resync_limit);
+    if (source == nullptr || source->read == nullptr)
+        return MP3_SCAN_READ_FAILED;
     s->state = 0;
     s->in_sync = false;
     s->pending = false;
-
-    s->audio_bytes = 0;
-    if (fseek(s->file, 0, SEEK_END) == 0) {
-        const long size = ftell(s->file);
-        s->audio_bytes = size > 0 ? size : 0;
-    }
-    fseek(s->file, 0, SEEK_SET);
+    s->audio_bytes = source->size > 0 ? source->size : 0;
     if (s->window == nullptr)
         s->window = new (std::nothrow) mp3_file_window;
-    if (s->window == nullptr) {
-        fclose(s->file);
-        s->file = nullptr;
+    if (s->window == nullptr)
         return MP3_SCAN_OUT_OF_MEMORY;
-    }
-    s->window->file = s->file;
+    s->window->source = *source;
     s->window->size = s->audio_bytes;
     s->window->pos = 0;
     s->window->start = 0;
@@ -425,7 +462,5 @@ int mp3_scanner_scan(mp3_scanner* s, const char* path, mp3_frame_callback callba
         mp3_scanner_summarize(s, info, frame_limit != 0);
         r = 0;
     }
-    fclose(s->file);
-    s->file = nullptr;
     return r;
 }

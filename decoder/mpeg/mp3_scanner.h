@@ -72,6 +72,16 @@ struct mp3_frame_info
 // Non-zero stops the walk, which then ends as if the file ended.
 typedef int (*mp3_frame_callback)(void* data, const mp3_frame_info* info);
 
+// The bytes of an open file for a scan that does not open one itself.
+struct mp3_scan_source
+{
+    void* data;
+    int64_t size; // bytes in the file
+    // Up to count bytes at offset into buffer: the number read, 0 at the
+    // end, -1 when the read failed.
+    int64_t (*read)(void* data, int64_t offset, void* buffer, size_t count);
+};
+
 struct mp3_file_window;
 
 struct mp3_scanner
@@ -110,3 +120,9 @@ int mp3_scanner_delete(mp3_scanner* scanner);
 int mp3_scanner_scan(mp3_scanner* scanner, const char* path, mp3_frame_callback callback,
                      void* callback_data, mp3_stream_info* info, int stop_mask,
                      int resync_limit, int frame_limit);
+// The same over a source the caller holds open; the scan reads it only
+// during the call.
+int mp3_scanner_scan_source(mp3_scanner* scanner, const mp3_scan_source* source,
+                            mp3_frame_callback callback, void* callback_data,
+                            mp3_stream_info* info, int stop_mask, int resync_limit,
+                            int frame_limit);

@@ -15,6 +15,7 @@
 
 #include <functional>
 #include <memory>
+#include <set>
 #include <sstream>
 #include <string>
 
@@ -675,6 +676,58 @@ TEST_F(LibraryState, AWindowThreadWaitingForTheLockAnswersAWorkerThatSendsToIt)
     CloseHandle(d.inSave);
     format.onSave = nullptr;
     DestroyWindow(h);
+}
+
+namespace {
+
+struct AddingWorker
+{
+    int thread;
+    int added = 0;
+};
+
+DWORD WINAPI AddRecords(LPVOID p)
+{
+    AddingWorker* w = static_cast<AddingWorker*>(p);
+    for (int i = 0; i < 400; ++i) {
+        CTrackRecord record;
+        record.m_Index = w->thread * 1000 + i;
+        record.m_FileName.Format("C:\\t%d\\%d.mp3", w->thread, i);
+        if (VIZU::AddRecord(record))
+            ++w->added;
+        VIZU::GetRecordCount();   // a reader between the writers
+    }
+    return 0;
+}
+
+} // namespace
+
+// Threads adding at once each get the lock in turn (the release wakes a
+// waiting thread only when one is counted as waiting): nothing is lost or
+// torn, and every thread finishes.
+TEST_F(LibraryState, ThreadsAddingAtOnceTakeTheLockInTurn)
+{
+    AddingWorker workers[4] = {{0}, {1}, {2}, {3}};
+    HANDLE threads[4];
+    for (int t = 0; t < 4; ++t) {
+        threads[t] = CreateThread(nullptr, 0, AddRecords, &workers[t], 0, nullptr);
+        ASSERT_NE(nullptr, threads[t]);
+    }
+    EXPECT_EQ(WAIT_OBJECT_0, WaitForMultipleObjects(4, threads, TRUE, 60000));
+    for (HANDLE h : threads)
+        CloseHandle(h);
+    ASSERT_EQ(1600, VIZU::GetRecordCount());
+    std::set<int> indices;
+    for (INT_PTR i = 0; i < m_Tracks.GetSize(); ++i) {
+        const CTrackRecord& r = m_Tracks[i];
+        CString expected;
+        expected.Format("C:\\t%d\\%d.mp3", r.m_Index / 1000, r.m_Index % 1000);
+        EXPECT_EQ(expected, r.m_FileName);
+        indices.insert(r.m_Index);
+    }
+    EXPECT_EQ(1600u, indices.size());
+    for (const AddingWorker& w : workers)
+        EXPECT_EQ(400, w.added);
 }
 
 TEST_F(LibraryState, LibFileInfoTakesCountAndVersionFromTheFormatOrShowsNA)

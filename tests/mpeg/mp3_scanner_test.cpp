@@ -249,4 +249,80 @@ TEST_F(Mp3Scanner, FilesMadeByLame)
     EXPECT_EQ(17, m_info.genre);
 }
 
+// A source over bytes in memory that hands out at most `chunk` bytes a call
+// and fails every read at or past `fail_at`.
+struct MemorySource
+{
+    const std::string* bytes;
+    size_t chunk;
+    int64_t fail_at;
+    int calls = 0;
+
+    static int64_t Read(void* data, int64_t offset, void* buffer, size_t count)
+    {
+        MemorySource* m = static_cast<MemorySource*>(data);
+        ++m->calls;
+        if (offset >= m->fail_at)
+            return -1;
+        const int64_t size = static_cast<int64_t>(m->bytes->size());
+        if (offset >= size)
+            return 0;
+        size_t n = count < m->chunk ? count : m->chunk;
+        if (static_cast<int64_t>(n) > size - offset)
+            n = static_cast<size_t>(size - offset);
+        memcpy(buffer, m->bytes->data() + offset, n);
+        return static_cast<int64_t>(n);
+    }
+};
+
+// A scan over an open source gives what the scan of the same bytes as a
+// file gives, whatever sizes the source's reads come in; a read that fails
+// ends the scan with an error instead of a short result.
+TEST_F(Mp3Scanner, SourceScanMatchesFileScan)
+{
+    std::string xing(32, '\0');
+    xing += "Xing" + BigEndian32(1) + BigEndian32(1000);
+    const std::string streams[] = {
+        Repeat(Frame(k128), 20) + Id3v1("A Title", "An Artist", "An Album", "1999", "Hi", 13),
+        Id3v2(300) + std::string(77, '\x12') + Repeat(Frame(k128), 6) + std::string(50, '\0') +
+            Repeat(Frame(k192), 6),
+        Frame(k128, xing) + Repeat(Frame(k192), 30),
+        // Longer than the scanner's read window: the walk refills it.
+        Id3v2(1000) + Repeat(Frame(k128), 400) + Id3v1("Long", "B", "C", "2001", "D", 2),
+        std::string(3000, '\x37'),
+        std::string(),
+    };
+    for (const std::string& bytes : streams) {
+        for (int limit : {0, 5}) {
+            ASSERT_EQ(0, Scan(bytes, limit));
+            const mp3_stream_info byFile = m_info;
+            const std::string title = byFile.title ? byFile.title : "";
+            for (size_t chunk : {size_t(1000), size_t(1) << 20}) {
+                MemorySource source{&bytes, chunk, INT64_MAX};
+                mp3_scan_source src{&source, static_cast<int64_t>(bytes.size()), MemorySource::Read};
+                memset(&m_info, 0x5A, sizeof(m_info));
+                ASSERT_EQ(0, mp3_scanner_scan_source(m_scanner, &src, nullptr, nullptr, &m_info, 0,
+                                                     0, limit));
+                SCOPED_TRACE(testing::Message() << bytes.size() << " bytes, limit " << limit
+                                                << ", chunk " << chunk);
+                EXPECT_EQ(byFile.frames, m_info.frames);
+                EXPECT_EQ(byFile.duration_ms, m_info.duration_ms);
+                EXPECT_EQ(byFile.bitrate, m_info.bitrate);
+                EXPECT_EQ(byFile.version, m_info.version);
+                EXPECT_EQ(byFile.sample_rate, m_info.sample_rate);
+                EXPECT_EQ(byFile.flags, m_info.flags);
+                EXPECT_EQ(title, m_info.title ? m_info.title : "");
+            }
+        }
+    }
+    ASSERT_EQ(0, Scan(streams[3], 0));
+    EXPECT_EQ(400, m_info.frames);
+
+    MemorySource failing{&streams[3], size_t(1) << 20, 100000};
+    mp3_scan_source src{&failing, static_cast<int64_t>(streams[3].size()), MemorySource::Read};
+    EXPECT_EQ(MP3_SCAN_READ_FAILED,
+              mp3_scanner_scan_source(m_scanner, &src, nullptr, nullptr, &m_info, 0, 0, 0));
+    EXPECT_GT(failing.calls, 1);
+}
+
 } // namespace
