@@ -125,40 +125,10 @@ int decoder_input_new(decoder* dec, const char* name, int id)
     if (!dec)
         return DK_ERR_INVALID_PARAMETERS;
     decoder_private* p = dec->private_part;
-    if (!name)
-        name = "";
-
-    module_entry* chosen = nullptr;
-    const int found = decoder_choose_module(
-        p->input_modules, name, id, [](module_entry* e) { return e->ops.input.probe; },
-        DK_ERR_UNSUPPORTED_INPUT, &chosen);
-    if (found < 0)
-        return found;
-
-    if (p->input.instance && p->input_module == chosen && p->input.name &&
-        strcmp(p->input.name, name) == 0)
-        return 0;
-
-    if (p->input.instance)
-        decoder_input_delete(dec);
-    char* copy = decoder_copy_text(name);
-    if (!copy)
-        return DK_ERR_OUT_OF_MEMORY;
-    free(p->input.name);
-    p->input.name = copy;
-    p->input_module = chosen;
-    p->input.ops = &chosen->ops.input;
-
-    void* instance = nullptr;
-    const int r = p->input.ops->new_instance(&instance, p->input.name, chosen, dec);
-    if (r < 0) {
-        p->input.instance = nullptr;
-        return r;
-    }
-    p->input.instance = instance;
-    p->input.state = DECODER_CLOSED;
-    p->input.capabilities = 0;
-    return 0;
+    return decoder_endpoint_new(
+        dec, p->input, p->input_module, p->input_modules, name, id,
+        +[](module_entry* e) -> const input_module_ops* { return &e->ops.input; },
+        DK_ERR_UNSUPPORTED_INPUT, decoder_input_delete);
 }
 
 int decoder_input_delete(decoder* dec)

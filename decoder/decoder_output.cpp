@@ -16,40 +16,10 @@ int decoder_output_new(decoder* dec, const char* name, int id)
     if (!dec)
         return DK_ERR_INVALID_PARAMETERS;
     decoder_private* p = dec->private_part;
-    if (!name)
-        name = "";
-
-    module_entry* chosen = nullptr;
-    const int found = decoder_choose_module(
-        p->output_modules, name, id, [](module_entry* e) { return e->ops.output.probe; },
-        DK_ERR_UNSUPPORTED_OUTPUT, &chosen);
-    if (found < 0)
-        return found;
-
-    if (p->output.instance && p->output_module == chosen && p->output.name &&
-        strcmp(p->output.name, name) == 0)
-        return 0;
-
-    if (p->output.instance)
-        decoder_output_delete(dec);
-    char* copy = decoder_copy_text(name);
-    if (!copy)
-        return DK_ERR_OUT_OF_MEMORY;
-    free(p->output.name);
-    p->output.name = copy;
-    p->output_module = chosen;
-    p->output.ops = &chosen->ops.output;
-    p->output.capabilities = 0;
-
-    void* instance = nullptr;
-    const int r = p->output.ops->new_instance(&instance, p->output.name, chosen, dec);
-    if (r < 0) {
-        p->output.instance = nullptr;
-        return r;
-    }
-    p->output.instance = instance;
-    p->output.state = DECODER_CLOSED;
-    return 0;
+    return decoder_endpoint_new(
+        dec, p->output, p->output_module, p->output_modules, name, id,
+        +[](module_entry* e) -> const output_module_ops* { return &e->ops.output; },
+        DK_ERR_UNSUPPORTED_OUTPUT, decoder_output_delete);
 }
 
 int decoder_output_delete(decoder* dec)

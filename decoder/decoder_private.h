@@ -4,6 +4,9 @@
 
 #include "decoder/decoder.h"
 
+#include <stdlib.h>
+#include <string.h>
+
 struct decoder_private
 {
     decoder_input_state input;
@@ -62,6 +65,50 @@ int decoder_choose_module(module_entry* registry, const char* name, int id,
         }
     }
     return unsupported;
+}
+
+// Makes the instance of an endpoint (the input or the output) for name: the
+// module picked by decoder_choose_module (opsOf gives an entry's operations
+// of this kind), nothing done when it and the name are the ones in use, else
+// the old instance deleted with deleteEndpoint and a new one made, closed.
+template <typename State, typename Ops>
+int decoder_endpoint_new(decoder* dec, State& end, module_entry*& selected,
+                         module_entry* registry, const char* name, int id,
+                         const Ops* (*opsOf)(module_entry*), int unsupported,
+                         int (*deleteEndpoint)(decoder*))
+{
+    if (!name)
+        name = "";
+    module_entry* chosen = nullptr;
+    const int found = decoder_choose_module(
+        registry, name, id, [opsOf](module_entry* e) { return opsOf(e)->probe; }, unsupported,
+        &chosen);
+    if (found < 0)
+        return found;
+
+    if (end.instance && selected == chosen && end.name && strcmp(end.name, name) == 0)
+        return 0;
+
+    if (end.instance)
+        deleteEndpoint(dec);
+    char* copy = decoder_copy_text(name);
+    if (!copy)
+        return DK_ERR_OUT_OF_MEMORY;
+    free(end.name);
+    end.name = copy;
+    selected = chosen;
+    end.ops = opsOf(chosen);
+    end.capabilities = 0;
+
+    void* instance = nullptr;
+    const int r = end.ops->new_instance(&instance, end.name, chosen, dec);
+    if (r < 0) {
+        end.instance = nullptr;
+        return r;
+    }
+    end.instance = instance;
+    end.state = DECODER_CLOSED;
+    return 0;
 }
 
 // Set up the module ends of both chains (at decoder_new).
