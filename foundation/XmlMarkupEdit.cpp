@@ -7,22 +7,6 @@
 
 #include <cstring>
 
-namespace {
-
-struct Entity
-{
-    const char* name; // after the '&'
-    int length;
-    char ch;
-};
-
-// Tried in this order when decoding.
-const Entity kEntities[] = {
-    {"lt;", 3, '<'}, {"amp;", 4, '&'}, {"gt;", 3, '>'}, {"apos;", 5, '\''}, {"quot;", 5, '"'},
-};
-
-} // namespace
-
 // ---------------------------------------------------------------- scanning
 
 // A scanner over the start tag of element i, from the character after its
@@ -74,34 +58,7 @@ CString XmlMarkup::UnescapeText(int first, int last) const
         last = DocLength() - 1;
     if (last < first)
         return CString();
-    const char* text = DocText();
-    const int stop = last + 1;
-    int pos = first;
-    int amp = pos;
-    if (!FindChar(text, stop, amp, '&'))
-        return CString(text + first, stop - first); // nothing to decode
-
-    std::string out;
-    out.reserve(static_cast<size_t>(stop - first));
-    for (;;) {
-        out.append(text + pos, static_cast<size_t>(amp - pos));
-        if (amp >= stop)
-            break;
-        pos = amp + 1;
-        char decoded = '&';
-        for (const Entity& entity : kEntities) {
-            if (amp + entity.length <= last &&
-                std::memcmp(text + amp + 1, entity.name, static_cast<size_t>(entity.length)) == 0) {
-                decoded = entity.ch;
-                pos = amp + 1 + entity.length;
-                break;
-            }
-        }
-        out += decoded;
-        amp = pos;
-        FindChar(text, stop, amp, '&');
-    }
-    return CString(out);
+    return XmlDecodeEntities(DocText(), first, last + 1);
 }
 
 std::string XmlMarkup::EscapeText(const char* text, bool withQuotes)

@@ -256,3 +256,51 @@ bool FindNode(XmlToken& token, XmlNodeKind& kind)
     token.next = scan;
     return true;
 }
+
+namespace {
+
+struct Entity
+{
+    const char* name; // after the '&'
+    int length;
+    char ch;
+};
+
+const Entity kEntities[] = {
+    {"lt;", 3, '<'}, {"amp;", 4, '&'}, {"gt;", 3, '>'}, {"apos;", 5, '\''}, {"quot;", 5, '"'},
+};
+
+} // namespace
+
+CString XmlDecodeEntities(const char* text, int first, int stop)
+{
+    const int last = stop - 1;
+    if (last < first)
+        return CString();
+    int pos = first;
+    int amp = pos;
+    if (!FindChar(text, stop, amp, '&'))
+        return CString(text + first, stop - first); // nothing to decode
+
+    std::string out;
+    out.reserve(static_cast<size_t>(stop - first));
+    for (;;) {
+        out.append(text + pos, static_cast<size_t>(amp - pos));
+        if (amp >= stop)
+            break;
+        pos = amp + 1;
+        char decoded = '&';
+        for (const Entity& entity : kEntities) {
+            if (amp + entity.length <= last &&
+                std::memcmp(text + amp + 1, entity.name, static_cast<size_t>(entity.length)) == 0) {
+                decoded = entity.ch;
+                pos = amp + 1 + entity.length;
+                break;
+            }
+        }
+        out += decoded;
+        amp = pos;
+        FindChar(text, stop, amp, '&');
+    }
+    return CString(out);
+}

@@ -5,6 +5,8 @@
 // is given; nothing reads past it.
 #pragma once
 
+#include "framework/core/CString.h"
+
 #include <string>
 
 // Scanner state over one text. The text ends at `length` (a scan may be
@@ -71,3 +73,8 @@ inline bool TokenIs(const XmlToken& token, char c)
 // Classifies the markup at token.next and moves next past the kinds that
 // are skipped. False when a terminating sequence is missing.
 bool FindNode(XmlToken& token, XmlNodeKind& kind);
+
+// The text of [first, stop) with the five predefined entities decoded (tried
+// in the order lt, amp, gt, apos, quot); an '&' that starts none of them
+// stays as it is.
+CString XmlDecodeEntities(const char* text, int first, int stop);

@@ -11,18 +11,6 @@ namespace {
 
 const char* const kProlog = "<?xml version=\"1.0\" encoding=\"ISO-8859-1\"?>\r\n";
 
-struct Entity
-{
-    const char* name; // after the '&'
-    int length;
-    char ch;
-};
-
-// Tried in this order, as XmlMarkup decodes.
-const Entity kEntities[] = {
-    {"lt;", 3, '<'}, {"amp;", 4, '&'}, {"gt;", 3, '>'}, {"apos;", 5, '\''}, {"quot;", 5, '"'},
-};
-
 // Walks the text once. Every scan is the one XmlMarkup's parser makes
 // (character-wise under the multibyte code page, over the whole text), so
 // the ranges found are the ones it finds; anything else in the text stops
@@ -172,34 +160,7 @@ private:
     // XmlMarkup decodes it (an unknown '&' stays).
     CString Unescape(int first, int stop) const
     {
-        const int last = stop - 1;
-        if (last < first)
-            return CString();
-        int pos = first;
-        int amp = pos;
-        if (!FindChar(m_text, stop, amp, '&'))
-            return CString(m_text + first, stop - first);
-        std::string out;
-        out.reserve(static_cast<size_t>(stop - first));
-        for (;;) {
-            out.append(m_text + pos, static_cast<size_t>(amp - pos));
-            if (amp >= stop)
-                break;
-            pos = amp + 1;
-            char decoded = '&';
-            for (const Entity& entity : kEntities) {
-                if (amp + entity.length <= last &&
-                    std::memcmp(m_text + amp + 1, entity.name, static_cast<size_t>(entity.length)) == 0) {
-                    decoded = entity.ch;
-                    pos = amp + 1 + entity.length;
-                    break;
-                }
-            }
-            out += decoded;
-            amp = pos;
-            FindChar(m_text, stop, amp, '&');
-        }
-        return CString(out);
+        return XmlDecodeEntities(m_text, first, stop);
     }
 
     const char* m_text;
