@@ -13,6 +13,7 @@
 #include "RecordingPlayer.h"
 #include "decoder/message_codec.h"
 #include "framework/ui/Prompts.h"
+#include "support/TestSupport.h"
 
 namespace {
 
@@ -204,7 +205,7 @@ TEST(DkPlayer, PostedNotificationsAreDecodedIntoTheHandlersArguments)
     ASSERT_EQ(0, control_message_send(&to_window, CM_STREAM_PROPERTIES, &list));
     ASSERT_EQ(0, control_message_send(&to_window, CM_CODEC_EQUALIZER, kBands));
     ASSERT_EQ(0, control_message_send(&to_window, CM_OUTPUT_DEVICE_INFO, 1, 2, 0, "/dev/dsound/2", "Card"));
-    ASSERT_TRUE(RecordingPlayer::PumpUntil([&] { return player.Calls().size() >= 8; }));
+    ASSERT_TRUE(tavrix_test::PumpUntil([&] { return player.Calls().size() >= 8; }));
     const std::vector<std::string> expected = {
         "OnContentType(audio/mpeg)", "OnDuration(183)", "OnEnvString(OUTPUT.NAME,value)", "OnNack(5,-103)",
         "OnTimecode(0,1,2,30)", "OnStreamProperties(1,bitrate=320)", "OnCodecEqualizer(-7,99)",

@@ -1,5 +1,7 @@
 #include "RecordingPlayer.h"
 
+#include "support/TestSupport.h"
+
 #include <stdarg.h>
 #include <stdio.h>
 #include <stdlib.h>
@@ -38,27 +40,9 @@ bool RecordingPlayer::Has(const std::string& text) const
     return false;
 }
 
-bool RecordingPlayer::PumpUntil(const std::function<bool()>& pred, DWORD timeout_ms)
-{
-    const DWORD start = GetTickCount();
-    for (;;) {
-        MSG msg;
-        while (PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE)) {
-            TranslateMessage(&msg);
-            DispatchMessageA(&msg);
-        }
-        if (pred())
-            return true;
-        const DWORD spent = GetTickCount() - start;
-        if (spent >= timeout_ms)
-            return false;
-        MsgWaitForMultipleObjects(0, nullptr, FALSE, timeout_ms - spent, QS_ALLINPUT);
-    }
-}
-
 bool RecordingPlayer::WaitFor(const std::string& text, DWORD timeout_ms)
 {
-    return PumpUntil([&] { return Has(text); }, timeout_ms);
+    return tavrix_test::PumpUntil([&] { return Has(text); }, timeout_ms);
 }
 
 int RecordingPlayer::Command(int code, ...)
@@ -75,7 +59,7 @@ int RecordingPlayer::Command(int code, ...)
     snprintf(ack, sizeof(ack), "OnAck(%d)", code);
     snprintf(nack, sizeof(nack), "OnNack(%d,", code);
     int result = 1;
-    PumpUntil([&] {
+    tavrix_test::PumpUntil([&] {
         for (size_t i = from; i < m_calls.size(); ++i) {
             const std::string& t = m_calls[i].text;
             if (t == ack) {

@@ -26,8 +26,6 @@ public:
     std::vector<std::string> Matching(const std::string& prefix) const;
     bool Has(const std::string& text) const;
 
-    // Pumps until pred holds or the time passes; true when it held.
-    static bool PumpUntil(const std::function<bool()>& pred, DWORD timeout_ms = 10000);
     // Pumps until a call with that exact text arrives; true when it did.
     bool WaitFor(const std::string& text, DWORD timeout_ms = 10000);
     // Sends a command and waits for its OnAck or OnNack: 0 for the ack,

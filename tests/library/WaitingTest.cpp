@@ -3,6 +3,7 @@
 #include "library/Waiting.h"
 
 #include "framework/win/AppState.h"
+#include "support/TestSupport.h"
 
 #include <gtest/gtest.h>
 
@@ -41,24 +42,6 @@ bool ShowsTheMagnifier(HWND anim)
     DeleteDC(mem);
     ReleaseDC(anim, screen);
     return ring > 20;
-}
-
-// Runs messages until the condition holds or two seconds have passed.
-template <class Condition>
-bool PumpUntil(Condition done)
-{
-    const DWORD start = GetTickCount();
-    while (!done()) {
-        if (GetTickCount() - start > 2000)
-            return false;
-        MsgWaitForMultipleObjects(0, nullptr, FALSE, 20, QS_ALLINPUT);
-        MSG msg;
-        while (PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE)) {
-            TranslateMessage(&msg);
-            DispatchMessageA(&msg);
-        }
-    }
-    return true;
 }
 
 // Counts the clip's start and stop notices to the waiting window.
@@ -108,13 +91,13 @@ TEST(Waiting, PlaysTheClipWhileShownAndStopsWhenHidden)
     char text[64] = {};
     GetDlgItemTextA(waiting.m_hWnd, 7181, text, sizeof text);
     EXPECT_STREQ("Saving Library...", text);
-    EXPECT_TRUE(PumpUntil([] { return g_clipStarts == 1; }));
-    EXPECT_TRUE(PumpUntil([anim] { return ShowsTheMagnifier(anim); }));
+    EXPECT_TRUE(tavrix_test::PumpUntil([] { return g_clipStarts == 1; }, 2000));
+    EXPECT_TRUE(tavrix_test::PumpUntil([anim] { return ShowsTheMagnifier(anim); }, 2000));
     EXPECT_EQ(0, g_clipStops);
 
     waiting.Hide();
     EXPECT_FALSE(IsWindowVisible(waiting.m_hWnd));
-    EXPECT_TRUE(PumpUntil([] { return g_clipStops == 1; }));
+    EXPECT_TRUE(tavrix_test::PumpUntil([] { return g_clipStops == 1; }, 2000));
     EXPECT_EQ(1, g_clipStarts);
     waiting.DestroyWindow();
 }

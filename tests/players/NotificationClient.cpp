@@ -1,5 +1,7 @@
 #include "NotificationClient.h"
 
+#include "support/TestSupport.h"
+
 #include <stdlib.h>
 
 namespace {
@@ -87,28 +89,10 @@ void NotificationClient::Record(const control_message& m)
     m_notes.push_back(n);
 }
 
-bool NotificationClient::PumpUntil(const std::function<bool()>& pred, DWORD timeout_ms)
-{
-    const DWORD start = GetTickCount();
-    for (;;) {
-        MSG msg;
-        while (PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE)) {
-            TranslateMessage(&msg);
-            DispatchMessageA(&msg);
-        }
-        if (pred())
-            return true;
-        const DWORD spent = GetTickCount() - start;
-        if (spent >= timeout_ms)
-            return false;
-        MsgWaitForMultipleObjects(0, nullptr, FALSE, timeout_ms - spent, QS_ALLINPUT);
-    }
-}
-
 int NotificationClient::WaitFor(int code, size_t from, DWORD timeout_ms)
 {
     int found = -1;
-    PumpUntil([&] {
+    tavrix_test::PumpUntil([&] {
         for (size_t i = from; i < m_notes.size(); ++i)
             if (m_notes[i].code == code) {
                 found = static_cast<int>(i);
@@ -122,7 +106,7 @@ int NotificationClient::WaitFor(int code, size_t from, DWORD timeout_ms)
 int NotificationClient::WaitForValue(int code, int64_t a, size_t from, DWORD timeout_ms)
 {
     int found = -1;
-    PumpUntil([&] {
+    tavrix_test::PumpUntil([&] {
         for (size_t i = from; i < m_notes.size(); ++i)
             if (m_notes[i].code == code && m_notes[i].a == a) {
                 found = static_cast<int>(i);
@@ -144,7 +128,7 @@ int NotificationClient::Command(message_channel* player, int code, ...)
     if (message_post(player, &m) < 0)
         return 1;
     int result = 1;
-    PumpUntil([&] {
+    tavrix_test::PumpUntil([&] {
         for (size_t i = from; i < m_notes.size(); ++i) {
             if (m_notes[i].code == CM_ACK && m_notes[i].a == code) {
                 result = 0;

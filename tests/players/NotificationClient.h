@@ -26,8 +26,6 @@ public:
     const std::vector<Note>& Notes() const { return m_notes; }
     void Clear() { m_notes.clear(); }
 
-    // Pumps messages until pred holds or timeout_ms passes; true when it held.
-    bool PumpUntil(const std::function<bool()>& pred, DWORD timeout_ms = 10000);
     // Waits for a notification with that code (and first value, when given)
     // arriving after index from; returns its index or -1.
     int WaitFor(int code, size_t from = 0, DWORD timeout_ms = 10000);

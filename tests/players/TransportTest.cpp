@@ -9,6 +9,7 @@
 
 #include "NotificationClient.h"
 #include "decoder/message_transport.h"
+#include "support/TestSupport.h"
 
 namespace {
 
@@ -94,7 +95,7 @@ TEST(Transport, HiddenWindowThreadRoundTrip)
     EXPECT_EQ(0, control_message_send(&to_server, CM_PING, 7));
     EXPECT_EQ(0, control_message_send(&to_server, CM_INPUT_OPEN, "C:\\music\\a.mp3"));
     EXPECT_EQ(0, control_message_send(&to_server, CM_SEEK, 1, 2));
-    ASSERT_TRUE(client.PumpUntil([&] { return client.Notes().size() >= 3; }));
+    ASSERT_TRUE(tavrix_test::PumpUntil([&] { return client.Notes().size() >= 3; }));
     EXPECT_EQ(CM_PONG, client.Notes()[0].code);
     EXPECT_EQ(CM_PING, client.Notes()[0].a);
     EXPECT_EQ("C:\\music\\a.mp3", client.Notes()[1].text);

@@ -144,7 +144,7 @@ TEST(WaveOut, PlayerPlaysPausesAndEndsInRealTime)
     // once the first second is through.
     ASSERT_GE(client.WaitForValue(CM_TIMECODE, 0, 0), 0);
     bool second = false;
-    client.PumpUntil([&] {
+    tavrix_test::PumpUntil([&] {
         for (const Note& n : client.OfCode(CM_TIMECODE))
             if (n.c >= 1)
                 second = true;
@@ -154,7 +154,7 @@ TEST(WaveOut, PlayerPlaysPausesAndEndsInRealTime)
     ASSERT_EQ(0, client.Command(player, CM_PAUSE));
     const size_t paused_at = client.Notes().size();
     // Paused: nothing moves for a while.
-    EXPECT_FALSE(client.PumpUntil([&] { return !client.OfCode(CM_TIMECODE, paused_at).empty(); }, 400));
+    EXPECT_FALSE(tavrix_test::PumpUntil([&] { return !client.OfCode(CM_TIMECODE, paused_at).empty(); }, 400));
     ASSERT_EQ(0, client.Command(player, CM_PLAY));
     ASSERT_GE(client.WaitForValue(CM_PLAYER_STATE, PLAYER_END_OF_STREAM, paused_at, 15000), 0);
     // The decoding runs ahead of the device by its buffers, never by more

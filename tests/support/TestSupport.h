@@ -2,6 +2,7 @@
 // program image and of outside test data, and running other programs.
 #pragma once
 
+#include <functional>
 #include <string>
 
 #include <gtest/gtest.h>
@@ -42,6 +43,10 @@ std::string MediaPath(const std::string& name);
 
 // Copies a file; false on failure.
 bool CopyFileTo(const std::string& from, const std::string& to);
+
+// Dispatches this thread's messages until done() holds (true) or timeoutMs
+// has passed (false).
+bool PumpUntil(const std::function<bool()>& done, unsigned long timeoutMs = 10000);
 
 } // namespace tavrix_test
 

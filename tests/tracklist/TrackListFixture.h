@@ -4,6 +4,7 @@
 
 #include "framework/ui/AfxWin.h"
 #include "library/VIZU.h"
+#include "support/TestSupport.h"
 
 #include <gtest/gtest.h>
 
@@ -12,6 +13,8 @@
 #include <string>
 
 namespace tracklist_test {
+
+using tavrix_test::PumpUntil;
 
 struct Track
 {
@@ -30,9 +33,6 @@ struct Track
 
 CTrackRecord MakeRecord(const Track& t);
 void SetLibrary(std::initializer_list<Track> tracks);
-
-// Pumps until done() or the time-out; returns done().
-bool PumpUntil(const std::function<bool()>& done, DWORD timeoutMs = 10000);
 
 // Writes "KVLib.ini" beside the program (removed by the fixture).
 void WriteLibIni(const std::string& text);
