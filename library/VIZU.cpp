@@ -2,6 +2,7 @@
 
 #include "framework/ui/CImageList.h"
 #include "framework/win/AppState.h"
+#include "foundation/ProgramFolder.h"
 #include "library/LibraryFileFormat.h"
 #include "library/LibraryLock.h"
 #include "library/LibrarySettings.h"
@@ -378,11 +379,7 @@ CString VIZU::GetDBVersion()
 // of the library lies there.
 CString VIZU::GetLibDLLPath()
 {
-    char name[MAX_PATH + 1] = {};
-    DWORD n = GetModuleFileNameA(nullptr, name, MAX_PATH);
-    CString path(n > 0 && n <= MAX_PATH ? name : "");
-    int slash = path.ReverseFind('\\');
-    return slash < 0 ? CString() : path.Left(slash + 1);
+    return GetProgramFolder();
 }
 
 CString VIZU::GetLibINIFilePath()

@@ -7,7 +7,16 @@ root=$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)
 arch=${1:-i686}
 dir=${TAVRIX_BUILD_DIR:-$root/build/$arch}
 jobs=$(nproc)
+# Test programs only where they can run: a machine that cannot run 32-bit
+# code builds the i686 deliverables without their tests.
+tests=ON
+if [ "$arch" = i686 ] && [ "$("$root/tools/test-arch.sh")" != i686 ]; then
+  tests=OFF
+fi
 if [ ! -f "$dir/CMakeCache.txt" ]; then
-  cmake -S "$root" -B "$dir" -DTAVRIX_ARCH="$arch" -DCMAKE_BUILD_TYPE=Release >/dev/null
+  cmake -S "$root" -B "$dir" -DTAVRIX_ARCH="$arch" -DCMAKE_BUILD_TYPE=Release \
+        -DTAVRIX_BUILD_TESTS="$tests" >/dev/null
+else
+  cmake "$dir" -DTAVRIX_BUILD_TESTS="$tests" >/dev/null
 fi
 cmake --build "$dir" -j "$jobs"

@@ -14,7 +14,7 @@ else
   export TAVRIX_WINEARCH=win32
 fi
 export TAVRIX_WINEPREFIX=$dir/wineprefix-x11 TAVRIX_WINE_DRIVER=x11
-image=$dir/TavrixVJ
+image=${TAVRIX_IMAGE_DIR:-$dir/TavrixVJ}   # the program folder to start from
 [ -f "$image/TavrixVJ.exe" ] || { echo "screenshot.sh: $image/TavrixVJ.exe is not built" >&2; exit 1; }
 
 xvfb-run -a -s '-screen 0 1024x768x24' bash -s "$root" "$image" "$out" <<'INNER'

@@ -142,7 +142,7 @@ TEST(DkPlayer, HiddenWindowHasTheThreadsClassAndTitle)
     char title[64] = {};
     GetWindowTextA(player.Window(), title, sizeof(title));
     EXPECT_STREQ("Dekoda Hidden Window", title);
-    EXPECT_EQ(player.Window(), FindWindowA(ExpectedClassName().c_str(), "Dekoda Hidden Window"));
+    EXPECT_EQ(player.Window(), tavrix_test::FindOwnWindow(ExpectedClassName().c_str(), "Dekoda Hidden Window"));
     EXPECT_EQ(GetCurrentThreadId(), GetWindowThreadProcessId(player.Window(), nullptr));
     EXPECT_EQ(reinterpret_cast<LONG_PTR>(&player), GetWindowLongPtrA(player.Window(), GWLP_USERDATA));
 }
@@ -345,7 +345,7 @@ TEST(DkPlayer, ClientInterfaceOtherThan38IsRefusedWithTheBoxAndTheException)
         EXPECT_EQ("Dekoda DLL API version mismatch", scope.box.text);
         EXPECT_EQ("Dekoda Error", scope.box.caption);
         EXPECT_EQ(static_cast<UINT>(MB_TOPMOST | MB_SETFOREGROUND | MB_ICONERROR), scope.box.type);
-        EXPECT_EQ(nullptr, FindWindowA(ExpectedClassName().c_str(), nullptr)) << "a window was made";
+        EXPECT_EQ(nullptr, tavrix_test::FindOwnWindow(ExpectedClassName().c_str(), nullptr)) << "a window was made";
     }
 }
 

@@ -1,5 +1,5 @@
 // GetIniString on a real "TavrixVJ.INI" in a temporary program folder.
-#include "ProgramFolderFixture.h"
+#include "support/ProgramFolder.h"
 
 #include "foundation/IniAccess.h"
 

@@ -1,6 +1,6 @@
 // ShowMessage and the canned notices, answered through the dialog seam, and
 // the plain message box that stands in until the skinned dialog is set.
-#include "ProgramFolderFixture.h"
+#include "support/ProgramFolder.h"
 
 #include "foundation/MessageDialog.h"
 #include "foundation/MessageTexts.h"
@@ -117,7 +117,7 @@ TEST(MessageBoxDialogTest, PlainBoxTitledMessageShowsTheText)
 
     HWND box = nullptr;
     for (int tries = 0; tries < 500 && !box; ++tries) {
-        box = FindWindowA("#32770", "Message");
+        box = tavrix_test::FindOwnWindow("#32770", "Message");
         if (!box)
             Sleep(20);
     }

@@ -1,5 +1,5 @@
 // The program log on a real file in a temporary program folder.
-#include "ProgramFolderFixture.h"
+#include "support/ProgramFolder.h"
 
 #include "foundation/ProgramLog.h"
 

@@ -8,6 +8,7 @@
 
 #include "TestResources.h"
 #include "UiTestSupport.h"
+#include "support/TestSupport.h"
 
 using namespace ui_test;
 
@@ -79,7 +80,7 @@ TEST(Prompts, RealMessageBoxIsShownWhenNothingAnswersIt)
     std::thread helper([&] {
         DWORD start = ::GetTickCount();
         while (!stop && ::GetTickCount() - start < 10000) {
-            HWND box = ::FindWindowA("#32770", "Real box");
+            HWND box = tavrix_test::FindOwnWindow("#32770", "Real box");
             if (box) {
                 ::PostMessageA(box, WM_COMMAND, IDNO, 0);
                 answered = true;

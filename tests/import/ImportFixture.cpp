@@ -157,25 +157,9 @@ std::string ReadText(const std::string& path)
     return text.str();
 }
 
-ProgramFolderLock::ProgramFolderLock()
-{
-    m_hMutex = CreateMutexA(nullptr, FALSE, "TavrixImportTestsProgramFolder");
-    DWORD got = WaitForSingleObject(m_hMutex, 120000);
-    if (got != WAIT_OBJECT_0 && got != WAIT_ABANDONED)
-        ADD_FAILURE() << "the program folder stayed busy for two minutes";
-}
-
-ProgramFolderLock::~ProgramFolderLock()
-{
-    ReleaseMutex(m_hMutex);
-    CloseHandle(m_hMutex);
-}
-
 void ImportTest::SetUp()
 {
-    m_lock = std::make_unique<ProgramFolderLock>();
-    DeleteFileA(ProgramFile("KVLibAdd.Log").c_str());
-    DeleteFileA(ProgramFile("KVWatchFolders.txt").c_str());
+    m_folder = std::make_unique<tavrix_test::ProgramFolderScope>();
     SetLogAdds(false);
     m_temp = std::make_unique<tavrix_test::TempDir>();
     m_root = m_temp->File("music");
@@ -195,17 +179,13 @@ void ImportTest::TearDown()
     m_Tracks.RemoveAll();
     m_vizu.reset();
     m_temp.reset();
-    DeleteFileA(ProgramFile("KVLib.ini").c_str());
-    DeleteFileA(ProgramFile("KVLibAdd.Log").c_str());
-    DeleteFileA(ProgramFile("KVWatchFolders.txt").c_str());
-    m_lock.reset();
+    m_folder.reset();
 }
 
 void ImportTest::SetLogAdds(bool on)
 {
-    std::ofstream ini(ProgramFile("KVLib.ini"), std::ios::binary);
-    ini << "[KVLIB]\r\nLogAdds=" << (on ? 1 : 0) << "\r\n";
-    ini.close();
+    ASSERT_TRUE(tavrix_test::WriteIniFile(ProgramFile("KVLib.ini"),
+                                          std::string("[KVLIB]\r\nLogAdds=") + (on ? "1" : "0") + "\r\n"));
     VIZU::GetAddSettings();
 }
 

@@ -7,6 +7,7 @@
 #include "framework/core/CString.h"
 #include "framework/ui/Prompts.h"
 #include "library/VIZU.h"
+#include "support/ProgramFolder.h"
 #include "support/TestSupport.h"
 
 #include <gtest/gtest.h>
@@ -69,18 +70,6 @@ void ResetProgressSteps();
 std::set<std::string> ToSet(const CArray<CString, CString&>& array);
 std::string ReadText(const std::string& path);
 
-// Holds the program folder's settings, log and watch list for one test at
-// a time (the test cases run as separate processes at once).
-class ProgramFolderLock
-{
-public:
-    ProgramFolderLock();
-    ~ProgramFolderLock();
-
-private:
-    HANDLE m_hMutex;
-};
-
 class ImportTest : public ::testing::Test
 {
 protected:
@@ -97,7 +86,8 @@ protected:
     // folder "sub" with a.MP3 (no tags), b.wav, c.mp3.
     void MakeStandardFolder();
 
-    std::unique_ptr<ProgramFolderLock> m_lock;
+    // The settings, add log and watch list lie in the test's own folder.
+    std::unique_ptr<tavrix_test::ProgramFolderScope> m_folder;
     std::unique_ptr<tavrix_test::TempDir> m_temp;
     std::string m_root;   // the music folder
     std::unique_ptr<VIZU> m_vizu;

@@ -4,6 +4,7 @@
 #include "library/VIZU.h"
 
 #include "framework/ui/Prompts.h"
+#include "support/ProgramFolder.h"
 
 #include <gtest/gtest.h>
 
@@ -41,6 +42,7 @@ std::string ProgramFile(const char* name)
 
 TEST(AddSettings, ReadFromTheProgramFoldersIniWhenAnObjectIsBuilt)
 {
+    tavrix_test::ProgramFolderScope folder;
     std::string ini = ProgramFile("KVLib.ini");
     struct Case { const char* text; bool logAdds; int wav; int artistPos; int playCtrPos; };
     const Case cases[] = {
@@ -50,10 +52,7 @@ TEST(AddSettings, ReadFromTheProgramFoldersIniWhenAnObjectIsBuilt)
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.text);
-        {
-            std::ofstream f(ini, std::ios::binary);
-            f << c.text;
-        }
+        ASSERT_TRUE(tavrix_test::WriteIniFile(ini, c.text));
         g_bLogAdds = !c.logAdds;
         g_nColumnPos[1] = -1;
         {
@@ -86,6 +85,7 @@ TEST(AddSettings, ExceptionEntriesCarryReasonAndPath)
 
 TEST(AddSettings, TheAddLogGrowsByOneStampedLinePerEntry)
 {
+    tavrix_test::ProgramFolderScope folder;
     std::string log = ProgramFile("KVLibAdd.Log");
     DeleteFileA(log.c_str());
     ASSERT_TRUE(VIZU::WriteAddLogEntry("C:\\Music\\a.mp3"));

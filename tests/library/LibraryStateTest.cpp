@@ -7,6 +7,7 @@
 #include "library/LibraryFileFormat.h"
 #include "library/LibraryState.h"
 #include "library/Waiting.h"
+#include "support/ProgramFolder.h"
 #include "support/TestSupport.h"
 
 #include <gtest/gtest.h>
@@ -436,6 +437,13 @@ TEST_F(LibraryState, ProgramFolderPathsAndFixedAnswers)
     folder.resize(folder.rfind('\\') + 1);
     EXPECT_STREQ(folder.c_str(), VIZU::GetLibDLLPath());
     EXPECT_STREQ((folder + "KVLib.ini").c_str(), VIZU::GetLibINIFilePath());
+    {
+        // The program folder moved elsewhere takes the library's files along.
+        tavrix_test::ProgramFolderScope moved;
+        EXPECT_EQ(moved.Path() + "\\", std::string(VIZU::GetLibDLLPath().GetString()));
+        EXPECT_EQ(moved.File("KVLib.ini"), std::string(VIZU::GetLibINIFilePath().GetString()));
+    }
+    EXPECT_STREQ(folder.c_str(), VIZU::GetLibDLLPath());
     EXPECT_STREQ("5.00", VIZU::GetDBVersion());
     EXPECT_EQ(0, vizu->JustDumb());
     EXPECT_EQ(0, VIZU::FindGenre("Rock"));

@@ -75,9 +75,13 @@ HWND WaitForMainWindow(const Launched& p, DWORD timeoutMs)
 
 TEST(Program, ShowsMainWindowAndEndsWithCodeZeroOnClose)
 {
-    std::string exe = ImageDir() + "\\TavrixVJ.exe";
+    // A copy of the program folder: what the program writes beside itself
+    // stays this test's own.
+    TempDir dir;
+    ASSERT_TRUE(CopyTree(ImageDir(), dir.Path())) << "cannot copy " << ImageDir();
+    std::string exe = dir.File("TavrixVJ.exe");
     Launched p;
-    ASSERT_TRUE(Launch(exe, ImageDir(), p)) << "cannot start " << exe;
+    ASSERT_TRUE(Launch(exe, dir.Path(), p)) << "cannot start " << exe;
 
     HWND hWnd = WaitForMainWindow(p, 30000);
     ASSERT_NE(nullptr, hWnd) << "no main window appeared";

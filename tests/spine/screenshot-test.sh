@@ -5,7 +5,10 @@ set -euo pipefail
 root=$1 build=$2
 tmp=$(mktemp -d)
 trap 'rm -rf "$tmp"' EXIT
-"$root/tools/screenshot.sh" "$tmp/shot.png" "$build"
+# The program runs from a copy of its folder: what it writes there stays
+# this test's own.
+cp -r "$build/TavrixVJ" "$tmp/TavrixVJ"
+TAVRIX_IMAGE_DIR=$tmp/TavrixVJ "$root/tools/screenshot.sh" "$tmp/shot.png" "$build"
 size=$(identify -format '%wx%h' "$tmp/shot.png")
 [ "$size" = 1024x768 ] || { echo "unexpected size $size"; exit 1; }
 # A bare root window is one colour; the program's window brings its frame,

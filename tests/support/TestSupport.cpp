@@ -97,6 +97,14 @@ bool WriteFileBytes(const std::string& path, const std::string& bytes)
     return std::fclose(f) == 0 && ok;
 }
 
+bool WriteIniFile(const std::string& path, const std::string& text)
+{
+    const bool ok = WriteFileBytes(path, text);
+    // All three names null: the documented flush of the profile cache.
+    WritePrivateProfileStringA(nullptr, nullptr, nullptr, path.c_str());
+    return ok;
+}
+
 bool ReadFileBytes(const std::string& path, std::string& bytes)
 {
     FILE* f = std::fopen(path.c_str(), "rb");
@@ -121,6 +129,68 @@ bool CopyFileTo(const std::string& from, const std::string& to)
     return CopyFileA(from.c_str(), to.c_str(), FALSE) != 0;
 }
 
+namespace {
+
+struct OwnWindowSearch
+{
+    const char* className;
+    const char* title;
+    HWND found;
+};
+
+BOOL CALLBACK MatchOwnWindow(HWND hwnd, LPARAM param)
+{
+    OwnWindowSearch* search = reinterpret_cast<OwnWindowSearch*>(param);
+    DWORD process = 0;
+    GetWindowThreadProcessId(hwnd, &process);
+    if (process != GetCurrentProcessId())
+        return TRUE;
+    char text[256] = {0};
+    if (search->className) {
+        GetClassNameA(hwnd, text, sizeof text);
+        if (lstrcmpiA(text, search->className) != 0)
+            return TRUE;
+    }
+    if (search->title) {
+        GetWindowTextA(hwnd, text, sizeof text);
+        if (lstrcmpA(text, search->title) != 0)
+            return TRUE;
+    }
+    search->found = hwnd;
+    return FALSE;
+}
+
+} // namespace
+
+HWND FindOwnWindow(const char* className, const char* title)
+{
+    OwnWindowSearch search = {className, title, nullptr};
+    EnumWindows(&MatchOwnWindow, reinterpret_cast<LPARAM>(&search));
+    return search.found;
+}
+
+bool CopyTree(const std::string& from, const std::string& to)
+{
+    WIN32_FIND_DATAA fd;
+    HANDLE h = FindFirstFileA((from + "\\*").c_str(), &fd);
+    if (h == INVALID_HANDLE_VALUE)
+        return false;
+    bool ok = true;
+    do {
+        const std::string name = fd.cFileName;
+        if (name == "." || name == "..")
+            continue;
+        const std::string source = from + "\\" + name, target = to + "\\" + name;
+        if (fd.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY)
+            ok = (CreateDirectoryA(target.c_str(), nullptr) || GetLastError() == ERROR_ALREADY_EXISTS) &&
+                 CopyTree(source, target) && ok;
+        else
+            ok = CopyFileTo(source, target) && ok;
+    } while (FindNextFileA(h, &fd));
+    FindClose(h);
+    return ok;
+}
+
 bool PumpUntil(const std::function<bool()>& done, unsigned long timeoutMs)
 {
     const DWORD start = GetTickCount();
@@ -135,7 +205,10 @@ bool PumpUntil(const std::function<bool()>& done, unsigned long timeoutMs)
         const DWORD spent = GetTickCount() - start;
         if (spent >= timeoutMs)
             return false;
-        MsgWaitForMultipleObjects(0, nullptr, FALSE, timeoutMs - spent, QS_ALLINPUT);
+        // A condition set by another thread posts no message here: look
+        // again at least every few milliseconds.
+        const DWORD slice = timeoutMs - spent < 10 ? timeoutMs - spent : 10;
+        MsgWaitForMultipleObjects(0, nullptr, FALSE, slice, QS_ALLINPUT);
     }
 }
 

@@ -7,6 +7,8 @@
 
 #include <gtest/gtest.h>
 
+struct HWND__;   // a window handle (windows.h's HWND)
+
 namespace tavrix_test {
 
 // A fresh folder under the temporary path, removed with its contents when
@@ -34,6 +36,11 @@ std::string TestDataPath(const std::string& relative);
 
 // Writes bytes to a file; false on failure.
 bool WriteFileBytes(const std::string& path, const std::string& bytes);
+// Writes an INI file's text and drops the system's cached copy of it, so
+// that the next profile call reads what was written even when the file's
+// time stamp did not change (two writes within the file system's clock
+// tick); false on failure.
+bool WriteIniFile(const std::string& path, const std::string& text);
 // Reads a whole file; false on failure.
 bool ReadFileBytes(const std::string& path, std::string& bytes);
 
@@ -43,9 +50,18 @@ std::string MediaPath(const std::string& name);
 
 // Copies a file; false on failure.
 bool CopyFileTo(const std::string& from, const std::string& to);
+// Copies a folder's files and subfolders into an existing folder; false on
+// failure.
+bool CopyTree(const std::string& from, const std::string& to);
+
+// A top-level window of this process with that class and title (either may
+// be null for any), or null. Unlike FindWindow it never returns a window
+// of another program, such as another test program running beside.
+::HWND__* FindOwnWindow(const char* className, const char* title);
 
 // Dispatches this thread's messages until done() holds (true) or timeoutMs
-// has passed (false).
+// has passed (false). done() is checked after every message and at least
+// every 10 ms, so a condition another thread sets is seen at once.
 bool PumpUntil(const std::function<bool()>& done, unsigned long timeoutMs = 10000);
 
 } // namespace tavrix_test

@@ -2,16 +2,17 @@
 // test at a time, and MP3 files tagged with id3lib.
 #pragma once
 
+#include "support/ProgramFolder.h"
 #include "support/TestSupport.h"
 
 #include <gtest/gtest.h>
 
 #include <windows.h>
 
+#include <memory>
 #include <string>
 
-// Holds a lock across the test programs' processes while a test writes and
-// reads "KVLib.ini"; the file is removed when the test ends.
+// A test that writes and reads "KVLib.ini" in a program folder of its own.
 class KVLibIniTest : public ::testing::Test
 {
 protected:
@@ -21,7 +22,7 @@ protected:
     void WriteIni(const std::string& lines);
 
 private:
-    HANDLE m_lock = nullptr;
+    std::unique_ptr<tavrix_test::ProgramFolderScope> m_folder;
 };
 
 // A copy of the untagged 3 s MP3 in dir, named name.

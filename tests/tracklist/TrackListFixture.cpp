@@ -2,7 +2,6 @@
 
 #include "framework/ui/Prompts.h"
 
-#include <fstream>
 
 namespace tracklist_test {
 
@@ -39,14 +38,12 @@ std::string LibIniPath()
 
 void WriteLibIni(const std::string& text)
 {
-    std::ofstream f(LibIniPath(), std::ios::binary | std::ios::trunc);
-    f << text;
+    ASSERT_TRUE(tavrix_test::WriteIniFile(LibIniPath(), text)) << LibIniPath();
 }
 
 void TrackListTest::SetUp()
 {
     AfxSetUnattendedPrompts(TRUE);
-    DeleteFileA(LibIniPath().c_str());
     m_vizu = std::make_unique<VIZU>();
     m_Tracks.RemoveAll();
     m_SearchTracks.RemoveAll();
@@ -64,7 +61,6 @@ void TrackListTest::TearDown()
     m_list.reset();
     m_window.DestroyWindow();
     m_vizu.reset();
-    DeleteFileA(LibIniPath().c_str());
     MSG msg;
     while (PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE))
         DispatchMessageA(&msg);

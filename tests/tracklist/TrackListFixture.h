@@ -4,6 +4,7 @@
 
 #include "framework/ui/AfxWin.h"
 #include "library/VIZU.h"
+#include "support/ProgramFolder.h"
 #include "support/TestSupport.h"
 
 #include <gtest/gtest.h>
@@ -34,7 +35,7 @@ struct Track
 CTrackRecord MakeRecord(const Track& t);
 void SetLibrary(std::initializer_list<Track> tracks);
 
-// Writes "KVLib.ini" beside the program (removed by the fixture).
+// Writes "KVLib.ini" in the program folder (the test's own).
 void WriteLibIni(const std::string& text);
 std::string LibIniPath();
 
@@ -58,6 +59,7 @@ public:
     static LPARAM Data(HWND list, int row);
 
 protected:
+    tavrix_test::ProgramFolderScope m_folder;
     std::unique_ptr<VIZU> m_vizu;
     CWnd m_window;
     std::unique_ptr<CListCtrl> m_list;

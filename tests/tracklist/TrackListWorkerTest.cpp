@@ -97,8 +97,8 @@ TEST_F(WorkerTest, AWorkerThreadFillsTheWindowThreadsList)
         VIZU::GetRecordCount();
         return result.load() >= 0;
     }, 60000);
+    ASSERT_TRUE(done) << "the worker's fill did not end within 60 s";
     worker.join();
-    ASSERT_TRUE(done);
     EXPECT_EQ(60, result.load());
     ASSERT_EQ(60, Rows());
     for (int row : {0, 1, 30, 59}) {
@@ -116,13 +116,14 @@ TEST_F(WorkerTest, AWorkerStopsWhenTheWindowThreadDestroysTheList)
     CListCtrl* list = m_list.get();
     std::thread worker([&] { result = VIZU::DisplayTracks(list, false, nullptr, false, true); });
     HWND hList = m_list->GetSafeHwnd();
-    ASSERT_TRUE(PumpUntil([&] { return ListView_GetItemCount(hList) >= 5 || result.load() >= 0; }, 60000));
+    ASSERT_TRUE(PumpUntil([&] { return ListView_GetItemCount(hList) >= 5 || result.load() >= 0; }, 60000))
+        << "the worker put no 5 rows into the list within 60 s";
     // The window and its wrapper go while the worker is filling.
     m_list->DestroyWindow();
     m_list.reset();
     bool done = PumpUntil([&] { return result.load() >= 0; }, 60000);
+    ASSERT_TRUE(done) << "the worker's fill did not stop within 60 s of the list going";
     worker.join();
-    ASSERT_TRUE(done);
     EXPECT_GE(result.load(), 5);
     EXPECT_LT(result.load(), 5000);
     // The library lock is free again.
