@@ -14,7 +14,7 @@ PACKAGES=(
   # cross toolchain and build
   g++-mingw-w64-i686 gcc-mingw-w64-i686 binutils-mingw-w64-i686 mingw-w64-i686-dev
   g++-mingw-w64-x86-64 gcc-mingw-w64-x86-64 binutils-mingw-w64-x86-64 mingw-w64-x86-64-dev
-  cmake make dpkg-dev
+  cmake make dpkg-dev ccache
   libz-mingw-w64-dev
   googletest
   # Wine (32-bit prefix) and what runs beside it
