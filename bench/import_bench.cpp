@@ -4,8 +4,8 @@
 // that they are in the OS cache; then the library is saved.
 //   import_bench [files]
 // Prints files per second for the search and the add, and the save time.
-#include "library/LibraryFileFormat.h"
-#include "library/VIZU.h"
+#include "library/file/LibraryFileFormat.h"
+#include "library/api/VIZU.h"
 
 #include <windows.h>
 

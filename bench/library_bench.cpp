@@ -2,7 +2,7 @@
 // library file, opened again (parse and fill m_Tracks), sorted by artist,
 // and picked from at random in every mode. Prints the time of each step
 // and the process's memory (current and peak) after it.
-#include "library/VIZU.h"
+#include "library/api/VIZU.h"
 
 #include <windows.h>
 #include <psapi.h>

@@ -18,7 +18,7 @@
 #include <string>
 #include <vector>
 
-#include "decoder/decoder_errors.h"
+#include "decoder/engine/decoder_errors.h"
 #include "decoder/mpeg/mpeg_layers.h"
 #include "decoder/mpeg/mpeg_reader.h"
 #include "decoder/mpeg/mpeg_synth.h"

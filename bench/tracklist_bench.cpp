@@ -10,9 +10,9 @@
 // With "--show MS" it instead shows a window with a filled track list for
 // MS milliseconds (for a screenshot).
 #include "framework/ui/AfxWin.h"
-#include "library/LibraryState.h"
-#include "library/SearchFilter.h"
-#include "library/VIZU.h"
+#include "library/state/LibraryState.h"
+#include "library/tracklist/SearchFilter.h"
+#include "library/api/VIZU.h"
 
 #include <atomic>
 #include <cstdio>

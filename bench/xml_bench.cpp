@@ -3,7 +3,7 @@
 // constant means linear growth), parses the 100,000-track document
 // (MB/s), walks every track's children, and reports the peak memory of the
 // parsed document's text and index against the text size.
-#include "foundation/XmlMarkup.h"
+#include "foundation/xml/XmlMarkup.h"
 
 #include <algorithm>
 #include <chrono>

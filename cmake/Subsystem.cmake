@@ -1,6 +1,6 @@
 # tavrix_subsystem(NAME SOURCES... [DEPENDS libs...])
 # A static library for one subsystem folder, with the project's warnings and
-# the repository root as include root (code includes "framework/CString.h").
+# the repository root as include root (code includes "framework/core/CString.h").
 function(tavrix_subsystem name)
   cmake_parse_arguments(ARG "" "" "SOURCES;DEPENDS" ${ARGN})
   add_library(${name} STATIC ${ARG_SOURCES})
@@ -49,7 +49,7 @@ endfunction()
 function(tavrix_test name)
   cmake_parse_arguments(ARG "SERIAL" "SHARDS" "SOURCES;DEPENDS;LABELS" ${ARGN})
   add_executable(${name} ${ARG_SOURCES})
-  target_include_directories(${name} PRIVATE ${CMAKE_SOURCE_DIR} ${CMAKE_SOURCE_DIR}/tests)
+  target_include_directories(${name} PRIVATE ${CMAKE_SOURCE_DIR})
   target_compile_options(${name} PRIVATE ${TAVRIX_WARNINGS})
   target_link_libraries(${name} PRIVATE ${ARG_DEPENDS} tavrix_testmain)
   set_target_properties(${name} PROPERTIES RUNTIME_OUTPUT_DIRECTORY ${CMAKE_BINARY_DIR}/tests)

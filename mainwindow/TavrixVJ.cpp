@@ -6,7 +6,7 @@
 #include <vector>
 
 #include "framework/ui/AfxWin.h"
-#include "library/VIZU.h"
+#include "library/api/VIZU.h"
 
 namespace {
 

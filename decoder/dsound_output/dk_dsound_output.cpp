@@ -19,7 +19,7 @@
 #include <mmsystem.h>
 #include <dsound.h>
 
-#include "decoder/decoder.h"
+#include "decoder/engine/decoder.h"
 #include "decoder/dsound_output/dsound_stream.h"
 
 namespace {

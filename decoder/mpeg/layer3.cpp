@@ -6,7 +6,7 @@
 #include <new>
 #include <string.h>
 
-#include "decoder/decoder_errors.h"
+#include "decoder/engine/decoder_errors.h"
 #include "decoder/mpeg/mpeg_layers.h"
 #include "decoder/mpeg/mpeg_synth.h"
 

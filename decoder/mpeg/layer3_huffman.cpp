@@ -7,7 +7,7 @@
 #include <math.h>
 #include <string.h>
 
-#include "decoder/decoder_errors.h"
+#include "decoder/engine/decoder_errors.h"
 #include "decoder/mpeg/mpeg_huffman.h"
 
 namespace {

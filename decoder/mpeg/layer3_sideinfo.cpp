@@ -1,7 +1,7 @@
 // Layer III side information and the scale factor band tables.
 #include "decoder/mpeg/layer3_internal.h"
 
-#include "decoder/decoder_errors.h"
+#include "decoder/engine/decoder_errors.h"
 
 namespace {
 

@@ -2,7 +2,7 @@
 // to III (and MPEG-2.5 layer III), decoded into 16-bit PCM.
 #pragma once
 
-#include "decoder/decoder.h"
+#include "decoder/engine/decoder.h"
 
 // Fills a codec table ready for decoder_codec_module_register. Returns 0.
 int mpeg_codec_module_register(codec_module_ops* ops);

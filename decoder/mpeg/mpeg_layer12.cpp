@@ -6,7 +6,7 @@
 #include <math.h>
 #include <string.h>
 
-#include "decoder/decoder_errors.h"
+#include "decoder/engine/decoder_errors.h"
 
 namespace {
 

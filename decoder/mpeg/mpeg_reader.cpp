@@ -3,7 +3,7 @@
 
 #include <string.h>
 
-#include "decoder/decoder_errors.h"
+#include "decoder/engine/decoder_errors.h"
 
 mpeg_reader::mpeg_reader()
 {

@@ -1,6 +1,6 @@
 // id3lib, built from its Debian sources, writes an ID3v2.3 frame into an
 // MP3 file made by lame and reads it back.
-#include "support/TestSupport.h"
+#include "tests/support/TestSupport.h"
 
 #include <id3/misc_support.h>
 #include <id3/tag.h>

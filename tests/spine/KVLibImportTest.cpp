@@ -1,6 +1,6 @@
 // This program is bound to KVLib.dll through its import library, as the
 // program is: the static members answer from KVLib's own state.
-#include "library/VIZU.h"
+#include "library/api/VIZU.h"
 
 #include <gtest/gtest.h>
 

@@ -1,6 +1,6 @@
 // The DirectSound output module is loaded by name and bound through its
 // entry point, as the decoder engine does it.
-#include "support/TestSupport.h"
+#include "tests/support/TestSupport.h"
 
 #include <windows.h>
 

@@ -1,6 +1,6 @@
 // TavrixVJ.exe starts from the program folder, shows its main window and
 // ends cleanly on WM_CLOSE; without KVLib.dll it does not start at all.
-#include "support/TestSupport.h"
+#include "tests/support/TestSupport.h"
 
 #include <windows.h>
 

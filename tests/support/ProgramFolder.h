@@ -4,8 +4,8 @@
 // running side by side) ever share one.
 #pragma once
 
-#include "foundation/ProgramFolder.h"
-#include "support/TestSupport.h"
+#include "foundation/app/ProgramFolder.h"
+#include "tests/support/TestSupport.h"
 
 #include <gtest/gtest.h>
 

@@ -1,0 +1,363 @@
+// The vocabulary: names, payload shapes and the packing of arguments.
+#include "decoder/player/control_messages.h"
+
+#include <string.h>
+
+namespace {
+
+struct code_description
+{
+    const char* name;
+    control_shape shape;
+};
+
+// Indexed by code; a null name marks an invalid code.
+const code_description g_codes[CM_LAST_CODE + 1] = {
+    /*   0 */ {nullptr, SHAPE_NONE},
+    /*   1 */ {"exit", SHAPE_NONE},
+    /*   2 */ {"sync", SHAPE_NONE},
+    /*   3 */ {"ping", SHAPE_U32_LPARAM},
+    /*   4 */ {"play", SHAPE_NONE},
+    /*   5 */ {"pause", SHAPE_NONE},
+    /*   6 */ {"stop", SHAPE_NONE},
+    /*   7 */ {"seek", SHAPE_U32_PAIR},
+    /*   8 */ {"input_open", SHAPE_TEXT},
+    /*   9 */ {"input_close", SHAPE_NONE},
+    /*  10 */ {"input_send", SHAPE_BYTES},
+    /*  11 */ {"input_filter_add", SHAPE_FILTER},
+    /*  12 */ {"input_filter_remove", SHAPE_FILTER},
+    /*  13 */ {"input_filters_list", SHAPE_NONE},
+    /*  14 */ {"input_module_add", SHAPE_TEXT},
+    /*  15 */ {"input_module_query", SHAPE_I16},
+    /*  16 */ {"input_modules_list", SHAPE_NONE},
+    /*  17 */ {"output_open", SHAPE_TEXT},
+    /*  18 */ {"output_close", SHAPE_NONE},
+    /*  19 */ {"output_send", SHAPE_BYTES},
+    /*  20 */ {"output_mute", SHAPE_NONE},
+    /*  21 */ {"output_unmute", SHAPE_NONE},
+    /*  22 */ {"output_reset", SHAPE_NONE},
+    /*  23 */ {"output_drain", SHAPE_NONE},
+    /*  24 */ {"output_filter_add", SHAPE_FILTER},
+    /*  25 */ {"output_filter_remove", SHAPE_FILTER},
+    /*  26 */ {"output_filters_list", SHAPE_NONE},
+    /*  27 */ {"output_module_add", SHAPE_TEXT},
+    /*  28 */ {"output_module_query", SHAPE_I16},
+    /*  29 */ {"output_modules_list", SHAPE_NONE},
+    /*  30 */ {"reserved_30", SHAPE_BYTES},
+    /*  31 */ {"codec_module_add", SHAPE_TEXT},
+    /*  32 */ {"codec_module_query", SHAPE_I16},
+    /*  33 */ {"codec_modules_list", SHAPE_NONE},
+    /*  34 */ {"set_player_mode", SHAPE_U32_WPARAM},
+    /*  35 */ {"get_player_mode", SHAPE_NONE},
+    /*  36 */ {"env_set_integer", SHAPE_NAME_INTEGER},
+    /*  37 */ {"env_get_integer", SHAPE_TEXT},
+    /*  38 */ {"env_set_string", SHAPE_TEXT_PAIR},
+    /*  39 */ {"env_get_string", SHAPE_TEXT},
+    /*  40 */ {"env_unset", SHAPE_TEXT},
+    /*  41 */ {"set_input_name", SHAPE_TEXT},
+    /*  42 */ {"get_input_name", SHAPE_NONE},
+    /*  43 */ {"set_input_module", SHAPE_I16},
+    /*  44 */ {"get_input_module", SHAPE_NONE},
+    /*  45 */ {"set_position_range", SHAPE_U32_LPARAM},
+    /*  46 */ {"get_position_range", SHAPE_NONE},
+    /*  47 */ {"set_timecode_granularity", SHAPE_U32_LPARAM},
+    /*  48 */ {"get_timecode_granularity", SHAPE_NONE},
+    /*  49 */ {"set_output_name", SHAPE_TEXT},
+    /*  50 */ {"get_output_name", SHAPE_NONE},
+    /*  51 */ {"set_output_module", SHAPE_I16},
+    /*  52 */ {"get_output_module", SHAPE_NONE},
+    /*  53 */ {nullptr, SHAPE_NONE},
+    /*  54 */ {"reserved_54", SHAPE_NONE},
+    /*  55 */ {nullptr, SHAPE_NONE},
+    /*  56 */ {"reserved_56", SHAPE_NONE},
+    /*  57 */ {"set_output_levels", SHAPE_LEVELS},
+    /*  58 */ {"get_output_levels", SHAPE_NONE},
+    /*  59 */ {"set_channel_mode", SHAPE_U8},
+    /*  60 */ {"get_channel_mode", SHAPE_NONE},
+    /*  61 */ {"set_output_ports", SHAPE_U8},
+    /*  62 */ {"get_output_ports", SHAPE_NONE},
+    /*  63 */ {"set_codec_quality", SHAPE_U8},
+    /*  64 */ {"get_codec_quality", SHAPE_NONE},
+    /*  65 */ {"set_codec_equalizer", SHAPE_EQUALIZER},
+    /*  66 */ {"get_codec_equalizer", SHAPE_NONE},
+    /*  67 */ {"set_codec_module", SHAPE_I16},
+    /*  68 */ {nullptr, SHAPE_NONE},
+    /*  69 */ {"set_notification_mask", SHAPE_U32_LPARAM},
+    /*  70 */ {"get_notification_mask", SHAPE_NONE},
+    /*  71 */ {"set_debug_level", SHAPE_U8},
+    /*  72 */ {"get_debug_level", SHAPE_NONE},
+    /*  73 */ {"ready", SHAPE_NONE},
+    /*  74 */ {"ack", SHAPE_U8},
+    /*  75 */ {"nack", SHAPE_NACK},
+    /*  76 */ {"pong", SHAPE_U32_LPARAM},
+    /*  77 */ {"exited", SHAPE_NONE},
+    /*  78 */ {"player_state", SHAPE_U8},
+    /*  79 */ {"player_mode", SHAPE_U32_WPARAM},
+    /*  80 */ {"env_integer", SHAPE_NAME_INTEGER},
+    /*  81 */ {"env_string", SHAPE_TEXT_PAIR},
+    /*  82 */ {"input_state", SHAPE_U8},
+    /*  83 */ {"input_name", SHAPE_TEXT},
+    /*  84 */ {"input_caps", SHAPE_U32_WPARAM},
+    /*  85 */ {"position", SHAPE_U32_PAIR},
+    /*  86 */ {"position_range", SHAPE_U32_LPARAM},
+    /*  87 */ {"timecode", SHAPE_FOUR_U8},
+    /*  88 */ {"timecode_granularity", SHAPE_U32_LPARAM},
+    /*  89 */ {"input_module", SHAPE_I16},
+    /*  90 */ {"input_module_info", SHAPE_MODULE_INFO},
+    /*  91 */ {"input_device_info", SHAPE_DEVICE_INFO},
+    /*  92 */ {"input_filter_info", SHAPE_FILTER},
+    /*  93 */ {"output_state", SHAPE_U8},
+    /*  94 */ {"output_name", SHAPE_TEXT},
+    /*  95 */ {"output_caps", SHAPE_U32_WPARAM},
+    /*  96 */ {"reserved_96", SHAPE_U32_PAIR},
+    /*  97 */ {nullptr, SHAPE_NONE},
+    /*  98 */ {"reserved_98", SHAPE_FOUR_U8},
+    /*  99 */ {nullptr, SHAPE_NONE},
+    /* 100 */ {"reserved_100", SHAPE_LEVELS_UNCARRIED},
+    /* 101 */ {"output_balance", SHAPE_LEVEL_BALANCE},
+    /* 102 */ {"output_pcm_level", SHAPE_LEVEL_PCM},
+    /* 103 */ {"output_master_level", SHAPE_LEVEL_MASTER},
+    /* 104 */ {"channel_mode", SHAPE_U8},
+    /* 105 */ {"output_ports", SHAPE_U8},
+    /* 106 */ {"output_module", SHAPE_I16},
+    /* 107 */ {"output_module_info", SHAPE_MODULE_INFO},
+    /* 108 */ {"output_device_info", SHAPE_DEVICE_INFO},
+    /* 109 */ {"output_filter_info", SHAPE_FILTER},
+    /* 110 */ {"stream_content_type", SHAPE_TEXT},
+    /* 111 */ {"stream_duration", SHAPE_U32_WPARAM},
+    /* 112 */ {"stream_format", SHAPE_FORMAT},
+    /* 113 */ {"stream_properties", SHAPE_PROPERTIES},
+    /* 114 */ {"codec_quality", SHAPE_U8},
+    /* 115 */ {"codec_equalizer", SHAPE_EQUALIZER},
+    /* 116 */ {"codec_module", SHAPE_I16_UNCARRIED},
+    /* 117 */ {"codec_module_info", SHAPE_MODULE_INFO},
+    /* 118 */ {"codec_device_info", SHAPE_DEVICE_INFO},
+    /* 119 */ {"notification_mask", SHAPE_U32_LPARAM},
+    /* 120 */ {"debug_level", SHAPE_U8},
+    /* 121 */ {"progress", SHAPE_PROGRESS},
+    /* 122 */ {"debug", SHAPE_DEBUG},
+    /* 123 */ {"error", SHAPE_ERROR},
+    /* 124 */ {"module_event", SHAPE_EVENT},
+    /* 125 */ {"feedback_module_add", SHAPE_TEXT},
+    /* 126 */ {"feedback_module_query", SHAPE_I16},
+    /* 127 */ {"feedback_modules_list", SHAPE_NONE},
+    /* 128 */ {"feedback_exit", SHAPE_NONE},
+    /* 129 */ {"feedback_start", SHAPE_NONE},
+    /* 130 */ {"feedback_stop", SHAPE_NONE},
+    /* 131 */ {"feedback_pause", SHAPE_U32_PAIR},
+    /* 132 */ {"feedback_resume", SHAPE_U32_PAIR},
+    /* 133 */ {"feedback_flush", SHAPE_NONE},
+    /* 134 */ {"feedback_send", SHAPE_BYTES},
+    /* 135 */ {"feedback_pcm", SHAPE_PCM},
+    /* 136 */ {"reserved_136", SHAPE_U32_TRIPLE},
+    /* 137 */ {"feedback_timecode", SHAPE_FEEDBACK_TIMECODE},
+    /* 138 */ {"feedback_position", SHAPE_FEEDBACK_POSITION},
+    /* 139 */ {"set_pcm_feedback_rate", SHAPE_U8},
+    /* 140 */ {"get_pcm_feedback_rate", SHAPE_NONE},
+    /* 141 */ {"feedback_select_name", SHAPE_TEXT},
+    /* 142 */ {"reserved_142", SHAPE_NONE},
+    /* 143 */ {"feedback_select_id", SHAPE_I16},
+    /* 144 */ {"reserved_144", SHAPE_NONE},
+    /* 145 */ {"feedback_env_set_integer", SHAPE_NAME_INTEGER},
+    /* 146 */ {"feedback_env_get_integer", SHAPE_TEXT},
+    /* 147 */ {"feedback_env_set_string", SHAPE_TEXT_PAIR},
+    /* 148 */ {"feedback_env_get_string", SHAPE_TEXT},
+    /* 149 */ {"feedback_env_unset", SHAPE_TEXT},
+    /* 150 */ {"pcm_feedback_rate", SHAPE_U8},
+    /* 151 */ {"feedback_state", SHAPE_U8},
+    /* 152 */ {"feedback_handler", SHAPE_I16},
+    /* 153 */ {"feedback_module_info", SHAPE_MODULE_INFO},
+    /* 154 */ {"feedback_handler_name", SHAPE_TEXT},
+    /* 155 */ {"feedback_handler_info", SHAPE_DEVICE_INFO},
+    /* 156 */ {"feedback_env_integer", SHAPE_NAME_INTEGER},
+    /* 157 */ {"feedback_env_string", SHAPE_TEXT_PAIR},
+    /* 158 */ {"reserved_158", SHAPE_PCM},
+    /* 159 */ {"reserved_159", SHAPE_U32_TRIPLE},
+};
+
+uint32_t u32_arg(va_list& a) { return static_cast<uint32_t>(va_arg(a, int)); }
+uint8_t u8_arg(va_list& a) { return static_cast<uint8_t>(va_arg(a, int)); }
+int16_t i16_arg(va_list& a) { return static_cast<int16_t>(va_arg(a, int)); }
+const char* text_arg(va_list& a) { return va_arg(a, const char*); }
+
+} // namespace
+
+bool control_code_valid(int code)
+{
+    return code >= 1 && code <= CM_LAST_CODE && g_codes[code].name != nullptr;
+}
+
+control_shape control_code_shape(int code)
+{
+    return control_code_valid(code) ? g_codes[code].shape : SHAPE_NONE;
+}
+
+const char* control_code_name(int code)
+{
+    return control_code_valid(code) ? g_codes[code].name : "";
+}
+
+void control_message_pack(control_message* message, int code, va_list arguments)
+{
+    memset(message, 0, sizeof(*message));
+    if (!control_code_valid(code))
+        return;
+    message->code = code;
+    control_payload& p = message->payload;
+    va_list a;
+    va_copy(a, arguments);
+    switch (g_codes[code].shape) {
+    case SHAPE_NONE:
+        break;
+    case SHAPE_U32_LPARAM:
+    case SHAPE_U32_WPARAM:
+        p.u32.value = u32_arg(a);
+        break;
+    case SHAPE_U32_PAIR:
+        p.u32_pair.first = u32_arg(a);
+        p.u32_pair.second = u32_arg(a);
+        break;
+    case SHAPE_U32_TRIPLE:
+        p.u32_triple.first = u32_arg(a);
+        p.u32_triple.second = u32_arg(a);
+        p.u32_triple.third = u32_arg(a);
+        break;
+    case SHAPE_TEXT:
+        p.text.text = text_arg(a);
+        break;
+    case SHAPE_I16:
+    case SHAPE_I16_UNCARRIED:
+        p.i16.value = i16_arg(a);
+        break;
+    case SHAPE_FILTER:
+        if (code == CM_INPUT_FILTER_INFO || code == CM_OUTPUT_FILTER_INFO) {
+            p.filter.id = i16_arg(a);
+            p.filter.name = text_arg(a);
+        } else { // commands: name first, then position or id
+            p.filter.name = text_arg(a);
+            p.filter.id = i16_arg(a);
+        }
+        break;
+    case SHAPE_NAME_INTEGER:
+        p.env_integer.name = text_arg(a);
+        p.env_integer.value = static_cast<int32_t>(va_arg(a, int));
+        break;
+    case SHAPE_TEXT_PAIR:
+        p.env_string.name = text_arg(a);
+        p.env_string.value = text_arg(a);
+        break;
+    case SHAPE_BYTES:
+        p.bytes.type = static_cast<uint16_t>(va_arg(a, int));
+        p.bytes.data = va_arg(a, const void*);
+        p.bytes.length = u32_arg(a);
+        break;
+    case SHAPE_EQUALIZER:
+        p.equalizer.data = va_arg(a, const int8_t*);
+        break;
+    case SHAPE_U8:
+        p.u8.value = u8_arg(a);
+        break;
+    case SHAPE_LEVEL_BALANCE:
+        p.levels.balance = u8_arg(a);
+        break;
+    case SHAPE_LEVEL_PCM:
+        p.levels.pcm = u8_arg(a);
+        break;
+    case SHAPE_LEVEL_MASTER:
+        p.levels.master = u8_arg(a);
+        break;
+    case SHAPE_LEVELS:
+    case SHAPE_LEVELS_UNCARRIED:
+        p.levels.balance = u8_arg(a);
+        p.levels.pcm = u8_arg(a);
+        p.levels.master = u8_arg(a);
+        break;
+    case SHAPE_NACK:
+        p.nack.code = u8_arg(a);
+        p.nack.error = i16_arg(a);
+        break;
+    case SHAPE_FOUR_U8:
+        p.timecode.hours = u8_arg(a);
+        p.timecode.minutes = u8_arg(a);
+        p.timecode.seconds = u8_arg(a);
+        p.timecode.hundredths = u8_arg(a);
+        break;
+    case SHAPE_MODULE_INFO:
+        p.module.module_id = u8_arg(a);
+        p.module.count = u8_arg(a);
+        p.module.name = text_arg(a);
+        p.module.description = text_arg(a);
+        break;
+    case SHAPE_DEVICE_INFO:
+        p.device.module_id = u8_arg(a);
+        p.device.index = u8_arg(a);
+        p.device.flags = u8_arg(a);
+        p.device.name = text_arg(a);
+        p.device.description = text_arg(a);
+        break;
+    case SHAPE_FORMAT:
+        p.format.frequency = u32_arg(a);
+        p.format.bitrate = static_cast<uint16_t>(va_arg(a, int));
+        p.format.channels = u8_arg(a);
+        break;
+    case SHAPE_PROPERTIES: {
+        const property_list* list = va_arg(a, const property_list*);
+        if (list)
+            p.properties = *list;
+        break;
+    }
+    case SHAPE_PROGRESS:
+        p.progress.source = u8_arg(a);
+        p.progress.code = u8_arg(a);
+        p.progress.value = i16_arg(a);
+        p.progress.text = text_arg(a);
+        break;
+    case SHAPE_DEBUG:
+        p.debug.source = u8_arg(a);
+        p.debug.level = u8_arg(a);
+        p.debug.text = text_arg(a);
+        break;
+    case SHAPE_ERROR:
+        p.error.source = u8_arg(a);
+        p.error.error = i16_arg(a);
+        p.error.text = text_arg(a);
+        break;
+    case SHAPE_EVENT:
+        p.event.source = u8_arg(a);
+        p.event.type = i16_arg(a);
+        p.event.data = va_arg(a, const void*);
+        p.event.length = u32_arg(a);
+        break;
+    case SHAPE_PCM:
+        p.pcm.time_s = u32_arg(a);
+        p.pcm.time_us = u32_arg(a);
+        p.pcm.sample_rate = u32_arg(a);
+        p.pcm.channels = static_cast<uint16_t>(va_arg(a, int));
+        p.pcm.samples_per_channel = static_cast<uint16_t>(va_arg(a, int));
+        p.pcm.samples = va_arg(a, const int8_t*);
+        break;
+    case SHAPE_FEEDBACK_TIMECODE:
+        p.feedback_timecode.time_s = u32_arg(a);
+        p.feedback_timecode.time_us = u32_arg(a);
+        p.feedback_timecode.hours = u8_arg(a);
+        p.feedback_timecode.minutes = u8_arg(a);
+        p.feedback_timecode.seconds = u8_arg(a);
+        p.feedback_timecode.hundredths = u8_arg(a);
+        break;
+    case SHAPE_FEEDBACK_POSITION:
+        p.feedback_position.time_s = u32_arg(a);
+        p.feedback_position.time_us = u32_arg(a);
+        p.feedback_position.position = u32_arg(a);
+        p.feedback_position.range = u32_arg(a);
+        break;
+    }
+    va_end(a);
+}
+
+void control_message_pack_args(control_message* message, int code, ...)
+{
+    va_list arguments;
+    va_start(arguments, code);
+    control_message_pack(message, code, arguments);
+    va_end(arguments);
+}

@@ -1,0 +1,204 @@
+// VIZU: the music library's class of static functions. KVLib keeps one
+// library open at a time in its own globals; a VIZU object only sets that
+// state up and tears it down.
+#pragma once
+
+#include "framework/core/CArray.h"
+#include "framework/core/CString.h"
+#include "library/records/CTrackRecord.h"
+#include "library/api/KVLibApi.h"
+#include "library/api/LibraryTypes.h"
+#include "library/api/TagInfo.h"
+#include "library/tracklist/TrackListTypes.h"
+
+class KVLIB_API VIZU
+{
+public:
+    // Object lifetime: the first object sets the library state up and its
+    // destruction closes the library; an object made while another lives
+    // leaves the state to the first.
+    VIZU();
+    explicit VIZU(CString path);
+    ~VIZU();
+    VIZU(const VIZU&) = delete;
+    VIZU& operator=(const VIZU&) = delete;
+
+    // Opening, saving and closing
+    static int Open(CString path);
+    static int Load(CString path);
+    static bool Create(CString path);
+    static int Save(CString path);
+    static bool Close();
+    static bool DeleteAllRecords();
+
+    // Queries
+    static bool IsOpen();
+    static bool IsDirty();
+    static bool HasLibSwitched();
+    static CString GetFullDBPath();
+    static CString GetLibTitle();
+    static CString GetActiveLibrary();
+    static void SetInitialLibPath(CString folder);
+    static CString GetDBVersion();
+    static CString GetLibDLLPath();
+    static CString GetLibINIFilePath();
+    int JustDumb();
+    static int FindGenre(CString text);
+
+    // Import settings, exception list and add log
+    static int GetAddSettings();
+    static bool AddException(CString reason, CString path);
+    static bool WriteAddLogEntry(CString text);
+
+    // Reads the track-list column positions (uses no object data).
+    void InitTrackListColumnOrder();
+
+    // Extended track properties (cue points, start, volume, cue names)
+    static bool GetTrackPropsEx(CString path, CTrackRecord* out);
+    static bool SetTrackPropsEx(CString path, CTrackRecord* in);
+
+    // Time, size and file texts
+    static CString SecondsToString(int seconds);
+    static CString SecondsToHHMMSS(int seconds);
+    static int StringToSeconds(CString text);
+    static bool Exists(CString path);
+    static bool IsReadOnly(CString path);
+    static int GetFileSize(CString path);
+    static bool CopyOurFile(CString source, CString target);
+
+    // Lets waiting messages run; never waits.
+    static void ProcessMessages();
+
+    // Library file, record access and random pick
+    static int XML_SaveLib(CString path);
+    static int XML_LoadLib(CString path);
+    static bool XML_CreateLib(CString path);
+    static bool XML_CreatePL(CString path);
+    static bool XML_CreateRollbackLibrary();
+    static bool XML_GetLibInfo(CString path, LIB_INFO* info);
+    static int XML_LoadLibToArray(CString path, CArray<CTrackRecord, CTrackRecord&>* records);
+    static int XML_AnalyzeLib(CString path);
+    static int BPMFormat(CString* text);
+    static int GetRecordCount();
+    static int GetLastIndexNumber();
+    static int FindIndex(int index);
+    static bool GetRecordFromIndex(int index, CTrackRecord* out);
+    static bool GetRecordAtIndex(int position, CTrackRecord* out);
+    static bool AddRecord(CTrackRecord record);
+    static bool DelRecord(CString path);
+    void EmptyTrackList();
+    static void EmptyFilteredArray();
+    static void EmptyAddTracks();
+    static void EmptyExceptionList();
+    static bool IsTrackInLib(CString path);
+    static bool IsFileInLibrary(CString path);
+    static bool CheckForDupes(CArray<CTrackRecord, CTrackRecord&>* array, CTrackRecord* record);
+    static bool IsFilenameInArray(CArray<CTrackRecord, CTrackRecord&>* array, CTrackRecord* record);
+    static bool IsTrackInArray(CArray<CTrackRecord, CTrackRecord&>* array, CTrackRecord* record);
+    static bool SwapArrayItems(CArray<CTrackRecord, CTrackRecord&>* array, CString first,
+                               CString second);
+    static int IncrementPlayCount(int index);
+    static int ReindexOpenDB();
+    static bool SortTrackListA(int code);
+    static bool SortTrackListD(int code);
+    static bool SortTrackList(int code);
+    static CString GetRandomTrack(tagRandomInfo* info);
+
+    // Tag reading, WAV format and trailers, file-name parsing
+    static bool GetTagInfo(CString path, TAG_INFO* info);
+    static bool GetID3TagInfo(TAG_INFO* info, CString path);
+    static bool GetID3TagQuick(TAG_INFO* info, CString path);
+    static int GetDekodaMP3Info(TAG_INFO* info, int limit);
+    static bool ReadID3Tag(CTrackRecord* rec, CString path);
+    static bool ReadDekodaTag(CTrackRecord* rec, CString path, int limit);
+    static bool CopyTagInfoToRecord(CTrackRecord* rec, TAG_INFO* info);
+    static void CheckTagInfo(TAG_INFO* info);
+    static void CheckTagFields(CTrackRecord* rec);
+    static int GetGenreNumFromString(CString name);
+    static bool UpdateRecordFromTag(CString path);
+    static bool GetWavInfo(CString path, TAG_INFO* info);
+    static bool WAVHasKVID3Tag(CString path);
+    static bool WAVHasAGID3Tag(CString path);
+    static int CheckForWAVTags(CString path);
+    static bool ReadKVWAVTag(TAG_INFO* info, CString path);
+    static bool ReadAGWAVTag(TAG_INFO* info, CString path);
+    static bool WriteKVWAVTag(CString path, TAG_INFO* info);
+    static bool WriteAGWAVTag(CString path, TAG_INFO* info);
+    static bool SetBatchWAVTagInfo(tagBatchTag* batch);
+    bool ReadID3TAG1FromWAV(CTrackRecord* rec, CString path);
+    static CString GetTitleFromFilename(CString path);
+    static CString GetFilenameFromPath(CString path);
+    static CString GetFieldFromFilename(CString text, int field, char delimiter, bool last);
+    static bool ParseFilename(TAG_INFO* info, CString path);
+    static bool ParseFilenameEx(TAG_INFO* info, CString path);
+    static bool ParseFilenameEx42(TAG_INFO* info, CString path, char* mask, char* delimiter);
+    static bool ParseFilenameWithMask(TAG_INFO* info, CString path);
+
+    // Track lists: columns and headers, filling, search and filter
+    static int DisplayListHeader(CListCtrl* list, bool checkBoxes);
+    static int DisplayTrackListHeader(CListCtrl* list, bool checkBoxes);
+    static int __stdcall KVSort(LONG_PTR itemData1, LONG_PTR itemData2, LONG_PTR sortInfo);
+    static int GetTrackListColData(KV_LIST_COLUMN_ORDER* order);
+    static bool GetTrackListNeedsRefresh();
+    static bool SetTrackListNeedsRefresh(bool needed);
+    static void SetTabHeader(CString text);
+    static bool InsertRecIntoList(CListCtrl* list, CImageList* images, CTrackRecord* rec,
+                                  bool checkExists);
+    static int DisplayTracks(CListCtrl* list, bool checkExists, CImageList* images,
+                             bool plainIcons, bool fromWorker);
+    static int DisplayTracksV41(CListCtrl* list, bool checkExists, CImageList* images,
+                                bool showImages);
+    int PopulateListControl(CListCtrl* list, bool flag);
+    static bool InsertTrackIntoList(CListCtrl* list, CString path, CImageList* images);
+    static bool UpdateListItemFromArray(CListCtrl* list, int row, int trackIndex);
+    static bool UpdateListItemFromTag(CString path, CListCtrl* list, int row);
+    static int CopyListToArray(CListCtrl* list, CArray<CTrackRecord, CTrackRecord&>* tracks);
+    static CString GetTotalQueueTime(CListCtrl* list);
+    static int FindTitle(CString text);
+    static int FindArtist(CString text);
+    static int DoSearch(CString text, int code);
+    static int DisplayCurrentSearchResults(CListCtrl* list);
+    static int DisplaySearchResults(CListCtrl* list, CString text, int code, CImageList* images);
+    static int FilterTrackList(int code, CString value);
+    static int FilterTracksToArray(CArray<CTrackRecord, CTrackRecord&>* target, int code,
+                                   CString value, bool flag);
+    static int FilterArrayToArray(CArray<CTrackRecord, CTrackRecord&>* source,
+                                  CArray<CTrackRecord, CTrackRecord&>* target, int code,
+                                  CString value);
+    static int LoadFilteredTracksToArray(CArray<CTrackRecord, CTrackRecord&>* target, int code,
+                                         CString value);
+    static int SearchLibrary(int code, CString value, bool flag);
+    static int DisplayFilteredTracks(CListCtrl* list, int code, CString value, bool checkExists);
+    static int DisplayFilteredTracksNoFind(CListCtrl* list, int code, CString value,
+                                           bool checkExists, bool plainIcons);
+    static int DisplayFilteredEZTracks(CListCtrl* list, int code, CString value,
+                                       bool checkExists);
+    static int DisplayFilteredEZItemList(CListCtrl* list, int code, CString value,
+                                         CImageList* images);
+
+    // Track import and watch folders
+    static bool AddATrack(CString path, bool checkDupes);
+    static int AddFolderToLibrary(CString folder, CArray<CTrackRecord, CTrackRecord&>* records);
+    static int AddNewInFolderToLibrary(CString folder,
+                                       CArray<CTrackRecord, CTrackRecord&>* records);
+    static int SearchForMP3WAVFiles(class CWnd* window, CString folder, bool subfolders,
+                                    bool* abort);
+    static int SearchWatchFolder(class CWnd* window, CString folder, bool subfolders, bool* abort);
+    static int WizAddFiles(class CWnd* page, bool onlyNew, bool mp3Only);
+    static int WatchAddFiles(class CWnd* window, bool mp3Only);
+    static int GetWatchFolderCount();
+    static int DisplayWatchFolders();
+};
+
+// The library's arrays (the program has arrays of the same names of its own).
+extern KVLIB_API CArray<CTrackRecord, CTrackRecord&> m_Tracks;
+extern KVLIB_API CArray<CTrackRecord, CTrackRecord&> m_SearchTracks;
+extern KVLIB_API CArray<CTrackRecord, CTrackRecord&> m_FilteredTracks;
+extern KVLIB_API CArray<CTrackRecord, CTrackRecord&> m_iJukeTracks;
+extern KVLIB_API CArray<tagAlbumDescriptor, tagAlbumDescriptor&> m_AlbumArray;
+extern KVLIB_API CArray<tagAlbumDescriptor, tagAlbumDescriptor&> m_ArtistArray;
+extern KVLIB_API CArray<tagAmazonRecord, tagAmazonRecord&> m_AmazonArray;
+extern KVLIB_API CArray<tagEXArray, tagEXArray&> m_EXArray;
+extern KVLIB_API CArray<CString, CString&> m_AddTracks;
+extern KVLIB_API CArray<CString, CString&> m_ExceptionArray;
+extern KVLIB_API CArray<CString, CString&> VIZU_ExceptionArray;

@@ -1,0 +1,325 @@
+#include "library/file/LibraryDocument.h"
+
+#include "foundation/xml/XmlMarkup.h"
+#include "foundation/xml/XmlToken.h"
+#include "framework/core/MbText.h"
+
+#include <cstdint>
+#include <cstdlib>
+#include <cstring>
+#include <string>
+#include <utility>
+
+const char* const kLibraryRootName = "KelvaneMusicLibrary";
+
+namespace {
+
+const char* const kProlog = "<?xml version=\"1.0\" encoding=\"ISO-8859-1\"?>\r\n";
+
+// The document is written straight into one buffer, byte for byte as
+// XmlMarkup's AddElement and SetAttribute lay it out: an empty text gives
+// an empty-element tag, every attribute is written even when empty, each
+// element ends its line with CR LF. Building it by XmlMarkup edits cost a
+// library of 100,000 tracks seconds in copying.
+
+// Bytes that escaping replaces, and bytes that may begin a double-byte
+// character: a text without any of them is copied as it is.
+struct CareTable
+{
+    bool care[256] = {};
+    CareTable()
+    {
+        for (unsigned char c : {'<', '>', '&', '\'', '"'})
+            care[c] = true;
+        for (int c = 0x80; c < 256; ++c)
+            care[c] = true;
+    }
+};
+
+const bool* Care()
+{
+    static const CareTable table;
+    return table.care;
+}
+
+// Counts the bytes a document needs, so that its buffer is taken once.
+struct CountingOut
+{
+    size_t size = 0;
+    void Put(const char*, size_t length) { size += length; }
+    void Put(char) { ++size; }
+    void Put(const char* text) { size += std::strlen(text); }
+};
+
+struct AppendingOut
+{
+    std::string& text;
+    void Put(const char* bytes, size_t length) { text.append(bytes, length); }
+    void Put(char c) { text += c; }
+    void Put(const char* bytes) { text += bytes; }
+};
+
+// The text up to its first NUL, markup characters escaped (quotes only in
+// attribute values); a double-byte character is copied whole.
+template <class Out>
+void PutEscaped(Out& out, const char* text, bool withQuotes)
+{
+    const int length = static_cast<int>(std::strlen(text));
+    const bool* care = Care();
+    int plain = 0;
+    while (plain < length && !care[static_cast<unsigned char>(text[plain])])
+        ++plain;
+    // Everything before the first such byte is single-byte characters.
+    out.Put(text, static_cast<size_t>(plain));
+    for (int pos = plain; pos < length;) {
+        const int next = XmlNextChar(text, length, pos);
+        if (next - pos == 1) {
+            switch (text[pos]) {
+            case '<': out.Put("&lt;", 4); break;
+            case '&': out.Put("&amp;", 5); break;
+            case '>': out.Put("&gt;", 4); break;
+            case '\'': withQuotes ? out.Put("&apos;", 6) : out.Put('\''); break;
+            case '"': withQuotes ? out.Put("&quot;", 6) : out.Put('"'); break;
+            default: out.Put(text[pos]); break;
+            }
+        } else {
+            out.Put(text + pos, static_cast<size_t>(next - pos));
+        }
+        pos = next;
+    }
+}
+
+// "<NAME>text</NAME>", or "<NAME/>" for an empty text; then CR LF.
+template <class Out>
+void PutTextElement(Out& out, const char* name, const CString& value)
+{
+    const char* text = value.GetString();
+    out.Put('<');
+    out.Put(name);
+    if (!*text) {
+        out.Put("/>\r\n", 4);
+        return;
+    }
+    out.Put('>');
+    PutEscaped(out, text, false);
+    out.Put("</", 2);
+    out.Put(name);
+    out.Put(">\r\n", 3);
+}
+
+template <class Out>
+void PutAttribute(Out& out, const char* name, const CString& value)
+{
+    out.Put(' ');
+    out.Put(name);
+    out.Put("=\"", 2);
+    PutEscaped(out, value.GetString(), true);
+    out.Put('"');
+}
+
+// The number as "%d" writes it.
+template <class Out>
+void PutNumber(Out& out, const char* name, int32_t value)
+{
+    char digits[12];
+    char* end = digits + sizeof digits;
+    char* p = end;
+    uint32_t magnitude = value < 0 ? 0u - static_cast<uint32_t>(value) : static_cast<uint32_t>(value);
+    do {
+        *--p = static_cast<char>('0' + magnitude % 10);
+        magnitude /= 10;
+    } while (magnitude);
+    if (value < 0)
+        *--p = '-';
+    out.Put(' ');
+    out.Put(name);
+    out.Put("=\"", 2);
+    out.Put(p, static_cast<size_t>(end - p));
+    out.Put('"');
+}
+
+template <class Out>
+void PutHead(Out& out, const CString& version, const CString& date, int count)
+{
+    out.Put(kProlog);
+    out.Put('<');
+    out.Put(kLibraryRootName);
+    PutAttribute(out, "Version", version);
+    PutAttribute(out, "Date", date);
+    PutNumber(out, "Tracks", count);
+    if (count == 0)
+        out.Put("/>\r\n", 4);
+    else
+        out.Put(">\r\n", 3);
+}
+
+template <class Out>
+void PutTail(Out& out, int count)
+{
+    if (count == 0)
+        return;
+    out.Put("</", 2);
+    out.Put(kLibraryRootName);
+    out.Put(">\r\n", 3);
+}
+
+template <class Out>
+void PutRecord(Out& out, const CTrackRecord& r)
+{
+    out.Put("<TRK>\r\n", 7);
+    PutTextElement(out, "FN", r.m_FileName);
+    PutTextElement(out, "AR", r.m_Artist);
+    PutTextElement(out, "AL", r.m_Album);
+    PutTextElement(out, "TI", r.m_Title);
+    PutTextElement(out, "GE", r.m_Genre);
+    out.Put("<BI", 3);
+    PutAttribute(out, "FT", r.m_FileType);
+    PutAttribute(out, "BP", r.m_BPMText);
+    PutAttribute(out, "YR", r.m_Year);
+    out.Put("/>\r\n<NU", 7);
+    PutNumber(out, "ID", r.m_Index);
+    PutNumber(out, "LE", r.m_Length);
+    PutNumber(out, "PC", r.m_PlayCount);
+    PutNumber(out, "HP", r.m_HasPicture);
+    PutNumber(out, "VL", r.m_Volume);
+    PutNumber(out, "SP", r.m_Start);
+    PutNumber(out, "EP", r.m_End);
+    out.Put("/>\r\n<CU", 7);
+    PutNumber(out, "C1", r.m_Cue1);
+    PutAttribute(out, "C1N", r.m_Cue1Name);
+    PutNumber(out, "C2", r.m_Cue2);
+    PutAttribute(out, "C2N", r.m_Cue2Name);
+    out.Put("/>\r\n</TRK>\r\n", 12);
+}
+
+// The text of the next child of that name, or empty when it is missing (the
+// search position then stays, so the next child is still found).
+CString ChildText(XmlMarkup& xml, const char* name)
+{
+    return xml.FindChildElement(name) ? xml.GetChildData() : CString();
+}
+
+// Steps into the next child of that name; false, without moving, when it is
+// missing.
+bool IntoChild(XmlMarkup& xml, const char* name)
+{
+    return xml.FindChildElement(name) && xml.IntoElement();
+}
+
+int Number(const CString& text)
+{
+    return std::atoi(text);
+}
+
+void ReadTrack(XmlMarkup& xml, CTrackRecord& r, bool formatBpm)
+{
+    r.m_FileName = ChildText(xml, "FN");
+    r.m_Artist = ChildText(xml, "AR");
+    r.m_Album = ChildText(xml, "AL");
+    r.m_Title = ChildText(xml, "TI");
+    r.m_Genre = ChildText(xml, "GE");
+    if (IntoChild(xml, "BI")) {
+        r.m_FileType = xml.GetAttribute("FT");
+        r.m_BPMText = xml.GetAttribute("BP");
+        r.m_Year = xml.GetAttribute("YR");
+        xml.OutOfElement();
+    }
+    if (formatBpm)
+        FormatBpmText(r.m_BPMText);
+    if (IntoChild(xml, "NU")) {
+        r.m_Index = Number(xml.GetAttribute("ID"));
+        r.m_Length = Number(xml.GetAttribute("LE"));
+        r.m_PlayCount = Number(xml.GetAttribute("PC"));
+        r.m_HasPicture = Number(xml.GetAttribute("HP"));
+        r.m_Volume = Number(xml.GetAttribute("VL"));
+        r.m_Start = Number(xml.GetAttribute("SP"));
+        r.m_End = Number(xml.GetAttribute("EP"));
+        xml.OutOfElement();
+    }
+    if (IntoChild(xml, "CU")) {
+        r.m_Cue1 = Number(xml.GetAttribute("C1"));
+        r.m_Cue1Name = xml.GetAttribute("C1N");
+        r.m_Cue2 = Number(xml.GetAttribute("C2"));
+        r.m_Cue2Name = xml.GetAttribute("C2N");
+        xml.OutOfElement();
+    }
+}
+
+} // namespace
+
+std::string BuildLibraryText(const CArray<CTrackRecord, CTrackRecord&>& records,
+                             const CString& version, const CString& date, RecordTick tick,
+                             void* context)
+{
+    const INT_PTR count = records.GetSize();
+    const int tracks = static_cast<int>(count);
+    // Measured first: the text is as large as the file, and a buffer that
+    // doubles while it grows would hold up to twice that.
+    CountingOut counter;
+    PutHead(counter, version, date, tracks);
+    for (INT_PTR i = 0; i < count; ++i) {
+        PutRecord(counter, records[i]);
+        if (tick)
+            tick(context);
+    }
+    PutTail(counter, tracks);
+
+    // A message handled during a tick may have changed a record's texts
+    // since they were counted: the buffer then simply grows.
+    std::string text;
+    text.reserve(counter.size);
+    AppendingOut out{text};
+    PutHead(out, version, date, tracks);
+    for (INT_PTR i = 0; i < count; ++i) {
+        PutRecord(out, records[i]);
+        if (tick)
+            tick(context);
+    }
+    PutTail(out, tracks);
+    return text;
+}
+
+int ReadLibraryRecords(XmlMarkup& xml, CArray<CTrackRecord, CTrackRecord&>& records,
+                       bool formatBpm)
+{
+    if (!xml.FindElement(kLibraryRootName))
+        return 0;
+    int count = 0;
+    while (xml.FindChildElement("TRK")) {
+        xml.IntoElement();
+        // Every record starts cleared: the members the file does not hold,
+        // and those of a missing child, are 0 or empty.
+        CTrackRecord r;
+        r.m_Volume = 0;
+        ReadTrack(xml, r, formatBpm);
+        // Moved in, not copied: a library's records are its largest data.
+        const INT_PTR at = records.GetSize();
+        records.SetSize(at + 1);
+        records[at] = std::move(r);
+        ++count;
+        xml.OutOfElement();
+    }
+    return count;
+}
+
+void FormatBpmText(CString& text)
+{
+    // Built in one buffer: the file's reader calls this for every record.
+    const std::string& in = text.str();
+    std::string digits;
+    digits.reserve(in.size() + 5);
+    const char* p = in.data();
+    const char* end = p + in.size();
+    while (p < end) {
+        // A '.' that is part of a double-byte character stays.
+        const size_t n = *p ? mbtext::CharLength(p) : 1;
+        if (n != 1 || *p != '.')
+            digits.append(p, n);
+        p += n;
+    }
+    if (digits.size() < 5)
+        digits.insert(0, 5 - digits.size(), '0');
+    char out[6] = {digits[0], digits[1], digits[2], '.', digits[digits.size() - 2],
+                   digits[digits.size() - 1]};
+    text = CString(out, 6);
+}

@@ -1,0 +1,35 @@
+// The text of a library file (also of playlist and history files, which
+// share its layout): the document of a record array and the records of a
+// document. No file access and no window code here.
+#pragma once
+
+#include "framework/core/CArray.h"
+#include "framework/core/CString.h"
+#include "library/records/CTrackRecord.h"
+
+#include <string>
+
+class XmlMarkup;
+
+extern const char* const kLibraryRootName; // "KelvaneMusicLibrary"
+
+// Called after each record while a long loop runs.
+using RecordTick = void (*)(void* context);
+
+// The whole file text of the records: prolog, root with its "Version",
+// "Date" and "Tracks" attributes, one TRK element per record. The records
+// are walked twice (measuring, then writing), tick called after each.
+std::string BuildLibraryText(const CArray<CTrackRecord, CTrackRecord&>& records,
+                             const CString& version, const CString& date,
+                             RecordTick tick = nullptr, void* context = nullptr);
+
+// Appends the record of every TRK element below the document's root to
+// records; the number appended (0 without the root). A child element that
+// is missing leaves its fields empty (numbers 0). With formatBpm the tempo
+// text is normalised as FormatBpmText does.
+int ReadLibraryRecords(XmlMarkup& xml, CArray<CTrackRecord, CTrackRecord&>& records,
+                       bool formatBpm);
+
+// Tempo text normalised in place: dots removed, zeros put in front up to
+// five characters, then the first three, ".", the last two.
+void FormatBpmText(CString& text);

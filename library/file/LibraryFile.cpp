@@ -1,0 +1,310 @@
+// The library file: saving, loading with recovery from the backup copy,
+// the header, the reader into any array, creation, the check, and the
+// default library file format of VIZU.
+#include "framework/ui/Prompts.h"
+#include "framework/win/CFile.h"
+#include "framework/win/CStdioFile.h"
+#include "foundation/xml/XmlMarkup.h"
+#include "library/file/LibraryDocument.h"
+#include "library/file/LibraryFileFormat.h"
+#include "library/file/LibraryLayoutReader.h"
+#include "library/state/LibraryLock.h"
+#include "library/state/LibraryState.h"
+#include "library/records/RecordAccess.h"
+#include "library/file/SafeFileWrite.h"
+#include "library/api/VIZU.h"
+
+#include <windows.h>
+
+#include <algorithm>
+#include <ctime>
+#include <string>
+
+namespace {
+
+const char* const kCaption = "Kelvane Library Manager";
+
+void Inform(const CString& text)
+{
+    AfxPromptMessageBox(nullptr, text, kCaption, MB_OK | MB_ICONINFORMATION);
+}
+
+CString Today()
+{
+    time_t now = time(nullptr);
+    struct tm local = {};
+    char text[16] = {};
+    if (localtime_s(&local, &now) == 0)
+        strftime(text, sizeof text, "%m/%d/%y", &local);
+    return CString(text);
+}
+
+// Lets the window run while a document is built, but not after every
+// record: a large library's save would be spent in the pump.
+struct PumpTimer
+{
+    DWORD last = GetTickCount();
+};
+
+void PumpTick(void* context)
+{
+    PumpTimer* timer = static_cast<PumpTimer*>(context);
+    if (GetTickCount() - timer->last >= 20) {
+        VIZU::ProcessMessages();
+        timer->last = GetTickCount();
+    }
+}
+
+int SaveLibrary(const CString& path)
+{
+    // Messages run while the document is built: nothing may move records.
+    TracksInUse inUse;
+    PumpTimer timer;
+    const std::string text =
+        BuildLibraryText(m_Tracks, VIZU::GetDBVersion(), Today(), PumpTick, &timer);
+    const int count = static_cast<int>(m_Tracks.GetSize());
+    CString message;
+    switch (WriteFileWhole(path, text.data(), text.size())) {
+    case SafeWriteResult::Written:
+        return count;
+    case SafeWriteResult::CannotCreate:
+        message.Format("Unable to save library, error: %s", "Unable to open Library file");
+        break;
+    case SafeWriteResult::CannotWrite:
+        message.Format("Unable to write library, error: %s", "Unable to Save Library file");
+        break;
+    }
+    Inform(message);
+    return -1;
+}
+
+// The whole file in one read; a file that cannot be opened throws.
+CString ReadWholeFile(const CString& path)
+{
+    CFile file(path, CFile::modeRead | CFile::shareDenyWrite);
+    const ULONGLONG length = file.GetLength();
+    if (length > XmlMarkup::MaxLength)
+        return CString();
+    // Read straight into the string: the text is as large as the file.
+    CString text;
+    if (length == 0)
+        return text;
+    char* bytes = text.GetBufferSetLength(static_cast<int>(length));
+    const UINT read = file.Read(bytes, static_cast<UINT>(length));
+    file.Close();
+    // A NUL in a tag would end the text early.
+    std::replace(bytes, bytes + read, '\0', '|');
+    text.ReleaseBuffer(static_cast<int>(read));
+    return text;
+}
+
+// All lines of a text file joined without line breaks.
+CString ReadJoinedLines(const CString& path, bool logFileNames)
+{
+    CStdioFile file(path, CFile::modeRead | CFile::typeText);
+    std::string text;
+    CString line;
+    while (file.ReadString(line)) {
+        if (logFileNames && line.Left(4) == "<FN>")
+            VIZU::WriteAddLogEntry(line);
+        text.append(line.GetString(), static_cast<size_t>(line.GetLength()));
+    }
+    file.Close();
+    return CString(text);
+}
+
+int HeaderCount(const CString& path)
+{
+    LIB_INFO info;
+    GetLibFileInfo(path, &info);
+    return info.Tracks;
+}
+
+void ReportUnreadRecords(int header, const char* cause)
+{
+    CString message;
+    message.Format("We were unable to read the records in this library properly. Header shows "
+                   "%d records, our counter shows %d records.\n\nThis is usually cause by %s "
+                   "Contact our support.",
+                   header, 0, cause);
+    Inform(message);
+}
+
+int LoadLibrary(const CString& path)
+{
+    if (AreTracksInUse())
+        return 1;
+    const CString backup = path + ".bak";
+    CString current = path;
+    int header = 0;
+    XmlMarkup xml;
+    CString text;
+    int laidOut = -1; // the TRK count of a text in the written layout
+    for (;;) {
+        header = HeaderCount(current);
+        text = ReadWholeFile(current);
+        // A file as this program writes it is read directly; any other
+        // goes through the XML parser.
+        if (CheckLibraryLayout(text, laidOut))
+            break;
+        laidOut = -1;
+        if (xml.SetDocument(text))
+            break;
+        // Only one saved version exists: the backup copy of the library
+        // itself, never a backup of the backup.
+        if (current == backup) {
+            Inform("Your last saved version of the music library could not be read either.");
+            return 1;
+        }
+        const int answer = AfxPromptMessageBox(
+            nullptr,
+            "An error ocurred when loading your music library.\n\nWould you like to reload your "
+            "last saved version?",
+            kCaption, MB_YESNO | MB_ICONINFORMATION);
+        if (answer != IDYES)
+            return 1;
+        if (!VIZU::Exists(backup)) {
+            Inform("There is no saved version of your music library to reload.");
+            return 1;
+        }
+        current = backup;
+    }
+
+    m_Tracks.RemoveAll();
+    int read = laidOut;
+    if (laidOut >= 0)
+        ReadLibraryLayout(text, laidOut, m_Tracks, true);
+    else
+        read = ReadLibraryRecords(xml, m_Tracks, true);
+    if (read == 0 && header > 0) {
+        ReportUnreadRecords(header, "an embedded NULL character in a tag entry.");
+        return 1;
+    }
+    return current == backup ? 2 : 0;
+}
+
+void CreateLibrary(const CString& path)
+{
+    CArray<CTrackRecord, CTrackRecord&> none;
+    const std::string text = BuildLibraryText(none, VIZU::GetDBVersion(), Today());
+    CFile file(path, CFile::modeCreate | CFile::modeWrite);
+    file.Write(text.data(), static_cast<UINT>(text.size()));
+    file.Close();
+}
+
+class XmlLibraryFileFormat : public LibraryFileFormat
+{
+public:
+    int LoadLib(const CString& path) override { return LoadLibrary(path); }
+    int SaveLib(const CString& path) override { return SaveLibrary(path); }
+    void CreateLib(const CString& path) override { CreateLibrary(path); }
+    bool GetLibInfo(const CString& path, LIB_INFO* info) override
+    {
+        return VIZU::XML_GetLibInfo(path, info);
+    }
+};
+
+} // namespace
+
+LibraryFileFormat* DefaultLibraryFileFormat()
+{
+    static XmlLibraryFileFormat format;
+    return &format;
+}
+
+int VIZU::XML_SaveLib(CString path)
+{
+    LibraryLock lock(true);
+    if (lock.Refused())
+        return -1;
+    return SaveLibrary(path);
+}
+
+int VIZU::XML_LoadLib(CString path)
+{
+    LibraryLock lock;
+    return LoadLibrary(path);
+}
+
+bool VIZU::XML_CreateLib(CString path)
+{
+    CreateLibrary(path);
+    return true;
+}
+
+bool VIZU::XML_CreatePL(CString path)
+{
+    return XML_CreateLib(path);
+}
+
+bool VIZU::XML_CreateRollbackLibrary()
+{
+    const CString path = GetFullDBPath();
+    if (path.IsEmpty())
+        return false;
+    return CopyOurFile(path, path + ".bak");
+}
+
+bool VIZU::XML_GetLibInfo(CString path, LIB_INFO* info)
+{
+    CStdioFile file(path, CFile::modeRead | CFile::typeText);
+    CString text;
+    CString line;
+    for (int i = 0; i < 2 && file.ReadString(line); ++i)
+        text += line;
+    file.Close();
+    // Only the root's start tag is read: it is made an empty element.
+    if (!text.IsEmpty() && text.Right(1) != "/")
+        text.Insert(text.GetLength() - 1, "/");
+    XmlMarkup xml;
+    xml.SetDocument(text);
+    if (!xml.FindElement(kLibraryRootName))
+        return false;
+    if (info) {
+        info->Version = xml.GetAttribute("Version");
+        info->Tracks = atoi(xml.GetAttribute("Tracks"));
+    }
+    return true;
+}
+
+int VIZU::XML_LoadLibToArray(CString path, CArray<CTrackRecord, CTrackRecord&>* records)
+{
+    if (!records)
+        return 0;
+    LibraryLock lock;
+    if (records == &m_Tracks && AreTracksInUse())
+        return 0;
+    XmlMarkup xml;
+    xml.SetDocument(ReadJoinedLines(path, false));
+    records->RemoveAll();
+    return ReadLibraryRecords(xml, *records, false);
+}
+
+int VIZU::XML_AnalyzeLib(CString path)
+{
+    LibraryLock lock;
+    const int header = HeaderCount(path);
+    const CString text = ReadJoinedLines(path, true);
+    AfxMessageBox("File read completed");
+    XmlMarkup xml;
+    if (!xml.SetDocument(text)) {
+        CString message;
+        message.Format("[XML_AnalyzeLib] SetDoc failed! Error: %s", xml.GetError().GetString());
+        Inform(message);
+        return 0;
+    }
+    if (AreTracksInUse())
+        return 0;
+    m_Tracks.RemoveAll();
+    const int read = ReadLibraryRecords(xml, m_Tracks, false);
+    if (read == 0 && header > 0)
+        ReportUnreadRecords(header, "an End of File marker in a corrupt tag entry.");
+    return 0;
+}
+
+int VIZU::BPMFormat(CString* text)
+{
+    if (text)
+        FormatBpmText(*text);
+    return 0;
+}

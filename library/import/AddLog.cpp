@@ -1,0 +1,60 @@
+// The add settings, the exception list and the add log of the import.
+#include "library/state/LibrarySettings.h"
+#include "library/api/VIZU.h"
+
+#include "framework/ui/Prompts.h"
+#include "framework/win/CFile.h"
+
+#include <windows.h>
+
+#include <ctime>
+
+bool g_bLogAdds = false;
+int32_t g_nWavLookForID3V1 = 0;
+int32_t g_nFoundFiles = 0;
+int32_t g_nFoundMP3 = 0;
+int32_t g_nFoundWAV = 0;
+
+int VIZU::GetAddSettings()
+{
+    CString ini = GetLibINIFilePath();
+    g_bLogAdds = GetPrivateProfileIntA("KVLIB", "LogAdds", 0, ini) == 1;
+    g_nWavLookForID3V1 = static_cast<int32_t>(GetPrivateProfileIntA("KVLIB", "WAV_LookForID3V1", 0, ini));
+    return 0;
+}
+
+bool VIZU::AddException(CString reason, CString path)
+{
+    CString entry;
+    entry.Format("[%s]   %s", reason, path);
+    m_ExceptionArray.Add(entry);
+    return true;
+}
+
+// The line goes in before the file is read, so the log's last line names
+// the file an add was busy with when it went wrong.
+bool VIZU::WriteAddLogEntry(CString text)
+{
+    CString path = GetLibDLLPath() + "KVLibAdd.Log";
+    time_t now = time(nullptr);
+    struct tm local = {};
+    localtime_s(&local, &now);
+    char date[32] = {}, clock[32] = {};
+    strftime(date, sizeof date, "%m/%d/%y", &local);
+    strftime(clock, sizeof clock, "%H:%M:%S", &local);
+    CString line;
+    line.Format("[%s-%s] %s\r\n", date, clock, text);
+    try {
+        CFile file(path, CFile::modeCreate | CFile::modeNoTruncate | CFile::modeWrite |
+                             CFile::shareDenyWrite);
+        file.SeekToEnd();
+        file.Write(line.GetString(), static_cast<UINT>(line.GetLength()));
+        file.Close();
+    } catch (CFileException& e) {
+        CString message;
+        message.Format("[WriteLog] Open Failed!\nError: %d", static_cast<int>(e.m_lOsError));
+        AfxPromptMessageBox(nullptr, message, "Kelvane Library Manager", MB_OK);
+        return false;
+    }
+    return true;
+}

@@ -1,0 +1,111 @@
+// The folder searches of the import: the add wizard's, the watch folders'
+// and the classic add dialog's.
+#include "library/import/TrackImport.h"
+
+#include "framework/ui/CListCtrl.h"
+#include "library/state/LibrarySettings.h"
+#include "library/import/TrackImportNames.h"
+#include "library/import/TrackImportWalk.h"
+#include "library/api/VIZU.h"
+
+namespace {
+
+HWND HandleOf(const CWnd* wnd)
+{
+    return wnd ? wnd->GetSafeHwnd() : nullptr;
+}
+
+void ShowItemText(HWND window, int item, const char* text)
+{
+    if (window)
+        SetDlgItemTextA(window, item, text);
+}
+
+// Into m_AddTracks, raising the wizard's found counters and showing the
+// folder and the counts on its page.
+class WizardSearch : public MusicFolderWalk
+{
+public:
+    WizardSearch(HWND page, bool subfolders, bool* abort)
+        : MusicFolderWalk(page, subfolders, abort), m_hPage(page)
+    {
+    }
+
+protected:
+    void OnFolder(const CString& path) override
+    {
+        ShowItemText(m_hPage, IDC_WIZ_SEARCHFOLDER, path);
+    }
+    void OnMusicFile(const CString& path, const CString& name, int) override
+    {
+        CString count;
+        if (HasEnding(name, "mp3")) {
+            count.Format("%d", ++g_nFoundMP3);
+            ShowItemText(m_hPage, IDC_WIZ_MP3COUNT, count);
+        } else {
+            count.Format("%d", ++g_nFoundWAV);
+            ShowItemText(m_hPage, IDC_WIZ_WAVCOUNT, count);
+        }
+        CString copy(path);
+        m_AddTracks.Add(copy);
+        ++g_nFoundFiles;
+    }
+
+private:
+    HWND m_hPage;
+};
+
+class WatchSearch : public MusicFolderWalk
+{
+public:
+    using MusicFolderWalk::MusicFolderWalk;
+
+protected:
+    void OnMusicFile(const CString& path, const CString&, int) override
+    {
+        CString copy(path);
+        m_AddTracks.Add(copy);
+    }
+};
+
+class ListSearch : public MusicFolderWalk
+{
+public:
+    ListSearch(CListCtrl* list, HWND parent, bool subfolders, bool* abort)
+        : MusicFolderWalk(parent, subfolders, abort), m_pList(list)
+    {
+    }
+
+protected:
+    void OnMusicFile(const CString& path, const CString& name, int before) override
+    {
+        int row = m_pList->InsertItem(LVIF_TEXT | LVIF_PARAM, before, name, 0, 0, 0, before);
+        if (row >= 0)
+            m_pList->SetItemText(row, 1, path);
+    }
+
+private:
+    CListCtrl* m_pList;
+};
+
+} // namespace
+
+int VIZU::SearchForMP3WAVFiles(CWnd* window, CString folder, bool subfolders, bool* abort)
+{
+    WizardSearch search(HandleOf(window), subfolders, abort);
+    return search.Walk(folder).direct;
+}
+
+int VIZU::SearchWatchFolder(CWnd* window, CString folder, bool subfolders, bool* abort)
+{
+    WatchSearch search(HandleOf(window), subfolders, abort);
+    return search.Walk(folder).total;
+}
+
+void SearchFolderForMusicFiles(CListCtrl* list, CString folder, bool subfolders, bool* abort)
+{
+    if (!list || !list->GetSafeHwnd())
+        return;
+    ListSearch search(list, ::GetParent(list->GetSafeHwnd()), subfolders, abort);
+    search.Walk(folder);
+}

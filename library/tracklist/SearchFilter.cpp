@@ -1,0 +1,192 @@
+// Search and field filters into the library's result arrays and the
+// caller's arrays.
+#include "library/tracklist/SearchFilter.h"
+
+#include "framework/win/CWaitCursor.h"
+#include "library/state/LibraryLock.h"
+#include "library/records/RecordAccess.h"
+#include "library/api/VIZU.h"
+
+#include <mbctype.h>
+#include <mbstring.h>
+
+namespace {
+
+using TrackArray = CArray<CTrackRecord, CTrackRecord&>;
+
+MatchCaseFold BuildLibraryCaseFold()
+{
+    MatchCaseFold fold;
+    for (unsigned int ch = 1; ch < 256; ++ch)
+        if (!_ismbblead(ch))
+            fold.Set(static_cast<unsigned char>(ch), static_cast<unsigned char>(_mbctolower(ch) & 0xFF));
+    return fold;
+}
+
+enum class Rule { Contains, Equals };
+
+bool FilterMatches(const TrackMatcher& matcher, const CTrackRecord& rec, int code, Rule rule)
+{
+    if (rule == Rule::Contains)
+        return matcher.FilterContains(MatchFieldsOf(rec), code);
+    std::string tempo;
+    return matcher.FilterEquals(MatchFieldsOf(rec, code == 26 ? &tempo : nullptr), code);
+}
+
+// Walks source from the first record, visiting each once; a match is handed
+// to found. With pump set the window messages run after every record, so
+// the size is read again each time (a handler may change the array).
+template <typename Found>
+int WalkFilter(TrackArray& source, int code, const CString& value, Rule rule, bool pump,
+               Found found)
+{
+    TrackMatcher matcher(LibraryCaseFold(), value.str());
+    // The library's records stay where they are while the pump runs.
+    TracksInUse inUse;
+    int matches = 0;
+    for (INT_PTR i = 0; i < source.GetSize(); ++i) {
+        if (FilterMatches(matcher, source[i], code, rule)) {
+            found(source[i]);
+            ++matches;
+        }
+        if (pump)
+            VIZU::ProcessMessages();
+    }
+    return matches;
+}
+
+int FindFirst(const CString& text, bool byTitle)
+{
+    LibraryLock lock;
+    if (m_Tracks.GetSize() == 0)
+        return -1;
+    TrackMatcher matcher(LibraryCaseFold(), text.str());
+    for (INT_PTR i = 0; i < m_Tracks.GetSize(); ++i) {
+        const CTrackRecord& rec = m_Tracks[i];
+        if (matcher.Contains((byTitle ? rec.m_Title : rec.m_Artist).str()))
+            return static_cast<int>(i);
+    }
+    return -1;
+}
+
+} // namespace
+
+const MatchCaseFold& LibraryCaseFold()
+{
+    static const MatchCaseFold fold = BuildLibraryCaseFold();
+    return fold;
+}
+
+TrackMatchFields MatchFieldsOf(const CTrackRecord& rec, std::string* normalTempo)
+{
+    TrackMatchFields fields;
+    fields.title = rec.m_Title.str();
+    fields.artist = rec.m_Artist.str();
+    fields.album = rec.m_Album.str();
+    fields.genre = rec.m_Genre.str();
+    fields.year = rec.m_Year.str();
+    fields.fileName = rec.m_FileName.str();
+    if (normalTempo) {
+        CString tempo(rec.m_BPMText);
+        VIZU::BPMFormat(&tempo);
+        *normalTempo = tempo.str();
+        fields.bpmText = *normalTempo;
+    }
+    return fields;
+}
+
+int VIZU::FindTitle(CString text)
+{
+    return FindFirst(text, true);
+}
+
+int VIZU::FindArtist(CString text)
+{
+    return FindFirst(text, false);
+}
+
+int VIZU::DoSearch(CString text, int code)
+{
+    LibraryLock lock(true);
+    if (lock.Refused() || m_Tracks.GetSize() == 0)
+        return -1;
+    m_SearchTracks.RemoveAll();
+    TracksInUse inUse;
+    TrackMatcher matcher(LibraryCaseFold(), text.str());
+    int matches = 0;
+    for (INT_PTR i = 0; i < m_Tracks.GetSize(); ++i) {
+        if (matcher.SearchMatches(MatchFieldsOf(m_Tracks[i]), code)) {
+            m_SearchTracks.Add(m_Tracks[i]);
+            ++matches;
+        }
+        ProcessMessages();
+    }
+    return matches;
+}
+
+int VIZU::FilterTrackList(int code, CString value)
+{
+    LibraryLock lock(true);
+    if (lock.Refused())
+        return 0;
+    m_FilteredTracks.RemoveAll();
+    if (m_Tracks.GetSize() == 0)
+        return 0;
+    return WalkFilter(m_Tracks, code, value, Rule::Contains, false,
+                      [](CTrackRecord& rec) { m_FilteredTracks.Add(rec); });
+}
+
+int VIZU::FilterTracksToArray(CArray<CTrackRecord, CTrackRecord&>* target, int code, CString value,
+                              bool flag)
+{
+    (void)flag;
+    LibraryLock lock;
+    if (m_Tracks.GetSize() == 0)
+        return -1;
+    if (!target)
+        return 0;
+    CWaitCursor wait;
+    return WalkFilter(m_Tracks, code, value, Rule::Contains, true,
+                      [target](CTrackRecord& rec) { target->Add(rec); });
+}
+
+int VIZU::FilterArrayToArray(CArray<CTrackRecord, CTrackRecord&>* source,
+                             CArray<CTrackRecord, CTrackRecord&>* target, int code, CString value)
+{
+    // One array as both source and target is filtered in place.
+    TrackArray sameArray;
+    if (source && source == target) {
+        sameArray.Append(*source);
+        source = &sameArray;
+    }
+    if (target)
+        target->RemoveAll();
+    if (!source || source->GetSize() == 0)
+        return -1;
+    CWaitCursor wait;
+    return WalkFilter(*source, code, value, Rule::Contains, true, [target](CTrackRecord& rec) {
+        if (target)
+            target->Add(rec);
+    });
+}
+
+int VIZU::LoadFilteredTracksToArray(CArray<CTrackRecord, CTrackRecord&>* target, int code,
+                                    CString value)
+{
+    LibraryLock lock;
+    if (m_Tracks.GetSize() == 0 || !target)
+        return 0;
+    CWaitCursor wait;
+    return WalkFilter(m_Tracks, code, value, Rule::Equals, true,
+                      [target](CTrackRecord& rec) { target->Add(rec); });
+}
+
+int VIZU::SearchLibrary(int code, CString value, bool flag)
+{
+    (void)flag;
+    LibraryLock lock;
+    if (m_Tracks.GetSize() == 0)
+        return -1;
+    CWaitCursor wait;
+    return WalkFilter(m_Tracks, code, value, Rule::Contains, true, [](CTrackRecord&) {});
+}

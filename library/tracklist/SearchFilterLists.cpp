@@ -1,0 +1,218 @@
+// Search and filter results shown in the caller's list controls, and the
+// distinct values of one field.
+#include "library/tracklist/SearchFilter.h"
+
+#include "framework/ui/CImageList.h"
+#include "framework/ui/CListCtrl.h"
+#include "framework/win/CWaitCursor.h"
+#include "library/state/LibraryLock.h"
+#include "library/state/LibraryState.h"
+#include "library/records/RecordAccess.h"
+#include "library/tracklist/TrackListFill.h"
+#include "library/tracklist/TrackListFillText.h"
+#include "library/api/VIZU.h"
+
+#include <functional>
+
+namespace {
+
+using TrackArray = CArray<CTrackRecord, CTrackRecord&>;
+
+enum class RowKind { Track, ThreeColumns };
+
+struct ListFill
+{
+    RowKind kind = RowKind::Track;
+    bool checkExists = false;
+    bool plainIcons = false;
+    bool pump = false;
+    bool setTrackIcons = false;
+};
+
+HWND ListHandle(const CListCtrl* list)
+{
+    return list ? list->GetSafeHwnd() : nullptr;
+}
+
+int AppendRow(TrackRowWriter& writer, const CTrackRecord& rec, int rowNumber, const ListFill& how)
+{
+    int image = how.plainIcons ? track_image::kPlain : TrackTypeImage(rec.m_FileName, how.checkExists);
+    if (how.kind == RowKind::Track)
+        return writer.Insert(rowNumber, MakeTrackRow(rec), image, rowNumber);
+    TrackRow row;
+    row.Put(0, rec.m_Title);
+    row.Put(1, rec.m_Artist);
+    row.Put(2, rec.m_FileName);
+    return writer.Insert(rowNumber, row, image, rowNumber);
+}
+
+// The list members' common fill: an empty source empties the list and
+// answers emptyAnswer; otherwise every record that matches gets a row at
+// the end whose item data is its row number. Pumping is followed by fresh
+// checks of the list's window and of the array's size.
+int FillList(CListCtrl* list, TrackArray& source, int emptyAnswer, const ListFill& how,
+             const std::function<bool(const CTrackRecord&)>& matches)
+{
+    TrackRowWriter writer(ListHandle(list));
+    if (source.GetSize() == 0) {
+        writer.SetRedraw(false);
+        writer.DeleteAll();
+        writer.SetRedraw(true);
+        return emptyAnswer;
+    }
+    if (how.setTrackIcons) {
+        CImageList* icons = LibraryTrackIcons();
+        writer.SetSmallImages(icons ? icons->GetSafeHandle() : nullptr);
+    }
+    TracksInUse inUse;
+    CWaitCursor wait;
+    writer.SetRedraw(false);
+    writer.DeleteAll();
+    int rows = 0;
+    for (INT_PTR i = 0; i < source.GetSize(); ++i) {
+        if (matches(source[i])) {
+            CTrackRecord rec(source[i]);
+            if (AppendRow(writer, rec, rows, how) >= 0)
+                ++rows;
+        }
+        if (how.pump) {
+            VIZU::ProcessMessages();
+            if (!writer.Alive())
+                return rows;
+        }
+    }
+    writer.SetRedraw(true);
+    writer.RepaintNow();
+    return rows;
+}
+
+int FilterToList(CListCtrl* list, int code, const CString& value, bool equals, const ListFill& how)
+{
+    LibraryLock lock;
+    TrackMatcher matcher(LibraryCaseFold(), value.str());
+    return FillList(list, m_Tracks, 0, how, [&](const CTrackRecord& rec) {
+        if (!equals)
+            return matcher.FilterContains(MatchFieldsOf(rec), code);
+        std::string tempo;
+        return matcher.FilterEquals(MatchFieldsOf(rec, code == 26 ? &tempo : nullptr), code);
+    });
+}
+
+// The field that the distinct-value list shows, and the sort code that
+// orders the library by it (0: none).
+const CString* DistinctField(const CTrackRecord& rec, int code)
+{
+    switch (code) {
+    case 30: return &rec.m_Artist;
+    case 31: return &rec.m_Album;
+    case 32: return &rec.m_Genre;
+    case 34: return &rec.m_Year;
+    default: return nullptr;
+    }
+}
+
+int DistinctSortCode(int code)
+{
+    switch (code) {
+    case 30: return 2;
+    case 31: return 1;
+    case 32: return 4;
+    case 34: return 8;
+    default: return 0;
+    }
+}
+
+} // namespace
+
+int VIZU::DisplayCurrentSearchResults(CListCtrl* list)
+{
+    LibraryLock lock;
+    ListFill how;
+    return FillList(list, m_SearchTracks, -1, how, [](const CTrackRecord&) { return true; });
+}
+
+int VIZU::DisplaySearchResults(CListCtrl* list, CString text, int code, CImageList* images)
+{
+    TrackRowWriter writer(ListHandle(list));
+    LibraryLock lock;
+    if (m_Tracks.GetSize() == 0) {
+        writer.SetRedraw(false);
+        writer.DeleteAll();
+        writer.SetRedraw(true);
+        return 0;
+    }
+    TrackMatcher matcher(LibraryCaseFold(), text.str());
+    TracksInUse inUse;
+    CWaitCursor wait;
+    writer.SetRedraw(false);
+    writer.DeleteAll();
+    int matches = 0;
+    for (INT_PTR i = 0; i < m_Tracks.GetSize(); ++i) {
+        if (matcher.SearchMatches(MatchFieldsOf(m_Tracks[i]), code)) {
+            CString path = m_Tracks[i].m_FileName;
+            // The list is reached again through its handle: the pump below
+            // may have closed it.
+            if (!writer.Alive())
+                return matches;
+            InsertTrackIntoList(list, path, images);
+            ++matches;
+        }
+        ProcessMessages();
+    }
+    if (writer.Alive()) {
+        writer.SetRedraw(true);
+        writer.RepaintNow();
+    }
+    return matches;
+}
+
+int VIZU::DisplayFilteredTracks(CListCtrl* list, int code, CString value, bool checkExists)
+{
+    ListFill how;
+    how.checkExists = checkExists;
+    how.pump = true;
+    return FilterToList(list, code, value, false, how);
+}
+
+int VIZU::DisplayFilteredTracksNoFind(CListCtrl* list, int code, CString value, bool checkExists,
+                                      bool plainIcons)
+{
+    ListFill how;
+    how.checkExists = checkExists;
+    how.plainIcons = plainIcons;
+    how.pump = true;
+    return FilterToList(list, code, value, true, how);
+}
+
+int VIZU::DisplayFilteredEZTracks(CListCtrl* list, int code, CString value, bool checkExists)
+{
+    ListFill how;
+    how.kind = RowKind::ThreeColumns;
+    how.checkExists = checkExists;
+    how.setTrackIcons = true;
+    return FilterToList(list, code, value, false, how);
+}
+
+int VIZU::DisplayFilteredEZItemList(CListCtrl* list, int code, CString value, CImageList* images)
+{
+    (void)value;
+    (void)images;
+    TrackRowWriter writer(ListHandle(list));
+    writer.SetRedraw(false);
+    writer.DeleteAll();
+    if (int sortCode = DistinctSortCode(code))
+        SortTrackListA(sortCode);
+    LibraryLock lock;
+    int rows = 0;
+    CString previous;
+    for (INT_PTR i = 0; i < m_Tracks.GetSize(); ++i) {
+        const CString* field = DistinctField(m_Tracks[i], code);
+        if (!field || *field == previous)
+            continue;
+        previous = *field;
+        if (writer.InsertText(rows, previous) >= 0)
+            ++rows;
+    }
+    writer.SetRedraw(true);
+    return rows;
+}

@@ -1,0 +1,148 @@
+// The fill that the library-display worker thread runs into a list that
+// the window thread owns, and fills whose list goes away in the middle.
+#include "TrackListFixture.h"
+
+#include "library/state/LibraryState.h"
+
+#include <atomic>
+#include <thread>
+
+using namespace tracklist_test;
+
+namespace {
+
+int g_appMessages = 0;
+HWND g_destroyOnMessage = nullptr;
+
+LRESULT CALLBACK ProbeProc(HWND h, UINT m, WPARAM w, LPARAM l)
+{
+    if (m == WM_APP + 3) {
+        ++g_appMessages;
+        if (g_destroyOnMessage) {
+            DestroyWindow(g_destroyOnMessage);
+            g_destroyOnMessage = nullptr;
+        }
+        return 0;
+    }
+    return DefWindowProcA(h, m, w, l);
+}
+
+class WorkerTest : public TrackListTest
+{
+protected:
+    void SetUp() override
+    {
+        TrackListTest::SetUp();
+        WNDCLASSA wc = {};
+        wc.lpfnWndProc = ProbeProc;
+        wc.hInstance = GetModuleHandleA(nullptr);
+        wc.lpszClassName = "TrackListProbe";
+        RegisterClassA(&wc);
+        m_probe = CreateWindowA("TrackListProbe", "", WS_POPUP, 0, 0, 1, 1, nullptr, nullptr,
+                                wc.hInstance, nullptr);
+        ASSERT_NE(nullptr, m_probe);
+        g_appMessages = 0;
+        g_destroyOnMessage = nullptr;
+    }
+    void TearDown() override
+    {
+        DestroyWindow(m_probe);
+        TrackListTest::TearDown();
+    }
+
+    void MakeLibrary(int count)
+    {
+        m_Tracks.RemoveAll();
+        for (int i = 0; i < count; ++i) {
+            CTrackRecord r;
+            r.m_Title.Format("Title %d", i);
+            r.m_Artist = i % 2 ? "Odd" : "Even";
+            r.m_FileName.Format("C:\\music\\%05d.%s", i, i % 3 ? "mp3" : "wav");
+            r.m_BPMText = "12000";
+            r.m_Length = i;
+            r.m_Index = i + 1;
+            m_Tracks.Add(r);
+        }
+    }
+
+    HWND m_probe = nullptr;
+};
+
+} // namespace
+
+TEST_F(WorkerTest, TheWorkersPathNeitherPumpsNorSwitchesDrawingOff)
+{
+    MakeLibrary(20);
+    PostMessageA(m_probe, WM_APP + 3, 0, 0);
+    EXPECT_EQ(20, VIZU::DisplayTracks(m_list.get(), false, LibraryTrackIcons(), false, true));
+    EXPECT_EQ(0, g_appMessages);
+    EXPECT_EQ(20, Rows());
+    // Drawing stayed on: the new rows are waiting to be painted.
+    EXPECT_TRUE(GetUpdateRect(m_list->GetSafeHwnd(), nullptr, FALSE));
+
+    // The window thread's own call pumps.
+    EXPECT_EQ(20, VIZU::DisplayTracks(m_list.get(), false, LibraryTrackIcons(), false, false));
+    EXPECT_EQ(1, g_appMessages);
+}
+
+TEST_F(WorkerTest, AWorkerThreadFillsTheWindowThreadsList)
+{
+    MakeLibrary(60);
+    std::atomic<int> result{-1};
+    CListCtrl* list = m_list.get();
+    CImageList* icons = LibraryTrackIcons();
+    std::thread worker([&] { result = VIZU::DisplayTracks(list, true, icons, true, true); });
+    // The window thread keeps using the library meanwhile.
+    bool done = PumpUntil([&] {
+        VIZU::GetRecordCount();
+        return result.load() >= 0;
+    }, 60000);
+    ASSERT_TRUE(done) << "the worker's fill did not end within 60 s";
+    worker.join();
+    EXPECT_EQ(60, result.load());
+    ASSERT_EQ(60, Rows());
+    for (int row : {0, 1, 30, 59}) {
+        EXPECT_EQ("Title " + std::to_string(row), Text(row, 0));
+        EXPECT_EQ(row, Data(row));
+        EXPECT_EQ(0, Image(row, 0));   // plain icons
+        EXPECT_EQ("120.00", Text(row, 7));
+    }
+}
+
+TEST_F(WorkerTest, AWorkerStopsWhenTheWindowThreadDestroysTheList)
+{
+    MakeLibrary(5000);
+    std::atomic<int> result{-1};
+    CListCtrl* list = m_list.get();
+    std::thread worker([&] { result = VIZU::DisplayTracks(list, false, nullptr, false, true); });
+    HWND hList = m_list->GetSafeHwnd();
+    ASSERT_TRUE(PumpUntil([&] { return ListView_GetItemCount(hList) >= 5 || result.load() >= 0; }, 60000))
+        << "the worker put no 5 rows into the list within 60 s";
+    // The window and its wrapper go while the worker is filling.
+    m_list->DestroyWindow();
+    m_list.reset();
+    bool done = PumpUntil([&] { return result.load() >= 0; }, 60000);
+    ASSERT_TRUE(done) << "the worker's fill did not stop within 60 s of the list going";
+    worker.join();
+    EXPECT_GE(result.load(), 5);
+    EXPECT_LT(result.load(), 5000);
+    // The library lock is free again.
+    EXPECT_EQ(5000, VIZU::GetRecordCount());
+}
+
+TEST_F(WorkerTest, APumpedFillStopsWhenAHandlerDestroysTheList)
+{
+    MakeLibrary(200);
+    g_destroyOnMessage = m_list->GetSafeHwnd();
+    PostMessageA(m_probe, WM_APP + 3, 0, 0);
+    EXPECT_EQ(0, VIZU::DisplayTracks(m_list.get(), false, LibraryTrackIcons(), false, false));
+    EXPECT_EQ(1, g_appMessages);
+    EXPECT_FALSE(IsWindow(m_list->GetSafeHwnd()));
+
+    // The same for a pumped filter fill.
+    std::unique_ptr<CListCtrl> list = MakeList();
+    g_destroyOnMessage = list->GetSafeHwnd();
+    PostMessageA(m_probe, WM_APP + 3, 0, 0);
+    EXPECT_EQ(1, VIZU::DisplayFilteredTracks(list.get(), 23, "", false));
+    EXPECT_FALSE(IsWindow(list->GetSafeHwnd()));
+}
