@@ -7,6 +7,9 @@ root=$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)
 arch=${1:-i686}
 dir=${TAVRIX_BUILD_DIR:-$root/build/$arch}
 jobs=$(nproc)
+# Paths inside the checkout count as relative for the compiler cache, so a
+# second clone or worktree reuses what the first compiled.
+export CCACHE_BASEDIR=${CCACHE_BASEDIR:-$root}
 # Test programs only where they can run: a machine that cannot run 32-bit
 # code builds the i686 deliverables without their tests.
 tests=ON
