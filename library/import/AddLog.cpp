@@ -1,4 +1,5 @@
 // The add settings, the exception list and the add log of the import.
+#include "library/state/LibraryLock.h"
 #include "library/state/LibrarySettings.h"
 #include "library/api/VIZU.h"
 
@@ -15,11 +16,22 @@ int32_t g_nFoundFiles = 0;
 int32_t g_nFoundMP3 = 0;
 int32_t g_nFoundWAV = 0;
 
+AddSettings CurrentAddSettings()
+{
+    LibraryLock lock;
+    return AddSettings{g_bLogAdds, g_nWavLookForID3V1};
+}
+
 int VIZU::GetAddSettings()
 {
+    // The file is read outside the lock; the settings change under it,
+    // while an import on another thread may be reading them.
     CString ini = GetLibINIFilePath();
-    g_bLogAdds = GetPrivateProfileIntA("KVLIB", "LogAdds", 0, ini) == 1;
-    g_nWavLookForID3V1 = static_cast<int32_t>(GetPrivateProfileIntA("KVLIB", "WAV_LookForID3V1", 0, ini));
+    const bool logAdds = GetPrivateProfileIntA("KVLIB", "LogAdds", 0, ini) == 1;
+    const int32_t wav = static_cast<int32_t>(GetPrivateProfileIntA("KVLIB", "WAV_LookForID3V1", 0, ini));
+    LibraryLock lock;
+    g_bLogAdds = logAdds;
+    g_nWavLookForID3V1 = wav;
     return 0;
 }
 
@@ -27,6 +39,7 @@ bool VIZU::AddException(CString reason, CString path)
 {
     CString entry;
     entry.Format("[%s]   %s", reason, path);
+    LibraryLock lock;
     m_ExceptionArray.Add(entry);
     return true;
 }

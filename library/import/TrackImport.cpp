@@ -17,9 +17,10 @@ bool VIZU::AddATrack(CString path, bool checkDupes)
 {
     if (!HasMusicEnding(path))
         return false;
+    const bool logAdds = CurrentAddSettings().logAdds;
     // Logged before the file is read: after a crash the log's last line
     // names the file that caused it.
-    if (g_bLogAdds)
+    if (logAdds)
         WriteAddLogEntry(path);
 
     CTrackRecord record;
@@ -27,7 +28,7 @@ bool VIZU::AddATrack(CString path, bool checkDupes)
     TAG_INFO info;
     if (!GetTagInfo(path, &info)) {
         AddException("Analyze Failure", path);
-        if (g_bLogAdds)
+        if (logAdds)
             WriteAddLogEntry("*UNABLE TO ADD: " + path);
         return false;
     }

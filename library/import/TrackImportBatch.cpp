@@ -4,6 +4,7 @@
 
 #include "framework/ui/CWnd.h"
 #include "framework/win/CWaitCursor.h"
+#include "library/state/LibraryLock.h"
 #include "library/state/MessagePump.h"
 #include "library/import/TrackImportNames.h"
 #include "library/api/VIZU.h"
@@ -28,7 +29,10 @@ BatchResult AddCollected(bool onlyNew, bool mp3Only, Stepped stepped)
     // Handlers run while messages are let through; they may change
     // m_AddTracks, so the batch works on its own copy.
     CArray<CString, CString&> files;
-    files.Copy(m_AddTracks);
+    {
+        LibraryLock lock;
+        files.Copy(m_AddTracks);
+    }
     BatchResult result;
     for (INT_PTR i = 0; i < files.GetSize(); ++i) {
         if (EscapeAbortPrompt(nullptr)) {
@@ -54,11 +58,15 @@ BatchResult AddCollected(bool onlyNew, bool mp3Only, Stepped stepped)
 int VIZU::WizAddFiles(CWnd* page, bool onlyNew, bool mp3Only)
 {
     GetAddSettings();
-    m_ExceptionArray.RemoveAll();
+    EmptyExceptionList();
     HWND hPage = page ? page->GetSafeHwnd() : nullptr;
     HWND progress = hPage ? GetDlgItem(hPage, IDC_WIZ_ADDPROGRESS) : nullptr;
     BatchResult result;
-    const INT_PTR count = m_AddTracks.GetSize();
+    INT_PTR count;
+    {
+        LibraryLock lock;
+        count = m_AddTracks.GetSize();
+    }
     if (count > 0) {
         // The full count: a 16-bit range would wrap beyond 65535 files.
         if (progress) {
@@ -95,12 +103,12 @@ int VIZU::WatchAddFiles(CWnd* window, bool mp3Only)
 {
     (void)window;
     GetAddSettings();
-    m_ExceptionArray.RemoveAll();
+    EmptyExceptionList();
     BatchResult result;
     {
         CWaitCursor wait;
         result = AddCollected(true, mp3Only, [] {});
     }
-    m_AddTracks.RemoveAll();
+    EmptyAddTracks();
     return result.added;
 }

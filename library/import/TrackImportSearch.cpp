@@ -3,6 +3,7 @@
 #include "library/import/TrackImport.h"
 
 #include "framework/ui/CListCtrl.h"
+#include "library/state/LibraryLock.h"
 #include "library/state/LibrarySettings.h"
 #include "library/import/TrackImportNames.h"
 #include "library/import/TrackImportWalk.h"
@@ -39,16 +40,15 @@ protected:
     void OnMusicFile(const CString& path, const CString& name, int) override
     {
         CString count;
-        if (HasEnding(name, "mp3")) {
-            count.Format("%d", ++g_nFoundMP3);
-            ShowItemText(m_hPage, IDC_WIZ_MP3COUNT, count);
-        } else {
-            count.Format("%d", ++g_nFoundWAV);
-            ShowItemText(m_hPage, IDC_WIZ_WAVCOUNT, count);
+        const bool mp3 = HasEnding(name, "mp3");
+        {
+            LibraryLock lock;
+            count.Format("%d", mp3 ? ++g_nFoundMP3 : ++g_nFoundWAV);
+            CString copy(path);
+            m_AddTracks.Add(copy);
+            ++g_nFoundFiles;
         }
-        CString copy(path);
-        m_AddTracks.Add(copy);
-        ++g_nFoundFiles;
+        ShowItemText(m_hPage, mp3 ? IDC_WIZ_MP3COUNT : IDC_WIZ_WAVCOUNT, count);
     }
 
 private:
@@ -64,6 +64,7 @@ protected:
     void OnMusicFile(const CString& path, const CString&, int) override
     {
         CString copy(path);
+        LibraryLock lock;
         m_AddTracks.Add(copy);
     }
 };

@@ -8,6 +8,15 @@
 extern bool g_bLogAdds;            // KVLIB LogAdds is exactly 1
 extern int32_t g_nWavLookForID3V1; // KVLIB WAV_LookForID3V1
 
+// A copy of the add settings taken under the library lock, for code that
+// may run on any thread while another one rereads them.
+struct AddSettings
+{
+    bool logAdds;
+    int32_t wavLookForID3V1;
+};
+AddSettings CurrentAddSettings();
+
 // The add wizard's found counters: files, MP3 files, WAV files.
 extern int32_t g_nFoundFiles;
 extern int32_t g_nFoundMP3;

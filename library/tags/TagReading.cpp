@@ -167,7 +167,7 @@ void TrimTexts(TAG_INFO* info)
 
 void ReportReadFailure(const CString& path, const char* reason)
 {
-    if (g_bLogAdds)
+    if (CurrentAddSettings().logAdds)
         VIZU::WriteAddLogEntry(CString("GetID3TagInfo failed on: ") + path);
     VIZU::AddException(CString(reason), path);
 }
@@ -284,7 +284,7 @@ bool VIZU::GetTagInfo(CString path, TAG_INFO* info)
     } else if (ext.CompareNoCase("wav") == 0) {
         if (!GetWavInfo(path, info))
             return false;
-        if (g_nWavLookForID3V1 == 1)
+        if (CurrentAddSettings().wavLookForID3V1 == 1)
             ReadAGWAVTag(info, path);
         info->FileType = "WAV";
     } else {

@@ -152,7 +152,7 @@ bool VIZU::GetWavInfo(CString path, TAG_INFO* info)
         info->HasPicture = false;
         return true;
     } catch (const std::exception& e) {
-        if (g_bLogAdds)
+        if (CurrentAddSettings().logAdds)
             WriteAddLogEntry(CString("GetWavInfo failed on: ") + path);
         AddException(CString(e.what()), path);
         return false;

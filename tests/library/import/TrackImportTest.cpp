@@ -6,10 +6,13 @@
 #include "library/state/LibrarySettings.h"
 #include "framework/ui/CWnd.h"
 #include "library/import/TrackImport.h"
+#include "library/state/LibraryLock.h"
 
 #include <commctrl.h>
 
+#include <atomic>
 #include <regex>
+#include <thread>
 
 using namespace import_test;
 
@@ -186,6 +189,74 @@ TEST_F(AddATrackTest, WithoutTheSettingNoLogIsWritten)
     ASSERT_TRUE(VIZU::AddATrack((m_root + "\\Tagged.mp3").c_str(), false));
     ASSERT_FALSE(VIZU::AddATrack((m_root + "\\gone.mp3").c_str(), false));
     EXPECT_EQ(INVALID_FILE_ATTRIBUTES, GetFileAttributesA(ProgramFile("KVLibAdd.Log").c_str()));
+}
+
+// The watch-folder import runs on a worker thread while the window thread
+// keeps clearing the exception list and reading the records: every file
+// arrives once with its own index, and no record or entry is ever seen torn.
+TEST_F(AddATrackTest, AnImportOnAWorkerThreadSharesTheLibraryWithTheWindowThread)
+{
+    // Missing files are refused at once, so exception entries arrive as
+    // fast as the window thread clears them.
+    const int kGood = 40, kGone = 1000;
+    std::vector<std::string> files;
+    for (int i = 0; i < kGood + kGone; ++i) {
+        const std::string name = "w" + std::to_string(i) + ".mp3";
+        if (i % 25 == 0 && i / 25 < kGood)
+            files.push_back(Put("import_plain.mp3", name));
+        else
+            files.push_back(m_root + "\\gone-" + name);   // refused: "Analyze Failure"
+    }
+    {
+        LibraryLock lock;
+        SetAddTracks(files);
+    }
+
+    std::atomic<int> added{-1};
+    std::thread worker([&] { added = VIZU::WatchAddFiles(nullptr, false); });
+    int rounds = 0;
+    std::string torn;
+    // As fast as it can, answering what the worker sends it meanwhile.
+    const DWORD start = GetTickCount();
+    while (added.load() < 0 && GetTickCount() - start < 60000) {
+        ++rounds;
+        MSG msg;
+        while (PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE))
+            DispatchMessageA(&msg);
+        VIZU::EmptyExceptionList();
+        const int count = VIZU::GetRecordCount();
+        for (int i = 0; i < count && torn.empty(); ++i) {
+            CTrackRecord r;
+            if (!VIZU::GetRecordAtIndex(i, &r) || r.m_Index != i + 1 ||
+                r.m_FileName.Find("\\w") < 0)
+                torn = "record " + std::to_string(i) + ": " + r.m_FileName.GetString();
+        }
+        LibraryLock lock;
+        for (INT_PTR i = 0; i < m_ExceptionArray.GetSize() && torn.empty(); ++i)
+            if (m_ExceptionArray[i].Find("[Analyze Failure]   ") != 0)
+                torn = std::string("exception entry: ") + m_ExceptionArray[i].GetString();
+    }
+    ASSERT_GE(added.load(), 0) << "the import on the worker thread did not end within 60 s";
+    worker.join();
+
+    EXPECT_EQ("", torn);
+    EXPECT_GT(rounds, 1);
+    EXPECT_EQ(kGood, added.load());
+    ASSERT_EQ(kGood, VIZU::GetRecordCount());
+    std::set<std::string> paths;
+    for (int i = 0; i < kGood; ++i) {
+        CTrackRecord r;
+        ASSERT_TRUE(VIZU::GetRecordAtIndex(i, &r));
+        EXPECT_EQ(i + 1, r.m_Index);
+        paths.insert(r.m_FileName.GetString());
+    }
+    for (const std::string& f : files) {
+        if (f.find("gone-") == std::string::npos) {
+            EXPECT_EQ(1u, paths.count(f)) << f;
+        }
+    }
+    LibraryLock lock;
+    EXPECT_EQ(0, m_AddTracks.GetSize());
 }
 
 TEST_F(AddATrackTest, AddFolderToLibraryAddsEveryListedFileEvenWhenPresent)
