@@ -26,28 +26,13 @@ CArray<CString, CString&> m_AddTracks;
 CArray<CString, CString&> m_ExceptionArray;
 CArray<CString, CString&> VIZU_ExceptionArray;
 
-bool g_bThumbnailsArtist = false;
-bool g_bThumbnailsAlbum = false;
-
 namespace {
 
 // The open library's state lives in KVLib, never in the program.
-bool g_bOpen = false;
-bool g_bDirty = false;
-bool g_bLibSwitched = false;
-CString g_strTitle;
-CString g_strFullPath;
-CString g_strStartFolder;
-CImageList* g_pTrackIcons = nullptr;
-Waiting* g_pWaiting = nullptr;
-int g_nObjects = 0;   // VIZU objects alive; only the first owns the state
-
-LibraryFileFormat* g_pFormat = DefaultLibraryFileFormat();
-
-void SetUp(VIZU& vizu, bool withSearchTracks)
+void SetUp(LibraryState& state, VIZU& vizu, bool withSearchTracks)
 {
-    g_bThumbnailsArtist = false;
-    g_bThumbnailsAlbum = false;
+    state.thumbnailsArtist = false;
+    state.thumbnailsAlbum = false;
     m_Tracks.RemoveAll();
     m_AddTracks.RemoveAll();
     m_ExceptionArray.RemoveAll();
@@ -56,30 +41,30 @@ void SetUp(VIZU& vizu, bool withSearchTracks)
     m_iJukeTracks.RemoveAll();
     if (withSearchTracks)
         m_SearchTracks.RemoveAll();
-    g_strTitle.Empty();
-    g_strFullPath.Empty();
-    g_strStartFolder.Empty();
-    g_bOpen = false;
-    g_bDirty = false;
-    g_nTrackListColNum = 0;
+    state.title.Empty();
+    state.fullPath.Empty();
+    state.startFolder.Empty();
+    state.open = false;
+    state.changed = false;
+    state.settings.trackListColNum = 0;
     VIZU::GetAddSettings();
-    g_nFoundFiles = g_nFoundMP3 = g_nFoundWAV = 0;
+    state.settings.foundFiles = state.settings.foundMP3 = state.settings.foundWAV = 0;
 
-    g_pTrackIcons = new CImageList;
-    if (g_pTrackIcons->Create(16, 17, ILC_COLOR32 | ILC_MASK, 1, 20)) {
+    state.trackIcons = new CImageList;
+    if (state.trackIcons->Create(16, 17, ILC_COLOR32 | ILC_MASK, 1, 20)) {
         HBITMAP strip = static_cast<HBITMAP>(LoadImageA(
             AfxGetResourceHandle(), MAKEINTRESOURCEA(IDB_TRACKICONS), IMAGE_BITMAP, 0, 0,
             LR_CREATEDIBSECTION));
         if (strip) {
-            ImageList_AddMasked(g_pTrackIcons->GetSafeHandle(), strip, RGB(0, 255, 0));
+            ImageList_AddMasked(state.trackIcons->GetSafeHandle(), strip, RGB(0, 255, 0));
             DeleteObject(strip);
         }
     }
     vizu.InitTrackListColumnOrder();
-    g_bLibSwitched = false;
+    state.switched = false;
 
-    g_pWaiting = new Waiting;
-    g_pWaiting->CreateModeless();
+    state.waiting = new Waiting;
+    state.waiting->CreateModeless();
 }
 
 // The records kept aside while a load runs, put back when it fails, so a
@@ -101,14 +86,14 @@ private:
 // Reads path into m_Tracks: the loader's answer (0, 1 or 2), or 1 when no
 // file format is there to read it. m_Tracks is back as it was unless the
 // records were loaded.
-int LoadTracks(const CString& path)
+int LoadTracks(LibraryState& state, const CString& path)
 {
-    if (!g_pFormat)
+    if (!state.format)
         return 1;
     TracksBackup backup;
     int result;
     try {
-        result = g_pFormat->LoadLib(path);
+        result = state.format->LoadLib(path);
     } catch (...) {
         backup.Restore();
         throw;
@@ -120,39 +105,39 @@ int LoadTracks(const CString& path)
     return result;
 }
 
-int SaveLocked(const CString& path)
+int SaveLocked(LibraryState& state, const CString& path)
 {
-    if (g_pWaiting)
-        g_pWaiting->ShowText("Saving Library...");
+    if (state.waiting)
+        state.waiting->ShowText("Saving Library...");
     VIZU::ProcessMessages();
     int written = -1;
     try {
-        written = g_pFormat ? g_pFormat->SaveLib(path) : -1;
+        written = state.format ? state.format->SaveLib(path) : -1;
     } catch (...) {
-        if (g_pWaiting)
-            g_pWaiting->Hide();
+        if (state.waiting)
+            state.waiting->Hide();
         throw;
     }
-    if (g_pWaiting)
-        g_pWaiting->Hide();
+    if (state.waiting)
+        state.waiting->Hide();
     if (written < 0)
         return -1;
-    g_bDirty = false;
+    state.changed = false;
     return 0;
 }
 
 // False, with everything kept, when a changed library cannot be saved.
-bool CloseLocked()
+bool CloseLocked(LibraryState& state)
 {
-    if (!g_bOpen)
+    if (!state.open)
         return false;
-    if (g_bDirty && SaveLocked(g_strFullPath) != 0)
+    if (state.changed && SaveLocked(state, state.fullPath) != 0)
         return false;
-    g_bDirty = false;
-    g_strFullPath.Empty();
-    g_strTitle.Empty();
-    g_strStartFolder.Empty();
-    g_bOpen = false;
+    state.changed = false;
+    state.fullPath.Empty();
+    state.title.Empty();
+    state.startFolder.Empty();
+    state.open = false;
     m_Tracks.RemoveAll();
     return true;
 }
@@ -182,52 +167,60 @@ void CopyExtendedProps(CTrackRecord& to, const CTrackRecord& from)
 LibraryFileFormat* SetLibraryFileFormat(LibraryFileFormat* format)
 {
     LibraryLock lock;
-    LibraryFileFormat* previous = g_pFormat;
-    g_pFormat = format;
+    LibraryState& state = lock.State();
+    LibraryFileFormat* previous = state.format;
+    state.format = format;
     return previous;
 }
 
 LibraryFileFormat* GetLibraryFileFormat()
 {
-    return g_pFormat;
+    LibraryLock lock;
+    return lock.State().format;
 }
 
 CImageList* LibraryTrackIcons()
 {
-    return g_pTrackIcons;
+    LibraryLock lock;
+    return lock.State().trackIcons;
 }
 
 Waiting* LibraryWaitingWindow()
 {
-    return g_pWaiting;
+    LibraryLock lock;
+    return lock.State().waiting;
 }
 
 void MarkLibraryChanged()
 {
     LibraryLock lock;
-    g_bDirty = true;
+    LibraryState& state = lock.State();
+    state.changed = true;
 }
 
 void SetLibSwitched(bool switched)
 {
     LibraryLock lock;
-    g_bLibSwitched = switched;
+    LibraryState& state = lock.State();
+    state.switched = switched;
 }
 
 VIZU::VIZU()
 {
     LibraryLock lock(true);
-    if (g_nObjects++ == 0)
-        SetUp(*this, false);
+    LibraryState& state = lock.State();
+    if (state.objects++ == 0)
+        SetUp(state, *this, false);
 }
 
 VIZU::VIZU(CString path)
 {
     {
         LibraryLock lock(true);
-        if (g_nObjects++ != 0)
+        LibraryState& state = lock.State();
+        if (state.objects++ != 0)
             return;
-        SetUp(*this, true);
+        SetUp(state, *this, true);
     }
     Open(path);
     SetLibSwitched(false);
@@ -236,18 +229,19 @@ VIZU::VIZU(CString path)
 VIZU::~VIZU()
 {
     LibraryLock lock(true);
-    if (--g_nObjects != 0)
+    LibraryState& state = lock.State();
+    if (--state.objects != 0)
         return;
     try {
-        CloseLocked();
+        CloseLocked(state);
     } catch (const std::exception&) {
     } catch (...) {
     }
     // A library whose save failed is given up here, never written later.
-    g_bOpen = false;
-    g_bDirty = false;
-    g_strFullPath.Empty();
-    g_strTitle.Empty();
+    state.open = false;
+    state.changed = false;
+    state.fullPath.Empty();
+    state.title.Empty();
     m_AddTracks.RemoveAll();
     m_ExceptionArray.RemoveAll();
     m_FilteredTracks.RemoveAll();
@@ -257,13 +251,13 @@ VIZU::~VIZU()
     m_iJukeTracks.RemoveAll();
     m_AlbumArray.RemoveAll();
     m_ArtistArray.RemoveAll();
-    if (g_pWaiting) {
-        g_pWaiting->DestroyWindow();
-        delete g_pWaiting;
-        g_pWaiting = nullptr;
+    if (state.waiting) {
+        state.waiting->DestroyWindow();
+        delete state.waiting;
+        state.waiting = nullptr;
     }
-    delete g_pTrackIcons;
-    g_pTrackIcons = nullptr;
+    delete state.trackIcons;
+    state.trackIcons = nullptr;
 }
 
 int VIZU::Open(CString path)
@@ -271,92 +265,103 @@ int VIZU::Open(CString path)
     if (!Exists(path))
         return -1;
     LibraryLock lock(true);
+    LibraryState& state = lock.State();
     if (lock.Refused())
         return -1;
-    int result = LoadTracks(path);
+    int result = LoadTracks(state, path);
     if (result != 0 && result != 2)
         return -1;
-    g_strFullPath = path;
+    state.fullPath = path;
     int slash = path.ReverseFind('\\');
-    g_strTitle = slash < 0 ? path : path.Mid(slash + 1);
+    state.title = slash < 0 ? path : path.Mid(slash + 1);
     // Restored from the backup copy: the next save writes it over the damage.
-    g_bDirty = result == 2;
-    g_bOpen = true;
+    state.changed = result == 2;
+    state.open = true;
     return 0;
 }
 
 int VIZU::Load(CString path)
 {
     LibraryLock lock(true);
+    LibraryState& state = lock.State();
     if (lock.Refused())
         return -1;
-    int result = LoadTracks(path);
+    int result = LoadTracks(state, path);
     return result == 0 || result == 2 ? 0 : -1;
 }
 
 bool VIZU::Create(CString path)
 {
     LibraryLock lock(true);
-    if (lock.Refused() || !g_pFormat)
+    LibraryState& state = lock.State();
+    if (lock.Refused() || !state.format)
         return false;
-    g_pFormat->CreateLib(path);
+    state.format->CreateLib(path);
     return true;
 }
 
 int VIZU::Save(CString path)
 {
     LibraryLock lock(true);
+    LibraryState& state = lock.State();
     if (lock.Refused())
         return -1;
-    return SaveLocked(path);
+    return SaveLocked(state, path);
 }
 
 bool VIZU::Close()
 {
     LibraryLock lock(true);
+    LibraryState& state = lock.State();
     if (lock.Refused())
         return false;
-    return CloseLocked();
+    return CloseLocked(state);
 }
 
 bool VIZU::DeleteAllRecords()
 {
     LibraryLock lock(true);
+    LibraryState& state = lock.State();
     if (lock.Refused())
         return false;
     m_Tracks.RemoveAll();
-    SaveLocked(g_strFullPath);
+    SaveLocked(state, state.fullPath);
     return true;
 }
 
 bool VIZU::IsOpen()
 {
     LibraryLock lock;
-    return g_bOpen;
+    LibraryState& state = lock.State();
+    return state.open;
 }
 
 bool VIZU::IsDirty()
 {
     LibraryLock lock;
-    return g_bDirty;
+    LibraryState& state = lock.State();
+    return state.changed;
 }
 
 bool VIZU::HasLibSwitched()
 {
     LibraryLock lock;
-    return g_bLibSwitched;
+    LibraryState& state = lock.State();
+    return state.switched;
 }
 
 CString VIZU::GetFullDBPath()
 {
     LibraryLock lock;
-    return g_strFullPath;
+    LibraryState& state = lock.State();
+    return state.fullPath;
 }
 
 CString VIZU::GetLibTitle()
 {
     LibraryLock lock;
-    return g_strTitle;
+    LibraryState& state = lock.State();
+    return state.title;
 }
 
 CString VIZU::GetActiveLibrary()
@@ -367,7 +372,8 @@ CString VIZU::GetActiveLibrary()
 void VIZU::SetInitialLibPath(CString folder)
 {
     LibraryLock lock;
-    g_strStartFolder = folder;
+    LibraryState& state = lock.State();
+    state.startFolder = folder;
 }
 
 CString VIZU::GetDBVersion()
@@ -411,12 +417,13 @@ bool VIZU::GetTrackPropsEx(CString path, CTrackRecord* out)
 bool VIZU::SetTrackPropsEx(CString path, CTrackRecord* in)
 {
     LibraryLock lock(true);
+    LibraryState& state = lock.State();
     if (lock.Refused() || !in)
         return false;
     CTrackRecord* found = FindByPath(path);
     if (!found)
         return false;
     CopyExtendedProps(*found, *in);
-    g_bDirty = true;
+    state.changed = true;
     return true;
 }

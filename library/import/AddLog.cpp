@@ -1,5 +1,6 @@
 // The add settings, the exception list and the add log of the import.
 #include "library/state/LibraryLock.h"
+#include "library/state/LibraryState.h"
 #include "library/state/LibrarySettings.h"
 #include "library/api/VIZU.h"
 
@@ -10,16 +11,12 @@
 
 #include <ctime>
 
-bool g_bLogAdds = false;
-int32_t g_nWavLookForID3V1 = 0;
-int32_t g_nFoundFiles = 0;
-int32_t g_nFoundMP3 = 0;
-int32_t g_nFoundWAV = 0;
 
 AddSettings CurrentAddSettings()
 {
     LibraryLock lock;
-    return AddSettings{g_bLogAdds, g_nWavLookForID3V1};
+    const LibrarySettings& settings = lock.State().settings;
+    return AddSettings{settings.logAdds, settings.wavLookForID3V1};
 }
 
 int VIZU::GetAddSettings()
@@ -30,8 +27,9 @@ int VIZU::GetAddSettings()
     const bool logAdds = GetPrivateProfileIntA("KVLIB", "LogAdds", 0, ini) == 1;
     const int32_t wav = static_cast<int32_t>(GetPrivateProfileIntA("KVLIB", "WAV_LookForID3V1", 0, ini));
     LibraryLock lock;
-    g_bLogAdds = logAdds;
-    g_nWavLookForID3V1 = wav;
+    LibrarySettings& settings = lock.State().settings;
+    settings.logAdds = logAdds;
+    settings.wavLookForID3V1 = wav;
     return 0;
 }
 

@@ -4,6 +4,7 @@
 
 #include "framework/ui/CListCtrl.h"
 #include "library/state/LibraryLock.h"
+#include "library/state/LibraryState.h"
 #include "library/state/LibrarySettings.h"
 #include "library/import/TrackImportNames.h"
 #include "library/import/TrackImportWalk.h"
@@ -43,10 +44,11 @@ protected:
         const bool mp3 = HasEnding(name, "mp3");
         {
             LibraryLock lock;
-            count.Format("%d", mp3 ? ++g_nFoundMP3 : ++g_nFoundWAV);
+            LibrarySettings& settings = lock.State().settings;
+            count.Format("%d", mp3 ? ++settings.foundMP3 : ++settings.foundWAV);
             CString copy(path);
             m_AddTracks.Add(copy);
-            ++g_nFoundFiles;
+            ++settings.foundFiles;
         }
         ShowItemText(m_hPage, mp3 ? IDC_WIZ_MP3COUNT : IDC_WIZ_WAVCOUNT, count);
     }

@@ -1,5 +1,8 @@
 #include "library/state/LibraryLock.h"
 
+#include "library/file/LibraryFileFormat.h"
+#include "library/state/LibraryState.h"
+
 #include <windows.h>
 
 namespace {
@@ -19,7 +22,7 @@ struct LockState
     }
 };
 
-LockState& State()
+LockState& TheLock()
 {
     static LockState state;
     return state;
@@ -48,9 +51,19 @@ void Acquire(LockState& s)
 
 } // namespace
 
+LibraryState& LibraryLock::State() const
+{
+    static LibraryState* state = [] {
+        static LibraryState s;
+        s.format = DefaultLibraryFileFormat();
+        return &s;
+    }();
+    return *state;
+}
+
 LibraryLock::LibraryLock(bool mutating) : m_mutating(mutating)
 {
-    LockState& s = State();
+    LockState& s = TheLock();
     Acquire(s);
     if (m_mutating) {
         if (s.mutating > 0)
@@ -62,7 +75,7 @@ LibraryLock::LibraryLock(bool mutating) : m_mutating(mutating)
 
 LibraryLock::~LibraryLock()
 {
-    LockState& s = State();
+    LockState& s = TheLock();
     if (m_mutating && !m_refused)
         --s.mutating;
     LeaveCriticalSection(&s.cs);

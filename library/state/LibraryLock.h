@@ -6,6 +6,8 @@
 // mutating call is running (re-entered through the message pump) is refused.
 #pragma once
 
+struct LibraryState;
+
 class LibraryLock
 {
 public:
@@ -16,6 +18,9 @@ public:
 
     // A mutating call while another one runs: do nothing, answer failure.
     bool Refused() const { return m_refused; }
+
+    // The library's state, for as long as the lock is held.
+    LibraryState& State() const;
 
 private:
     bool m_mutating;

@@ -14,8 +14,6 @@
 
 #include <cstdlib>
 
-int32_t g_nColumnPos[kTrackListColumns] = {};
-int32_t g_nTrackListColNum = 0;
 
 namespace {
 
@@ -161,8 +159,9 @@ void VIZU::InitTrackListColumnOrder()
     };
     CString ini = GetLibINIFilePath();
     LibraryLock lock;
+    LibrarySettings& settings = lock.State().settings;
     for (int i = 0; i < kTrackListColumns; ++i)
-        g_nColumnPos[i] = static_cast<int32_t>(GetPrivateProfileIntA("KVLIB", keys[i], i, ini));
+        settings.columnPos[i] = static_cast<int32_t>(GetPrivateProfileIntA("KVLIB", keys[i], i, ini));
 }
 
 int VIZU::DisplayListHeader(CListCtrl* list, bool checkBoxes)
@@ -185,7 +184,7 @@ int VIZU::DisplayTrackListHeader(CListCtrl* list, bool checkBoxes)
     {
         LibraryLock lock;
         for (int i = 0; i < kTrackListColumns; ++i)
-            positions[i] = g_nColumnPos[i];
+            positions[i] = lock.State().settings.columnPos[i];
     }
     DeleteAllColumns(hList);
     CImageList* icons = LibraryTrackIcons();
@@ -228,7 +227,7 @@ int VIZU::GetTrackListColData(KV_LIST_COLUMN_ORDER* order)
     int count = static_cast<int>(GetPrivateProfileIntA("KVLIB", "List_ColNum", 0, ini));
     {
         LibraryLock lock;
-        g_nTrackListColNum = count;
+        lock.State().settings.trackListColNum = count;
     }
     for (int i = 0; i <= count; ++i) {
         CString pos, typ;

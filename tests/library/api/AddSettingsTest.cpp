@@ -1,6 +1,7 @@
 // The add settings and column positions read from "KVLib.ini" in the
 // program folder, the exception list and the add log.
 #include "library/state/LibrarySettings.h"
+#include "tests/library/LibraryTestState.h"
 #include "library/api/VIZU.h"
 
 #include "framework/ui/Prompts.h"
@@ -53,23 +54,23 @@ TEST(AddSettings, ReadFromTheProgramFoldersIniWhenAnObjectIsBuilt)
     for (const Case& c : cases) {
         SCOPED_TRACE(c.text);
         ASSERT_TRUE(tavrix_test::WriteIniFile(ini, c.text));
-        g_bLogAdds = !c.logAdds;
-        g_nColumnPos[1] = -1;
+        TestState().settings.logAdds = !c.logAdds;
+        TestState().settings.columnPos[1] = -1;
         {
             VIZU vizu;
-            EXPECT_EQ(c.logAdds, g_bLogAdds);
-            EXPECT_EQ(c.wav, g_nWavLookForID3V1);
-            EXPECT_EQ(c.artistPos, g_nColumnPos[1]);
-            EXPECT_EQ(c.playCtrPos, g_nColumnPos[10]);
-            EXPECT_EQ(0, g_nColumnPos[0]);
-            EXPECT_EQ(8, g_nColumnPos[8]);
-            EXPECT_EQ(0, g_nTrackListColNum);
-            EXPECT_EQ(0, g_nFoundFiles + g_nFoundMP3 + g_nFoundWAV);
+            EXPECT_EQ(c.logAdds, TestState().settings.logAdds);
+            EXPECT_EQ(c.wav, TestState().settings.wavLookForID3V1);
+            EXPECT_EQ(c.artistPos, TestState().settings.columnPos[1]);
+            EXPECT_EQ(c.playCtrPos, TestState().settings.columnPos[10]);
+            EXPECT_EQ(0, TestState().settings.columnPos[0]);
+            EXPECT_EQ(8, TestState().settings.columnPos[8]);
+            EXPECT_EQ(0, TestState().settings.trackListColNum);
+            EXPECT_EQ(0, TestState().settings.foundFiles + TestState().settings.foundMP3 + TestState().settings.foundWAV);
         }
     }
     DeleteFileA(ini.c_str());
     EXPECT_EQ(0, VIZU::GetAddSettings());
-    EXPECT_FALSE(g_bLogAdds);
+    EXPECT_FALSE(TestState().settings.logAdds);
 }
 
 TEST(AddSettings, ExceptionEntriesCarryReasonAndPath)

@@ -1,6 +1,7 @@
 // The library object and its state: open, save, close, the queries, the
 // extended properties, the waiting window and the lock, over real files.
 #include "library/api/VIZU.h"
+#include "tests/library/LibraryTestState.h"
 
 #include "framework/ui/CImageList.h"
 #include "framework/win/CFile.h"
@@ -99,7 +100,7 @@ std::string ReadText(const std::string& path)
     return text;
 }
 
-class LibraryState : public ::testing::Test
+class LibraryStateTest : public ::testing::Test
 {
 protected:
     void SetUp() override
@@ -132,7 +133,7 @@ private:
 
 } // namespace
 
-TEST_F(LibraryState, NothingOpenAfterConstruction)
+TEST_F(LibraryStateTest, NothingOpenAfterConstruction)
 {
     EXPECT_FALSE(VIZU::IsOpen());
     EXPECT_FALSE(VIZU::IsDirty());
@@ -152,7 +153,7 @@ TEST_F(LibraryState, NothingOpenAfterConstruction)
     EXPECT_EQ(2, format.saves);
 }
 
-TEST_F(LibraryState, ConstructionEmptiesTheArrays)
+TEST_F(LibraryStateTest, ConstructionEmptiesTheArrays)
 {
     vizu.reset();
     CTrackRecord r;
@@ -162,10 +163,10 @@ TEST_F(LibraryState, ConstructionEmptiesTheArrays)
     CString s("x");
     m_AddTracks.Add(s);
     m_ExceptionArray.Add(s);
-    g_bThumbnailsArtist = g_bThumbnailsAlbum = true;
+    TestState().thumbnailsArtist = TestState().thumbnailsAlbum = true;
     vizu = std::make_unique<VIZU>();
-    EXPECT_FALSE(g_bThumbnailsArtist);
-    EXPECT_FALSE(g_bThumbnailsAlbum);
+    EXPECT_FALSE(TestState().thumbnailsArtist);
+    EXPECT_FALSE(TestState().thumbnailsAlbum);
     EXPECT_EQ(0, m_Tracks.GetSize());
     EXPECT_EQ(0, m_FilteredTracks.GetSize());
     EXPECT_EQ(0, m_iJukeTracks.GetSize());
@@ -173,7 +174,7 @@ TEST_F(LibraryState, ConstructionEmptiesTheArrays)
     EXPECT_EQ(0, m_ExceptionArray.GetSize());
 }
 
-TEST_F(LibraryState, OpenTakesTitleFromAfterTheLastBackslash)
+TEST_F(LibraryStateTest, OpenTakesTitleFromAfterTheLastBackslash)
 {
     std::string path = MakeLib("My Lib.v2.txd", {"C:\\a.mp3", "C:\\b.mp3"});
     ASSERT_EQ(0, VIZU::Open(path.c_str()));
@@ -186,7 +187,7 @@ TEST_F(LibraryState, OpenTakesTitleFromAfterTheLastBackslash)
     EXPECT_STREQ("C:\\b.mp3", m_Tracks[1].m_FileName);
 }
 
-TEST_F(LibraryState, OpenOfAPathWithoutBackslashTitlesItWhole)
+TEST_F(LibraryStateTest, OpenOfAPathWithoutBackslashTitlesItWhole)
 {
     const char* name = "kvcore-relative.txd";   // in the current folder
     ASSERT_TRUE(tavrix_test::WriteFileBytes(name, Lines({"C:\\a.mp3"})));
@@ -197,7 +198,7 @@ TEST_F(LibraryState, OpenOfAPathWithoutBackslashTitlesItWhole)
     DeleteFileA(name);
 }
 
-TEST_F(LibraryState, OpenOfAMissingFileFailsAndChangesNothing)
+TEST_F(LibraryStateTest, OpenOfAMissingFileFailsAndChangesNothing)
 {
     std::string path = MakeLib("a.txd", {"C:\\a.mp3"});
     ASSERT_EQ(0, VIZU::Open(path.c_str()));
@@ -208,7 +209,7 @@ TEST_F(LibraryState, OpenOfAMissingFileFailsAndChangesNothing)
 
 // Mend: a library that cannot be loaded leaves the open one as it was; an
 // emptied array would otherwise be written over the real file.
-TEST_F(LibraryState, FailedOpenKeepsTheOpenLibraryItsRecordsAndItsChangedFlag)
+TEST_F(LibraryStateTest, FailedOpenKeepsTheOpenLibraryItsRecordsAndItsChangedFlag)
 {
     std::string good = MakeLib("good.txd", {"C:\\a.mp3", "C:\\b.mp3"});
     std::string bad = dir.File("bad.txd");
@@ -230,7 +231,7 @@ TEST_F(LibraryState, FailedOpenKeepsTheOpenLibraryItsRecordsAndItsChangedFlag)
     EXPECT_EQ(Lines({"C:\\a.mp3", "C:\\b.mp3"}), ReadText(good));
 }
 
-TEST_F(LibraryState, FailedLoadKeepsTheRecords)
+TEST_F(LibraryStateTest, FailedLoadKeepsTheRecords)
 {
     std::string good = MakeLib("good.txd", {"C:\\a.mp3"});
     std::string bad = dir.File("bad.txd");
@@ -244,7 +245,7 @@ TEST_F(LibraryState, FailedLoadKeepsTheRecords)
     EXPECT_FALSE(VIZU::IsDirty());
 }
 
-TEST_F(LibraryState, AFileErrorWhileLoadingReachesTheCallerAndKeepsTheRecords)
+TEST_F(LibraryStateTest, AFileErrorWhileLoadingReachesTheCallerAndKeepsTheRecords)
 {
     std::string good = MakeLib("good.txd", {"C:\\a.mp3"});
     ASSERT_EQ(0, VIZU::Open(good.c_str()));
@@ -256,7 +257,7 @@ TEST_F(LibraryState, AFileErrorWhileLoadingReachesTheCallerAndKeepsTheRecords)
     EXPECT_STREQ(good.c_str(), VIZU::GetFullDBPath());
 }
 
-TEST_F(LibraryState, ALibraryRestoredFromItsBackupIsChangedAndCloseWritesIt)
+TEST_F(LibraryStateTest, ALibraryRestoredFromItsBackupIsChangedAndCloseWritesIt)
 {
     std::string path = MakeLib("lib.txd", {"C:\\a.mp3"}, "BAK");
     ASSERT_EQ(0, VIZU::Open(path.c_str()));
@@ -268,7 +269,7 @@ TEST_F(LibraryState, ALibraryRestoredFromItsBackupIsChangedAndCloseWritesIt)
     EXPECT_EQ(0, m_Tracks.GetSize());
 }
 
-TEST_F(LibraryState, CloseTwiceAnswersFalseTheSecondTime)
+TEST_F(LibraryStateTest, CloseTwiceAnswersFalseTheSecondTime)
 {
     ASSERT_EQ(0, VIZU::Open(MakeLib("a.txd", {"C:\\a.mp3"}).c_str()));
     VIZU::SetInitialLibPath("C:\\start");
@@ -280,7 +281,7 @@ TEST_F(LibraryState, CloseTwiceAnswersFalseTheSecondTime)
 }
 
 // Mend: a changed library whose save fails stays open with everything.
-TEST_F(LibraryState, CloseWhoseSaveFailsKeepsTheLibraryOpen)
+TEST_F(LibraryStateTest, CloseWhoseSaveFailsKeepsTheLibraryOpen)
 {
     std::string path = MakeLib("a.txd", {"C:\\a.mp3"});
     ASSERT_EQ(0, VIZU::Open(path.c_str()));
@@ -304,7 +305,7 @@ TEST_F(LibraryState, CloseWhoseSaveFailsKeepsTheLibraryOpen)
     EXPECT_FALSE(VIZU::IsOpen());
 }
 
-TEST_F(LibraryState, SavingAnEmptyLibraryWritesNoTrackAndClearsTheFlag)
+TEST_F(LibraryStateTest, SavingAnEmptyLibraryWritesNoTrackAndClearsTheFlag)
 {
     std::string path = MakeLib("a.txd", {"C:\\a.mp3"});
     ASSERT_EQ(0, VIZU::Open(path.c_str()));
@@ -314,7 +315,7 @@ TEST_F(LibraryState, SavingAnEmptyLibraryWritesNoTrackAndClearsTheFlag)
     EXPECT_FALSE(VIZU::IsDirty());
 }
 
-TEST_F(LibraryState, SaveThatCannotWriteFailsAndKeepsTheFlag)
+TEST_F(LibraryStateTest, SaveThatCannotWriteFailsAndKeepsTheFlag)
 {
     ASSERT_EQ(0, VIZU::Open(MakeLib("a.txd", {"C:\\a.mp3"}).c_str()));
     CTrackRecord props;
@@ -325,7 +326,7 @@ TEST_F(LibraryState, SaveThatCannotWriteFailsAndKeepsTheFlag)
     EXPECT_FALSE(VIZU::IsDirty());
 }
 
-TEST_F(LibraryState, CreateWritesAnEmptyLibraryWithoutOpeningIt)
+TEST_F(LibraryStateTest, CreateWritesAnEmptyLibraryWithoutOpeningIt)
 {
     std::string path = dir.File("new.txd");
     EXPECT_TRUE(VIZU::Create(path.c_str()));
@@ -334,7 +335,7 @@ TEST_F(LibraryState, CreateWritesAnEmptyLibraryWithoutOpeningIt)
     EXPECT_THROW(VIZU::Create(dir.File("missing\\new.txd").c_str()), CFileException);
 }
 
-TEST_F(LibraryState, WithoutALibraryFileFormatNothingIsReadOrWritten)
+TEST_F(LibraryStateTest, WithoutALibraryFileFormatNothingIsReadOrWritten)
 {
     SetLibraryFileFormat(nullptr);
     std::string path = MakeLib("a.txd", {"C:\\a.mp3"});
@@ -346,7 +347,7 @@ TEST_F(LibraryState, WithoutALibraryFileFormatNothingIsReadOrWritten)
     SetLibraryFileFormat(&format);
 }
 
-TEST_F(LibraryState, TrackPropsAreFoundAnywhereByExactPath)
+TEST_F(LibraryStateTest, TrackPropsAreFoundAnywhereByExactPath)
 {
     ASSERT_EQ(0, VIZU::Open(MakeLib("a.txd", {"C:\\first.mp3", "C:\\mid.mp3", "C:\\last.mp3"}).c_str()));
     struct Case { const char* path; bool found; };
@@ -376,7 +377,7 @@ TEST_F(LibraryState, TrackPropsAreFoundAnywhereByExactPath)
     EXPECT_STREQ("cue2", out.m_Cue1Name);
 }
 
-TEST_F(LibraryState, GetTrackPropsCopiesOnlyTheSevenExtendedMembers)
+TEST_F(LibraryStateTest, GetTrackPropsCopiesOnlyTheSevenExtendedMembers)
 {
     ASSERT_EQ(0, VIZU::Open(MakeLib("a.txd", {"C:\\a.mp3"}).c_str()));
     CTrackRecord& lib = m_Tracks[0];
@@ -399,7 +400,7 @@ TEST_F(LibraryState, GetTrackPropsCopiesOnlyTheSevenExtendedMembers)
     EXPECT_TRUE(out.m_FileName.IsEmpty());
 }
 
-TEST_F(LibraryState, SetTrackPropsChangesOnlyTheMatchAndMarksTheLibraryChanged)
+TEST_F(LibraryStateTest, SetTrackPropsChangesOnlyTheMatchAndMarksTheLibraryChanged)
 {
     ASSERT_EQ(0, VIZU::Open(MakeLib("a.txd", {"C:\\a.mp3", "C:\\b.mp3", "C:\\c.mp3"}).c_str()));
     CTrackRecord in;
@@ -429,7 +430,7 @@ TEST_F(LibraryState, SetTrackPropsChangesOnlyTheMatchAndMarksTheLibraryChanged)
     }
 }
 
-TEST_F(LibraryState, ProgramFolderPathsAndFixedAnswers)
+TEST_F(LibraryStateTest, ProgramFolderPathsAndFixedAnswers)
 {
     char exe[MAX_PATH] = {};
     GetModuleFileNameA(nullptr, exe, MAX_PATH);
@@ -449,7 +450,7 @@ TEST_F(LibraryState, ProgramFolderPathsAndFixedAnswers)
     EXPECT_EQ(0, VIZU::FindGenre("Rock"));
 }
 
-TEST_F(LibraryState, ASecondObjectLeavesTheFirstObjectsLibraryAlone)
+TEST_F(LibraryStateTest, ASecondObjectLeavesTheFirstObjectsLibraryAlone)
 {
     std::string path = MakeLib("a.txd", {"C:\\a.mp3"});
     ASSERT_EQ(0, VIZU::Open(path.c_str()));
@@ -465,7 +466,7 @@ TEST_F(LibraryState, ASecondObjectLeavesTheFirstObjectsLibraryAlone)
     EXPECT_TRUE(IsWindow(waiting));
 }
 
-TEST_F(LibraryState, DestructionSavesAChangedLibraryAndEmptiesTheArrays)
+TEST_F(LibraryStateTest, DestructionSavesAChangedLibraryAndEmptiesTheArrays)
 {
     std::string path = MakeLib("a.txd", {"C:\\a.mp3"});
     ASSERT_EQ(0, VIZU::Open(path.c_str()));
@@ -486,7 +487,7 @@ TEST_F(LibraryState, DestructionSavesAChangedLibraryAndEmptiesTheArrays)
     EXPECT_EQ(nullptr, LibraryWaitingWindow());
 }
 
-TEST_F(LibraryState, ThePathConstructorOpensTheLibrary)
+TEST_F(LibraryStateTest, ThePathConstructorOpensTheLibrary)
 {
     std::string path = MakeLib("a.txd", {"C:\\a.mp3", "C:\\b.mp3"});
     vizu.reset();
@@ -496,7 +497,7 @@ TEST_F(LibraryState, ThePathConstructorOpensTheLibrary)
     EXPECT_FALSE(VIZU::HasLibSwitched());
 }
 
-TEST_F(LibraryState, TheWaitingWindowIsModelessHiddenAndOwnedByNoWindow)
+TEST_F(LibraryStateTest, TheWaitingWindowIsModelessHiddenAndOwnedByNoWindow)
 {
     Waiting* w = LibraryWaitingWindow();
     ASSERT_NE(nullptr, w);
@@ -515,7 +516,7 @@ TEST_F(LibraryState, TheWaitingWindowIsModelessHiddenAndOwnedByNoWindow)
     EXPECT_STREQ("SysAnimate32", cls);
 }
 
-TEST_F(LibraryState, SaveShowsItsTextInTheWaitingWindowAndHidesItAfter)
+TEST_F(LibraryStateTest, SaveShowsItsTextInTheWaitingWindowAndHidesItAfter)
 {
     ASSERT_EQ(0, VIZU::Open(MakeLib("a.txd", {"C:\\a.mp3"}).c_str()));
     HWND h = LibraryWaitingWindow()->GetSafeHwnd();
@@ -531,7 +532,7 @@ TEST_F(LibraryState, SaveShowsItsTextInTheWaitingWindowAndHidesItAfter)
     EXPECT_FALSE(IsWindowVisible(h));
 }
 
-TEST_F(LibraryState, TheTrackIconListHoldsSeventeenMaskedImages)
+TEST_F(LibraryStateTest, TheTrackIconListHoldsSeventeenMaskedImages)
 {
     CImageList* icons = LibraryTrackIcons();
     ASSERT_NE(nullptr, icons);
@@ -596,7 +597,7 @@ bool WaitAnswering(HANDLE h, DWORD timeoutMs)
 
 // Mend: a mutating call that re-enters through the message pump while
 // another one runs is refused instead of pulling the state from under it.
-TEST_F(LibraryState, MutatingCallsReenteredThroughThePumpAreRefused)
+TEST_F(LibraryStateTest, MutatingCallsReenteredThroughThePumpAreRefused)
 {
     std::string path = MakeLib("a.txd", {"C:\\a.mp3"});
     ASSERT_EQ(0, VIZU::Open(path.c_str()));
@@ -653,7 +654,7 @@ DWORD WINAPI SavingWorker(LPVOID p)
 
 // Mend: the window thread waiting for the lock keeps answering a worker that
 // holds the lock and sends to it; neither waits for ever.
-TEST_F(LibraryState, AWindowThreadWaitingForTheLockAnswersAWorkerThatSendsToIt)
+TEST_F(LibraryStateTest, AWindowThreadWaitingForTheLockAnswersAWorkerThatSendsToIt)
 {
     std::string path = MakeLib("a.txd", {"C:\\a.mp3"});
     ASSERT_EQ(0, VIZU::Open(path.c_str()));
@@ -713,7 +714,7 @@ DWORD WINAPI AddRecords(LPVOID p)
 // Threads adding at once each get the lock in turn (the release wakes a
 // waiting thread only when one is counted as waiting): nothing is lost or
 // torn, and every thread finishes.
-TEST_F(LibraryState, ThreadsAddingAtOnceTakeTheLockInTurn)
+TEST_F(LibraryStateTest, ThreadsAddingAtOnceTakeTheLockInTurn)
 {
     AddingWorker workers[4] = {{0}, {1}, {2}, {3}};
     HANDLE threads[4];
@@ -738,7 +739,7 @@ TEST_F(LibraryState, ThreadsAddingAtOnceTakeTheLockInTurn)
         EXPECT_EQ(400, w.added);
 }
 
-TEST_F(LibraryState, LibFileInfoTakesCountAndVersionFromTheFormatOrShowsNA)
+TEST_F(LibraryStateTest, LibFileInfoTakesCountAndVersionFromTheFormatOrShowsNA)
 {
     std::string lib = MakeLib("a.txd", {"C:\\a.mp3", "C:\\b.mp3"});
     LIB_INFO info;

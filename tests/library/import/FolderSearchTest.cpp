@@ -1,6 +1,7 @@
 // The folder searches: what they collect and count, what they show, Escape
 // inside a subfolder, and walks that meet links or very deep trees.
 #include "tests/library/import/ImportFixture.h"
+#include "tests/library/LibraryTestState.h"
 
 #include "framework/ui/CListCtrl.h"
 #include "library/state/LibrarySettings.h"
@@ -56,13 +57,13 @@ protected:
 
 TEST_F(FolderSearchTest, WizardSearchReturnsTheFolderOwnFilesAndCountsAll)
 {
-    g_nFoundFiles = 10;   // the wizard resets them; the search only raises them
+    TestState().settings.foundFiles = 10;   // the wizard resets them; the search only raises them
     bool abort = false;
     EXPECT_EQ(2, VIZU::SearchForMP3WAVFiles(&wnd, m_root.c_str(), true, &abort));
     EXPECT_FALSE(abort);
-    EXPECT_EQ(15, g_nFoundFiles);
-    EXPECT_EQ(3, g_nFoundMP3);
-    EXPECT_EQ(2, g_nFoundWAV);
+    EXPECT_EQ(15, TestState().settings.foundFiles);
+    EXPECT_EQ(3, TestState().settings.foundMP3);
+    EXPECT_EQ(2, TestState().settings.foundWAV);
     EXPECT_EQ(AllStandard(), ToSet(m_AddTracks));
     EXPECT_EQ(5, m_AddTracks.GetSize());
     EXPECT_EQ(m_root + "\\sub", page.Text(IDC_WIZ_SEARCHFOLDER));
@@ -75,7 +76,7 @@ TEST_F(FolderSearchTest, SearchesWithoutSubfoldersStayInTheFolder)
 {
     bool abort = false;
     EXPECT_EQ(2, VIZU::SearchForMP3WAVFiles(&wnd, m_root.c_str(), false, &abort));
-    EXPECT_EQ(2, g_nFoundFiles);
+    EXPECT_EQ(2, TestState().settings.foundFiles);
     EXPECT_EQ(Paths({"Tagged.mp3", "tone.wav"}), ToSet(m_AddTracks));
     // The subfolder is still shown as it is passed.
     EXPECT_EQ(m_root + "\\sub", page.Text(IDC_WIZ_SEARCHFOLDER));
@@ -90,7 +91,7 @@ TEST_F(FolderSearchTest, WatchSearchCountsTheSubfoldersToo)
     bool abort = false;
     EXPECT_EQ(5, VIZU::SearchWatchFolder(&wnd, m_root.c_str(), true, &abort));
     EXPECT_EQ(AllStandard(), ToSet(m_AddTracks));
-    EXPECT_EQ(0, g_nFoundFiles);   // the wizard's counters are its own
+    EXPECT_EQ(0, TestState().settings.foundFiles);   // the wizard's counters are its own
     EXPECT_EQ("", page.Text(IDC_WIZ_SEARCHFOLDER));
     // Files already in the library are collected all the same.
     m_AddTracks.RemoveAll();
@@ -107,7 +108,7 @@ TEST_F(FolderSearchTest, NothingIsSearchedWhenAbortedOrUnlistable)
     abort = false;
     EXPECT_EQ(0, VIZU::SearchWatchFolder(&wnd, (m_root + "\\missing").c_str(), true, &abort));
     EXPECT_EQ(0, m_AddTracks.GetSize());
-    EXPECT_EQ(0, g_nFoundFiles);
+    EXPECT_EQ(0, TestState().settings.foundFiles);
 }
 
 TEST_F(FolderSearchTest, ListSearchPutsRowsAtTheirPlaceInTheirFolder)
@@ -150,14 +151,14 @@ TEST_F(FolderSearchTest, EscapeInsideASubfolderStopsEverySubfolderButNotTheFolde
         m_AddTracks.RemoveAll();
         m_answerer.texts.clear();
         m_answerer.answer = c.answer;
-        g_nFoundFiles = g_nFoundMP3 = g_nFoundWAV = 0;
+        TestState().settings.foundFiles = TestState().settings.foundMP3 = TestState().settings.foundWAV = 0;
         // The key arrives when the first subfolder is shown, so the check
         // inside that subfolder meets it.
         page.escapePrefix = m_root + "\\sub";
         bool abort = false;
         EXPECT_EQ(2, VIZU::SearchForMP3WAVFiles(&wnd, m_root.c_str(), true, &abort));
         EXPECT_EQ(c.aborted, abort);
-        EXPECT_EQ(c.found, g_nFoundFiles);
+        EXPECT_EQ(c.found, TestState().settings.foundFiles);
         EXPECT_EQ(c.found, m_AddTracks.GetSize());
         EXPECT_TRUE(ToSet(m_AddTracks).count(m_root + "\\Tagged.mp3"));
         EXPECT_TRUE(ToSet(m_AddTracks).count(m_root + "\\tone.wav"));

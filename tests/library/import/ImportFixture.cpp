@@ -1,4 +1,5 @@
 #include "tests/library/import/ImportFixture.h"
+#include "tests/library/LibraryTestState.h"
 
 #include "library/state/LibrarySettings.h"
 
@@ -165,7 +166,7 @@ void ImportTest::SetUp()
     m_root = m_temp->File("music");
     ASSERT_TRUE(CreateDirectoryA(m_root.c_str(), nullptr));
     m_vizu = std::make_unique<VIZU>();
-    g_nFoundFiles = g_nFoundMP3 = g_nFoundWAV = 0;
+    TestState().settings.foundFiles = TestState().settings.foundMP3 = TestState().settings.foundWAV = 0;
     m_previous = AfxSetPromptAnswerer(&m_answerer);
     MSG msg;
     while (PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE)) {

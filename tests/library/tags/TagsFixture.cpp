@@ -1,4 +1,5 @@
 #include "tests/library/tags/TagsFixture.h"
+#include "tests/library/LibraryTestState.h"
 
 #include "library/state/LibrarySettings.h"
 #include "library/api/VIZU.h"
@@ -7,14 +8,14 @@
 void KVLibIniTest::SetUp()
 {
     m_folder = std::make_unique<tavrix_test::ProgramFolderScope>();
-    g_bLogAdds = false;
-    g_nWavLookForID3V1 = 0;
+    TestState().settings.logAdds = false;
+    TestState().settings.wavLookForID3V1 = 0;
 }
 
 void KVLibIniTest::TearDown()
 {
-    g_bLogAdds = false;
-    g_nWavLookForID3V1 = 0;
+    TestState().settings.logAdds = false;
+    TestState().settings.wavLookForID3V1 = 0;
     m_folder.reset();
 }
 

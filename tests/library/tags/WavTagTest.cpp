@@ -1,6 +1,7 @@
 // WAV files made by sox: format facts, damaged headers, the KV and AG tag
 // trailers with their states, and the batch writer.
 #include "library/state/LibrarySettings.h"
+#include "tests/library/LibraryTestState.h"
 #include "library/api/VIZU.h"
 #include "tests/library/tags/TagsFixture.h"
 
@@ -310,7 +311,7 @@ TEST_F(WavTags, TagInfoReadsTheAGTrailerOnlyWhenAsked)
     EXPECT_EQ("Unknown", plain.Artist.str());
     EXPECT_EQ("ask", plain.Title.str());
 
-    g_nWavLookForID3V1 = 1;
+    TestState().settings.wavLookForID3V1 = 1;
     TAG_INFO asked;
     ASSERT_TRUE(VIZU::GetTagInfo(path.c_str(), &asked));
     EXPECT_EQ("Trailer Artist", asked.Artist.str());
@@ -393,7 +394,7 @@ TEST_F(WavTags, UpdateRecordFromTagReadsTheIniSettingAtEachCall)
     rec.m_Artist = "Old";
     m_Tracks.Add(rec);
 
-    g_nWavLookForID3V1 = 0; // the add settings as loaded say no
+    TestState().settings.wavLookForID3V1 = 0; // the add settings as loaded say no
     ASSERT_TRUE(VIZU::UpdateRecordFromTag(path.c_str()));
     EXPECT_EQ("Unknown", m_Tracks[0].m_Artist.str());
 

@@ -2,6 +2,7 @@
 // back through the list's and header's messages; the column settings of
 // "KVLib.ini"; the sort comparison.
 #include "TrackListFixture.h"
+#include "tests/library/LibraryTestState.h"
 
 #include "library/state/LibrarySettings.h"
 #include "library/state/LibraryState.h"
@@ -163,7 +164,7 @@ TEST_F(ColumnsTest, PositionsAreReadWithTheirDefaults)
     m_vizu->InitTrackListColumnOrder();
     const int expected[11] = {0, 1, 2, 3, 4, 5, 9, 7, 8, -4, 10};
     for (int i = 0; i < 11; ++i)
-        EXPECT_EQ(expected[i], g_nColumnPos[i]) << i;
+        EXPECT_EQ(expected[i], TestState().settings.columnPos[i]) << i;
 }
 
 TEST_F(ColumnsTest, ColumnDataReadsListColNumPlusOneEntries)
@@ -180,7 +181,7 @@ TEST_F(ColumnsTest, ColumnDataReadsListColNumPlusOneEntries)
     EXPECT_EQ(7, order.PlayCtr);
     EXPECT_EQ(-7, order.Artist);     // entry 3 lies beyond List_ColNum
     EXPECT_EQ(-7, order.Filename);   // named by no entry
-    EXPECT_EQ(2, g_nTrackListColNum);
+    EXPECT_EQ(2, TestState().settings.trackListColNum);
 
     // Entry 2 is read too; an entry with no type names nothing.
     WriteLibIni("[KVLIB]\r\nList_ColNum=2\r\nList_Col2_Pos=6\r\nList_Col2_Typ=filename\r\n"
@@ -191,7 +192,7 @@ TEST_F(ColumnsTest, ColumnDataReadsListColNumPlusOneEntries)
 
     DeleteFileA(LibIniPath().c_str());
     EXPECT_EQ(0, VIZU::GetTrackListColData(&order));
-    EXPECT_EQ(0, g_nTrackListColNum);
+    EXPECT_EQ(0, TestState().settings.trackListColNum);
 }
 
 TEST_F(ColumnsTest, RefreshFlagIsTrueOnlyForOne)
