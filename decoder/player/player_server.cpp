@@ -6,10 +6,13 @@
 #include <stdlib.h>
 #include <string.h>
 
-#include "decoder/engine/decoder_modules.h"
-#include "decoder/player/feedback_server.h"
 #include "decoder/engine/module_loader.h"
+#include "decoder/modules/file_input.h"
+#include "decoder/modules/file_output.h"
+#include "decoder/modules/wave_codec.h"
 #include "decoder/modules/waveout_output.h"
+#include "decoder/mpeg/mpeg_codec.h"
+#include "decoder/player/feedback_server.h"
 
 namespace {
 
@@ -968,6 +971,8 @@ void builtin_modules_register(void*, message_channel*, decoder* dec)
     memset(&output, 0, sizeof(output));
     if (waveout_output_module_register(&output) == 0)
         decoder_output_module_register(dec, &output);
+    // The MPEG codec before the WAVE codec: it accepts every stream, and
+    // the newest codec is probed first.
     codec_module_ops codec;
     memset(&codec, 0, sizeof(codec));
     if (mpeg_codec_module_register(&codec) == 0)
