@@ -784,30 +784,18 @@ int execute(player_server* ps, const control_message* m)
     }
 }
 
-bool forwarded_to_feedback(int code)
-{
-    return code == 125 || code == 126 || code == 127 || code == 129 || code == 130 || code == 134 ||
-           (code >= 141 && code <= 149);
-}
-
-bool player_command(int code)
-{
-    return (code >= 3 && code <= 72 && code != 30 && code != 54 && code != 56 && code != 53 &&
-            code != 55 && code != 68) ||
-           code == 1 || code == 139 || code == 140;
-}
-
 // -1 when the player is to end.
 int dispatch(player_server* ps, const control_message* m)
 {
-    if (m->code == 0 || m->code == CM_SYNC)
+    switch (control_code_route(m->code)) {
+    case ROUTE_NONE:
         return 0;
-    if (forwarded_to_feedback(m->code)) {
+    case ROUTE_FEEDBACK:
         message_post_second(ps->channel, m);
         return 0;
+    case ROUTE_PLAYER:
+        break;
     }
-    if (!player_command(m->code))
-        return 0;
     const int r = execute(ps, m);
     if (r == EXIT_REQUEST)
         return -1;
