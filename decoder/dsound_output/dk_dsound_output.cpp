@@ -24,17 +24,6 @@
 
 namespace {
 
-// Control bits beyond the decoder's own (as the players send them).
-enum
-{
-    CONTROL_MUTE = 0x80,
-    CONTROL_UNMUTE = 0x100,
-    CONTROL_RESET = 0x200,
-    CONTROL_PAUSE = 0x400,
-    CONTROL_RESUME = 0x800,
-    CONTROL_DRAIN = 0x1000,
-};
-
 enum
 {
     BUFFER_MS = 400,
@@ -564,26 +553,26 @@ int out_set_control(void* instance, output_control* control, int mask)
         return DK_ERR_INVALID_PARAMETERS;
     int r = 0;
     EnterCriticalSection(&out->lock);
-    if ((mask & CONTROL_RESET) && out->buffer) {
+    if ((mask & OUTPUT_CONTROL_RESET) && out->buffer) {
         stop(out);
         fill(out, 0, nullptr, out->stream.size);
         dsound_stream_reset(&out->stream, out->stream.size, out->stream.block_align);
         out->buffer->SetCurrentPosition(0);
         out->paused = false;
     }
-    if ((mask & CONTROL_PAUSE) && !out->paused) {
+    if ((mask & OUTPUT_CONTROL_PAUSE) && !out->paused) {
         stop(out);
         out->paused = true;
     }
-    if ((mask & CONTROL_RESUME) && out->paused) {
+    if ((mask & OUTPUT_CONTROL_RESUME) && out->paused) {
         out->paused = false;
         start(out);
     }
     if (mask & (OUTPUT_CONTROL_FORMAT | OUTPUT_CONTROL_FORMAT_RATE))
         r = change_format(out, control->sample_rate, control->channels);
-    if (mask & CONTROL_MUTE)
+    if (mask & OUTPUT_CONTROL_MUTE)
         out->muted = true;
-    if (mask & CONTROL_UNMUTE)
+    if (mask & OUTPUT_CONTROL_UNMUTE)
         out->muted = false;
     if (mask & OUTPUT_CONTROL_MASTER_LEVEL)
         out->master_level = control->master_level;
@@ -591,10 +580,10 @@ int out_set_control(void* instance, output_control* control, int mask)
         out->balance = control->balance;
     if (mask & OUTPUT_CONTROL_PCM_LEVEL)
         out->pcm_level = control->pcm_level;
-    if (mask & (CONTROL_MUTE | CONTROL_UNMUTE | OUTPUT_CONTROL_MASTER_LEVEL | OUTPUT_CONTROL_BALANCE |
-                OUTPUT_CONTROL_PCM_LEVEL))
+    if (mask & (OUTPUT_CONTROL_MUTE | OUTPUT_CONTROL_UNMUTE | OUTPUT_CONTROL_MASTER_LEVEL |
+                OUTPUT_CONTROL_BALANCE | OUTPUT_CONTROL_PCM_LEVEL))
         apply_volume(out);
-    if (mask & CONTROL_DRAIN) {
+    if (mask & OUTPUT_CONTROL_DRAIN) {
         wait_played(out);
         stop(out);
     }

@@ -137,6 +137,14 @@ enum output_control_mask
     OUTPUT_CONTROL_MASTER_LEVEL = 0x8,
     OUTPUT_CONTROL_PCM_LEVEL = 0x10,
     OUTPUT_CONTROL_BALANCE = 0x20,
+    // Obeyed by the output modules; the decoder passes them on.
+    OUTPUT_CONTROL_PORTS = 0x40,
+    OUTPUT_CONTROL_MUTE = 0x80,
+    OUTPUT_CONTROL_UNMUTE = 0x100,
+    OUTPUT_CONTROL_RESET = 0x200,
+    OUTPUT_CONTROL_PAUSE = 0x400,
+    OUTPUT_CONTROL_RESUME = 0x800,
+    OUTPUT_CONTROL_DRAIN = 0x1000,
 };
 
 struct output_control

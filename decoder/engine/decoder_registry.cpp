@@ -12,19 +12,70 @@ bool version_matches(uintptr_t version)
     return ((version >> 8) & 0xffff) == ((DECODER_MODULE_VERSION >> 8) & 0xffff);
 }
 
-struct required_entry
+// A method a table must have, and the detail reported when it is null.
+struct required_method
 {
-    bool present;
+    size_t offset; // of the method in the table
     const char* detail;
 };
 
-// The first missing entry is reported; -103. 0 when all are there.
-int check_required(decoder* dec, const required_entry* entries, size_t count)
+const required_method g_input_required[] = {
+    {offsetof(input_module_ops, probe), "null 'probe' method in module"},
+    {offsetof(input_module_ops, new_instance), "null 'new' method in module"},
+    {offsetof(input_module_ops, delete_instance), "null 'delete' method in module"},
+    {offsetof(input_module_ops, open), "null 'open' method in module"},
+    {offsetof(input_module_ops, close), "null 'close' method in module"},
+    {offsetof(input_module_ops, read), "null 'read' method in module"},
+};
+
+const required_method g_output_required[] = {
+    {offsetof(output_module_ops, probe), "null 'probe' method in module"},
+    {offsetof(output_module_ops, new_instance), "null 'new' method in module"},
+    {offsetof(output_module_ops, delete_instance), "null 'delete' method in module"},
+    {offsetof(output_module_ops, open), "null 'open' method in module"},
+    {offsetof(output_module_ops, close), "null 'close' method in module"},
+    {offsetof(output_module_ops, write), "null 'write' method in module"},
+};
+
+const required_method g_codec_required[] = {
+    {offsetof(codec_module_ops, query), "null 'query' method"},
+    {offsetof(codec_module_ops, probe), "null 'probe' method in module"},
+    {offsetof(codec_module_ops, new_instance), "null 'new' method in module"},
+    {offsetof(codec_module_ops, delete_instance), "null 'delete' method in module"},
+    {offsetof(codec_module_ops, decode), "null 'decode' method in module"},
+};
+
+// One kind of module table: its size, the methods it must have, and the
+// registry and count it is filed under.
+struct registry_kind
 {
-    for (size_t i = 0; i < count; ++i)
-        if (!entries[i].present)
-            return decoder_internal_error(dec, entries[i].detail);
-    return 0;
+    size_t ops_size;
+    const required_method* required;
+    size_t required_count;
+    module_entry* decoder_private::*registry;
+    uint32_t decoder_module_counts::*count;
+};
+
+const registry_kind g_input_kind = {
+    sizeof(input_module_ops), g_input_required,
+    sizeof(g_input_required) / sizeof(g_input_required[0]),
+    &decoder_private::input_modules, &decoder_module_counts::input};
+
+const registry_kind g_output_kind = {
+    sizeof(output_module_ops), g_output_required,
+    sizeof(g_output_required) / sizeof(g_output_required[0]),
+    &decoder_private::output_modules, &decoder_module_counts::output};
+
+const registry_kind g_codec_kind = {
+    sizeof(codec_module_ops), g_codec_required,
+    sizeof(g_codec_required) / sizeof(g_codec_required[0]),
+    &decoder_private::codec_modules, &decoder_module_counts::codec};
+
+bool method_present(const void* ops, size_t offset)
+{
+    void (*method)() = nullptr;
+    memcpy(&method, static_cast<const unsigned char*>(ops) + offset, sizeof(method));
+    return method != nullptr;
 }
 
 // Puts a copy of the table at the front of the registry; returns the id.
@@ -39,6 +90,23 @@ int add_entry(module_entry** registry, const void* ops, size_t ops_size, uint32_
     *registry = entry;
     ++*counter;
     return entry->id;
+}
+
+// Every table starts with its version word. The first missing method is
+// reported (-103).
+int register_module(decoder* dec, const registry_kind& kind, const void* ops)
+{
+    if (!dec || !ops)
+        return DK_ERR_INVALID_PARAMETERS;
+    uintptr_t version = 0;
+    memcpy(&version, ops, sizeof(version));
+    if (!version_matches(version))
+        return DK_ERR_VERSION_MISMATCH;
+    for (size_t i = 0; i < kind.required_count; ++i)
+        if (!method_present(ops, kind.required[i].offset))
+            return decoder_internal_error(dec, kind.required[i].detail);
+    return add_entry(&(dec->private_part->*kind.registry), ops, kind.ops_size,
+                     &(dec->counts->*kind.count));
 }
 
 int query_module(module_info* info, int flags, int (*query)(module_info*, int), bool found)
@@ -85,61 +153,17 @@ module_entry* decoder_find_module(module_entry* registry, int id)
 
 int decoder_input_module_register(decoder* dec, const input_module_ops* ops)
 {
-    if (!dec || !ops)
-        return DK_ERR_INVALID_PARAMETERS;
-    if (!version_matches(ops->version))
-        return DK_ERR_VERSION_MISMATCH;
-    const required_entry required[] = {
-        { ops->probe != nullptr, "null 'probe' method in module" },
-        { ops->new_instance != nullptr, "null 'new' method in module" },
-        { ops->delete_instance != nullptr, "null 'delete' method in module" },
-        { ops->open != nullptr, "null 'open' method in module" },
-        { ops->close != nullptr, "null 'close' method in module" },
-        { ops->read != nullptr, "null 'read' method in module" },
-    };
-    const int r = check_required(dec, required, sizeof(required) / sizeof(required[0]));
-    if (r < 0)
-        return r;
-    return add_entry(&dec->private_part->input_modules, ops, sizeof(*ops), &dec->counts->input);
+    return register_module(dec, g_input_kind, ops);
 }
 
 int decoder_output_module_register(decoder* dec, const output_module_ops* ops)
 {
-    if (!dec || !ops)
-        return DK_ERR_INVALID_PARAMETERS;
-    if (!version_matches(ops->version))
-        return DK_ERR_VERSION_MISMATCH;
-    const required_entry required[] = {
-        { ops->probe != nullptr, "null 'probe' method in module" },
-        { ops->new_instance != nullptr, "null 'new' method in module" },
-        { ops->delete_instance != nullptr, "null 'delete' method in module" },
-        { ops->open != nullptr, "null 'open' method in module" },
-        { ops->close != nullptr, "null 'close' method in module" },
-        { ops->write != nullptr, "null 'write' method in module" },
-    };
-    const int r = check_required(dec, required, sizeof(required) / sizeof(required[0]));
-    if (r < 0)
-        return r;
-    return add_entry(&dec->private_part->output_modules, ops, sizeof(*ops), &dec->counts->output);
+    return register_module(dec, g_output_kind, ops);
 }
 
 int decoder_codec_module_register(decoder* dec, const codec_module_ops* ops)
 {
-    if (!dec || !ops)
-        return DK_ERR_INVALID_PARAMETERS;
-    if (!version_matches(ops->version))
-        return DK_ERR_VERSION_MISMATCH;
-    const required_entry required[] = {
-        { ops->query != nullptr, "null 'query' method" },
-        { ops->probe != nullptr, "null 'probe' method in module" },
-        { ops->new_instance != nullptr, "null 'new' method in module" },
-        { ops->delete_instance != nullptr, "null 'delete' method in module" },
-        { ops->decode != nullptr, "null 'decode' method in module" },
-    };
-    const int r = check_required(dec, required, sizeof(required) / sizeof(required[0]));
-    if (r < 0)
-        return r;
-    return add_entry(&dec->private_part->codec_modules, ops, sizeof(*ops), &dec->counts->codec);
+    return register_module(dec, g_codec_kind, ops);
 }
 
 int decoder_input_module_query(decoder* dec, int id, module_info* info, int flags)

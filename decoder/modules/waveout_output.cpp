@@ -7,8 +7,6 @@
 #include <windows.h>
 #include <mmsystem.h>
 
-#include "decoder/player/player_server.h"
-
 namespace {
 
 struct waveout_buffer

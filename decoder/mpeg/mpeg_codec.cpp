@@ -206,8 +206,8 @@ int codec_decode(void* instance, pcm_buffer* pcm, stream_info* info)
 
     c->out.configure(frame.header, c->selection, c->quality);
     c->out.begin(static_cast<int16_t*>(pcm->samples));
-    switch (frame.header.layer) {
-    case 3:
+    switch (mpeg_layer(frame.header)) {
+    case 1:
         r = mpeg_layer1_decode(frame, c->out);
         break;
     case 2:

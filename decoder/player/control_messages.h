@@ -1,6 +1,7 @@
 // The numbered messages between a player's client and its two server
 // threads: commands 1-72, 139, 140 for the player server, 125-149 for the
-// feedback server, notifications 73-124 and 150-159 for the client. One
+// feedback server, notifications 73-124 and 150-159 for the client (each
+// code's route says what the player server does with it). One
 // record carries every message; the transport (message_transport.h) turns
 // it into a window message and back.
 #pragma once
@@ -160,9 +161,20 @@ enum control_shape
     SHAPE_FEEDBACK_POSITION, // packed, not carried
 };
 
+// What the player server does with a code that reaches it.
+enum control_route
+{
+    ROUTE_NONE,     // drops it: sync, notifications, reserved and invalid
+                    // codes, and the feedback commands only the server sends
+    ROUTE_PLAYER,   // carries it out and answers with an ack or a nack
+    ROUTE_FEEDBACK, // passes it on to the feedback server
+};
+
 // false for 53, 55, 68, 97, 99 and codes outside 1-159.
 bool control_code_valid(int code);
 control_shape control_code_shape(int code);
+// ROUTE_NONE for an invalid code.
+control_route control_code_route(int code);
 // The code's name ("ping"), "" for an invalid code.
 const char* control_code_name(int code);
 

@@ -6,10 +6,13 @@
 #include <stdlib.h>
 #include <string.h>
 
-#include "decoder/engine/decoder_modules.h"
-#include "decoder/player/feedback_server.h"
 #include "decoder/engine/module_loader.h"
+#include "decoder/modules/file_input.h"
+#include "decoder/modules/file_output.h"
+#include "decoder/modules/wave_codec.h"
 #include "decoder/modules/waveout_output.h"
+#include "decoder/mpeg/mpeg_codec.h"
+#include "decoder/player/feedback_server.h"
 
 namespace {
 
@@ -355,6 +358,69 @@ int module_id_check(int id, uint32_t count)
     return id < -1 || (id >= 0 && static_cast<uint32_t>(id) >= count) ? DK_ERR_MODULE_NOT_FOUND : 0;
 }
 
+// A table of one of the kinds a player registers from a library or
+// builds in.
+union module_table
+{
+    input_module_ops input;
+    output_module_ops output;
+    codec_module_ops codec;
+};
+
+// What the module commands of one kind use: its table, its registry and
+// its notifications.
+struct module_kind_commands
+{
+    module_kind kind;
+    size_t table_size;
+    int (*add)(decoder* dec, const module_table& table);
+    int (*query)(decoder* dec, int id, module_info* info, int flags);
+    uint32_t decoder_module_counts::*count;
+    int info_code;
+    int device_code;
+};
+
+const module_kind_commands g_input_modules = {
+    MODULE_KIND_INPUT, sizeof(input_module_ops),
+    [](decoder* dec, const module_table& table) {
+        return decoder_input_module_register(dec, &table.input);
+    },
+    decoder_input_module_query, &decoder_module_counts::input,
+    CM_INPUT_MODULE_INFO, CM_INPUT_DEVICE_INFO};
+
+const module_kind_commands g_output_modules = {
+    MODULE_KIND_OUTPUT, sizeof(output_module_ops),
+    [](decoder* dec, const module_table& table) {
+        return decoder_output_module_register(dec, &table.output);
+    },
+    decoder_output_module_query, &decoder_module_counts::output,
+    CM_OUTPUT_MODULE_INFO, CM_OUTPUT_DEVICE_INFO};
+
+const module_kind_commands g_codec_modules = {
+    MODULE_KIND_CODEC, sizeof(codec_module_ops),
+    [](decoder* dec, const module_table& table) {
+        return decoder_codec_module_register(dec, &table.codec);
+    },
+    decoder_codec_module_query, &decoder_module_counts::codec,
+    CM_CODEC_MODULE_INFO, CM_CODEC_DEVICE_INFO};
+
+// The built-in modules in the order of registration. The MPEG codec comes
+// before the WAVE codec: it accepts every stream, and the newest codec is
+// probed first.
+struct builtin_module
+{
+    const module_kind_commands* kind;
+    int (*fill)(module_table* table);
+};
+
+const builtin_module g_builtin_modules[] = {
+    {&g_input_modules, [](module_table* t) { return file_input_module_register(&t->input); }},
+    {&g_output_modules, [](module_table* t) { return file_output_module_register(&t->output); }},
+    {&g_output_modules, [](module_table* t) { return waveout_output_module_register(&t->output); }},
+    {&g_codec_modules, [](module_table* t) { return mpeg_codec_module_register(&t->codec); }},
+    {&g_codec_modules, [](module_table* t) { return wave_codec_module_register(&t->codec); }},
+};
+
 // Loads a module for a registration command (Algorithm of the loader hook).
 int load_module(player_server* ps, module_kind kind, const char* name, void* table, size_t size)
 {
@@ -394,66 +460,44 @@ void terminate_texts(module_info* info)
     info->description[sizeof(info->description) - 1] = '\0';
 }
 
-int query_modules(player_server* ps, int kind, int id, bool one)
+int query_modules(player_server* ps, const module_kind_commands& kind, int id, bool one)
 {
-    int (*query)(decoder*, int, module_info*, int) = nullptr;
-    uint32_t count = 0;
-    int info_code = 0, device_code = 0;
-    if (kind == 0) {
-        query = decoder_input_module_query; count = ps->dec->counts->input;
-        info_code = CM_INPUT_MODULE_INFO; device_code = CM_INPUT_DEVICE_INFO;
-    } else if (kind == 1) {
-        query = decoder_output_module_query; count = ps->dec->counts->output;
-        info_code = CM_OUTPUT_MODULE_INFO; device_code = CM_OUTPUT_DEVICE_INFO;
-    } else {
-        query = decoder_codec_module_query; count = ps->dec->counts->codec;
-        info_code = CM_CODEC_MODULE_INFO; device_code = CM_CODEC_DEVICE_INFO;
-    }
+    const uint32_t count = ps->dec->counts->*kind.count;
     if (one && (id < 0 || static_cast<uint32_t>(id) >= count))
         return DK_ERR_MODULE_NOT_FOUND;
     const int first = one ? id : 0, last = one ? id : static_cast<int>(count) - 1;
     for (int m = first; m <= last; ++m) {
         module_info info;
         memset(&info, 0, sizeof(info));
-        if (query(ps->dec, m, &info, MODULE_QUERY_NAME) < 0)
+        if (kind.query(ps->dec, m, &info, MODULE_QUERY_NAME) < 0)
             continue;
         terminate_texts(&info);
         module_info devices;
         memset(&devices, 0, sizeof(devices));
-        if (query(ps->dec, m, &devices, MODULE_QUERY_DEVICE_COUNT) < 0)
+        if (kind.query(ps->dec, m, &devices, MODULE_QUERY_DEVICE_COUNT) < 0)
             continue;
         const int n = devices.index;
-        notify(ps, 0, info_code, m, n, info.name, info.description);
+        notify(ps, 0, kind.info_code, m, n, info.name, info.description);
         for (int d = 0; d < n; ++d) {
             module_info device;
             memset(&device, 0, sizeof(device));
             device.index = d;
-            if (query(ps->dec, m, &device, MODULE_QUERY_DEVICE) < 0)
+            if (kind.query(ps->dec, m, &device, MODULE_QUERY_DEVICE) < 0)
                 continue;
             terminate_texts(&device);
-            notify(ps, 0, device_code, m, d, device.flags, device.name, device.description);
+            notify(ps, 0, kind.device_code, m, d, device.flags, device.name, device.description);
         }
     }
     return 0;
 }
 
-int register_loaded(player_server* ps, module_kind kind, const char* name)
+int register_loaded(player_server* ps, const module_kind_commands& kind, const char* name)
 {
-    union {
-        input_module_ops input;
-        output_module_ops output;
-        codec_module_ops codec;
-    } table;
-    size_t size = kind == MODULE_KIND_INPUT ? sizeof(table.input)
-                  : kind == MODULE_KIND_OUTPUT ? sizeof(table.output) : sizeof(table.codec);
-    const int r = load_module(ps, kind, name, &table, size);
+    module_table table;
+    const int r = load_module(ps, kind.kind, name, &table, kind.table_size);
     if (r < 0)
         return r;
-    if (kind == MODULE_KIND_INPUT)
-        return decoder_input_module_register(ps->dec, &table.input);
-    if (kind == MODULE_KIND_OUTPUT)
-        return decoder_output_module_register(ps->dec, &table.output);
-    return decoder_codec_module_register(ps->dec, &table.codec);
+    return kind.add(ps->dec, table);
 }
 
 int add_filter(player_server* ps, bool input, const char* name, int position)
@@ -584,11 +628,11 @@ int execute(player_server* ps, const control_message* m)
         decoder_input_filters_enumerate(dec, ps, list_input_filter);
         return 0;
     case CM_INPUT_MODULE_ADD:
-        return register_loaded(ps, MODULE_KIND_INPUT, p.text.text);
+        return register_loaded(ps, g_input_modules, p.text.text);
     case CM_INPUT_MODULE_QUERY:
-        return query_modules(ps, 0, p.i16.value, true);
+        return query_modules(ps, g_input_modules, p.i16.value, true);
     case CM_INPUT_MODULES_LIST:
-        return query_modules(ps, 0, 0, false);
+        return query_modules(ps, g_input_modules, 0, false);
     case CM_OUTPUT_OPEN:
         return do_output_open(ps, p.text.text);
     case CM_OUTPUT_CLOSE:
@@ -616,17 +660,17 @@ int execute(player_server* ps, const control_message* m)
         decoder_output_filters_enumerate(dec, ps, list_output_filter);
         return 0;
     case CM_OUTPUT_MODULE_ADD:
-        return register_loaded(ps, MODULE_KIND_OUTPUT, p.text.text);
+        return register_loaded(ps, g_output_modules, p.text.text);
     case CM_OUTPUT_MODULE_QUERY:
-        return query_modules(ps, 1, p.i16.value, true);
+        return query_modules(ps, g_output_modules, p.i16.value, true);
     case CM_OUTPUT_MODULES_LIST:
-        return query_modules(ps, 1, 0, false);
+        return query_modules(ps, g_output_modules, 0, false);
     case CM_CODEC_MODULE_ADD:
-        return register_loaded(ps, MODULE_KIND_CODEC, p.text.text);
+        return register_loaded(ps, g_codec_modules, p.text.text);
     case CM_CODEC_MODULE_QUERY:
-        return query_modules(ps, 2, p.i16.value, true);
+        return query_modules(ps, g_codec_modules, p.i16.value, true);
     case CM_CODEC_MODULES_LIST:
-        return query_modules(ps, 2, 0, false);
+        return query_modules(ps, g_codec_modules, 0, false);
     case CM_SET_PLAYER_MODE:
         ps->mode = p.u32.value;
         return 0;
@@ -781,30 +825,18 @@ int execute(player_server* ps, const control_message* m)
     }
 }
 
-bool forwarded_to_feedback(int code)
-{
-    return code == 125 || code == 126 || code == 127 || code == 129 || code == 130 || code == 134 ||
-           (code >= 141 && code <= 149);
-}
-
-bool player_command(int code)
-{
-    return (code >= 3 && code <= 72 && code != 30 && code != 54 && code != 56 && code != 53 &&
-            code != 55 && code != 68) ||
-           code == 1 || code == 139 || code == 140;
-}
-
 // -1 when the player is to end.
 int dispatch(player_server* ps, const control_message* m)
 {
-    if (m->code == 0 || m->code == CM_SYNC)
+    switch (control_code_route(m->code)) {
+    case ROUTE_NONE:
         return 0;
-    if (forwarded_to_feedback(m->code)) {
+    case ROUTE_FEEDBACK:
         message_post_second(ps->channel, m);
         return 0;
+    case ROUTE_PLAYER:
+        break;
     }
-    if (!player_command(m->code))
-        return 0;
     const int r = execute(ps, m);
     if (r == EXIT_REQUEST)
         return -1;
@@ -957,24 +989,12 @@ player_hook g_builtin_hook = {nullptr, reinterpret_cast<void*>(&builtin_init_hoo
 
 void builtin_modules_register(void*, message_channel*, decoder* dec)
 {
-    input_module_ops input;
-    memset(&input, 0, sizeof(input));
-    if (file_input_module_register(&input) == 0)
-        decoder_input_module_register(dec, &input);
-    output_module_ops output;
-    memset(&output, 0, sizeof(output));
-    if (file_output_module_register(&output) == 0)
-        decoder_output_module_register(dec, &output);
-    memset(&output, 0, sizeof(output));
-    if (waveout_output_module_register(&output) == 0)
-        decoder_output_module_register(dec, &output);
-    codec_module_ops codec;
-    memset(&codec, 0, sizeof(codec));
-    if (mpeg_codec_module_register(&codec) == 0)
-        decoder_codec_module_register(dec, &codec);
-    memset(&codec, 0, sizeof(codec));
-    if (wave_codec_module_register(&codec) == 0)
-        decoder_codec_module_register(dec, &codec);
+    for (const builtin_module& builtin : g_builtin_modules) {
+        module_table table;
+        memset(&table, 0, sizeof(table));
+        if (builtin.fill(&table) == 0)
+            builtin.kind->add(dec, table);
+    }
 }
 
 int player_new(message_channel** handle, HWND* client_window)

@@ -28,18 +28,6 @@ enum player_mode
     PLAYER_MODE_CLOSE_AT_END = 4,
 };
 
-// Output control bits that the output modules obey beyond the decoder's.
-enum player_output_control
-{
-    OUTPUT_CONTROL_PORTS = 0x40,
-    OUTPUT_CONTROL_MUTE = 0x80,
-    OUTPUT_CONTROL_UNMUTE = 0x100,
-    OUTPUT_CONTROL_RESET = 0x200,
-    OUTPUT_CONTROL_PAUSE = 0x400,
-    OUTPUT_CONTROL_RESUME = 0x800,
-    OUTPUT_CONTROL_DRAIN = 0x1000,
-};
-
 // A hook of the creation properties (entry type 8): the entry's value
 // points at one of these.
 struct player_hook

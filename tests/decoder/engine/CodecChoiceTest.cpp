@@ -11,7 +11,9 @@
 #include <vector>
 
 #include "decoder/engine/decoder.h"
-#include "decoder/engine/decoder_modules.h"
+#include "decoder/modules/file_input.h"
+#include "decoder/modules/wave_codec.h"
+#include "decoder/mpeg/mpeg_codec.h"
 #include "TestModules.h"
 
 namespace {

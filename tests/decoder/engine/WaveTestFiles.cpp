@@ -3,7 +3,9 @@
 #include <cstring>
 
 #include "decoder/engine/decoder.h"
-#include "decoder/engine/decoder_modules.h"
+#include "decoder/modules/file_input.h"
+#include "decoder/modules/file_output.h"
+#include "decoder/modules/wave_codec.h"
 #include "tests/support/TestSupport.h"
 #include "TestModules.h"
 

@@ -8,7 +8,6 @@
 #include <string>
 
 #include "NotificationClient.h"
-#include "decoder/engine/decoder_modules.h"
 #include "decoder/modules/memory_input.h"
 #include "decoder/player/player_server.h"
 #include "tests/support/TestSupport.h"

@@ -8,7 +8,6 @@
 #include <string>
 #include <vector>
 
-#include "decoder/engine/decoder_modules.h"
 #include "decoder/player/player_server.h"
 #include "tests/support/TestSupport.h"
 

@@ -1,5 +1,6 @@
-// The control vocabulary: which codes are valid, how each code's arguments
-// are packed, and that every code survives encoding and decoding.
+// The control vocabulary: which codes are valid, where the player server
+// routes each one, how each code's arguments are packed, and that every
+// code survives encoding and decoding.
 #include <gtest/gtest.h>
 
 #include <stdlib.h>
@@ -171,6 +172,40 @@ TEST(Vocabulary, ValidCodesAreExactlyTheVocabulary)
     }
     EXPECT_STREQ("set_codec_module", control_code_name(67));
     EXPECT_STREQ("pcm_feedback_rate", control_code_name(150));
+}
+
+TEST(Vocabulary, EveryCodeHasItsRoute)
+{
+    // The player server carries out its commands, passes the feedback
+    // commands a client may send on to the feedback server, and drops the
+    // rest: sync, notifications, reserved codes and the feedback commands
+    // that only the player server itself sends.
+    struct Range
+    {
+        int first, last;
+        control_route route;
+    };
+    const Range ranges[] = {
+        {-2, 0, ROUTE_NONE},          {1, 1, ROUTE_PLAYER},       {2, 2, ROUTE_NONE},
+        {3, 29, ROUTE_PLAYER},        {30, 30, ROUTE_NONE},       {31, 52, ROUTE_PLAYER},
+        {53, 56, ROUTE_NONE},         {57, 67, ROUTE_PLAYER},     {68, 68, ROUTE_NONE},
+        {69, 72, ROUTE_PLAYER},       {73, 124, ROUTE_NONE},      {125, 127, ROUTE_FEEDBACK},
+        {128, 128, ROUTE_NONE},       {129, 130, ROUTE_FEEDBACK}, {131, 133, ROUTE_NONE},
+        {134, 134, ROUTE_FEEDBACK},   {135, 138, ROUTE_NONE},     {139, 140, ROUTE_PLAYER},
+        {141, 149, ROUTE_FEEDBACK},   {150, 162, ROUTE_NONE},
+    };
+    int next = -2;
+    for (const Range& r : ranges) {
+        ASSERT_EQ(next, r.first) << "the ranges cover every code once";
+        for (int code = r.first; code <= r.last; ++code) {
+            EXPECT_EQ(r.route, control_code_route(code)) << code << " " << control_code_name(code);
+            if (control_code_route(code) != ROUTE_NONE) {
+                EXPECT_TRUE(control_code_valid(code)) << code;
+            }
+        }
+        next = r.last + 1;
+    }
+    EXPECT_EQ(163, next);
 }
 
 TEST(Vocabulary, EveryCodeRoundTrips)

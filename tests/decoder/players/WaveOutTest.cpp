@@ -9,7 +9,6 @@
 #include <vector>
 
 #include "NotificationClient.h"
-#include "decoder/engine/decoder_modules.h"
 #include "decoder/player/player_server.h"
 #include "decoder/modules/waveout_output.h"
 #include "tests/support/TestSupport.h"
