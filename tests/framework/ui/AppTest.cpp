@@ -92,13 +92,14 @@ public:
     {
         CreateTopLevel(m_window, "Loop");
         m_pMainWnd = &m_window;
-        // Closed from a timer, so that the queue runs empty (idle time) first.
-        m_window.SetTimer(1, 30);
         return TRUE;
     }
+    // Closed once the queue has run empty (idle time), however long the
+    // set-up's own messages took.
     BOOL OnIdle(LONG lCount) override
     {
-        ++m_idle;
+        if (++m_idle == 1)
+            m_window.PostMessage(WM_CLOSE);   // DefWindowProc destroys the window
         return CWinApp::OnIdle(lCount);
     }
     class QuitOnDestroy : public CWnd
@@ -106,11 +107,6 @@ public:
         DECLARE_MESSAGE_MAP()
     public:
         void OnDestroy() { ::PostQuitMessage(5); }
-        void OnTimer(UINT_PTR nIDEvent)
-        {
-            KillTimer(nIDEvent);
-            PostMessage(WM_CLOSE);   // DefWindowProc destroys the window
-        }
     };
     QuitOnDestroy m_window;
     int m_idle = 0;
@@ -118,7 +114,6 @@ public:
 
 BEGIN_MESSAGE_MAP(LoopApp::QuitOnDestroy, CWnd)
     ON_WM_DESTROY()
-    ON_WM_TIMER()
 END_MESSAGE_MAP()
 
 } // namespace
