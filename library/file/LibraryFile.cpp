@@ -4,6 +4,7 @@
 #include "framework/ui/Prompts.h"
 #include "framework/win/CFile.h"
 #include "framework/win/CStdioFile.h"
+#include "foundation/libraryfile/LibraryFileLayout.h"
 #include "foundation/xml/XmlMarkup.h"
 #include "library/file/LibraryDocument.h"
 #include "library/file/LibraryFileFormat.h"
@@ -258,11 +259,11 @@ bool VIZU::XML_GetLibInfo(CString path, LIB_INFO* info)
         text.Insert(text.GetLength() - 1, "/");
     XmlMarkup xml;
     xml.SetDocument(text);
-    if (!xml.FindElement(kLibraryRootName))
+    if (!xml.FindElement(libraryfile::kRootName))
         return false;
     if (info) {
-        info->Version = xml.GetAttribute("Version");
-        info->Tracks = atoi(xml.GetAttribute("Tracks"));
+        info->Version = xml.GetAttribute(libraryfile::kVersionAttribute);
+        info->Tracks = atoi(xml.GetAttribute(libraryfile::kTracksAttribute));
     }
     return true;
 }
