@@ -24,6 +24,8 @@ extern const char* const kRootName;
 extern const char* const kVersionAttribute;
 extern const char* const kDateAttribute;
 extern const char* const kTracksAttribute;
+// The head of the file: the prolog and the root's start tag, one line each.
+constexpr int kHeadLines = 2;
 // The element of one record.
 extern const char* const kRecordName;
 

@@ -293,6 +293,39 @@ int ReadLibraryRecords(XmlMarkup& xml, CArray<CTrackRecord, CTrackRecord&>& reco
     return count;
 }
 
+bool ReadLibraryHead(const CString& head, CString& version, int& tracks)
+{
+    // Only the root's start tag is there: it is made an empty element.
+    CString text = head;
+    if (!text.IsEmpty() && text.Right(1) != "/")
+        text.Insert(text.GetLength() - 1, "/");
+    XmlMarkup xml;
+    xml.SetDocument(text);
+    if (!xml.FindElement(libraryfile::kRootName))
+        return false;
+    version = xml.GetAttribute(libraryfile::kVersionAttribute);
+    tracks = Number(xml.GetAttribute(libraryfile::kTracksAttribute));
+    return true;
+}
+
+CString JoinedFirstLines(const CString& text, int lines)
+{
+    const char* bytes = text.GetString();
+    const int length = text.GetLength();
+    std::string joined;
+    int line = 0;
+    for (int i = 0; i < length && line < lines; ++i) {
+        const char c = bytes[i];
+        if (c == '\x1a')
+            break;
+        if (c == '\n')
+            ++line;
+        else if (c != '\r' || i + 1 == length || bytes[i + 1] != '\n')
+            joined += c;
+    }
+    return CString(joined);
+}
+
 void FormatBpmText(CString& text)
 {
     // Built in one buffer: the file's reader calls this for every record.

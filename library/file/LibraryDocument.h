@@ -28,6 +28,16 @@ std::string BuildLibraryText(const CArray<CTrackRecord, CTrackRecord&>& records,
 int ReadLibraryRecords(XmlMarkup& xml, CArray<CTrackRecord, CTrackRecord&>& records,
                        bool formatBpm);
 
+// The root's version and record count as the head of a file gives them:
+// head is the file's first kHeadLines lines joined without their line ends,
+// and the root's start tag in it is read as an empty element. False when
+// it holds no library root.
+bool ReadLibraryHead(const CString& head, CString& version, int& tracks);
+
+// The first lines of a file's text as a text-mode reader reads them, joined
+// without their line ends: CR LF is one line end, a Ctrl-Z ends the text.
+CString JoinedFirstLines(const CString& text, int lines);
+
 // Tempo text normalised in place: dots removed, zeros put in front up to
 // five characters, then the first three, ".", the last two.
 void FormatBpmText(CString& text);
