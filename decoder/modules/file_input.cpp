@@ -11,7 +11,7 @@
 #include <io.h>
 #endif
 
-#include "decoder/modules/id3v1_genres.h"
+#include "foundation/genres/GenreNames.h"
 
 namespace {
 
@@ -131,7 +131,7 @@ void read_id3v1_tag(file_input* in)
             tag_field(tag + f.offset, f.size, text);
             in->dec->services.set_stream_string(in->dec, f.name, text);
         }
-        const char* genre = id3v1_genre_name(tag[127]);
+        const char* genre = Id3v1GenreName(tag[127]);
         if (genre)
             in->dec->services.set_stream_string(in->dec, "id3/genre", genre);
     }

@@ -14,6 +14,7 @@
 // found.
 #pragma once
 
+#include "foundation/libraryfile/LibraryFileLayout.h"
 #include "foundation/xml/XmlMarkup.h"
 #include "framework/core/CArray.h"
 #include "framework/core/CString.h"
@@ -184,15 +185,7 @@ template <class TLibrary, class TRecord>
 int LoadXmlTrackList(const CString& path, CArray<TRecord, TRecord&>& tracks, bool clear)
 {
     using track_arrays_detail::ReadInt;
-    struct TextField
-    {
-        const char* name;
-        CString TRecord::*field;
-    };
-    static const TextField kTexts[] = {
-        {"FN", &TRecord::m_FileName}, {"AR", &TRecord::m_Artist}, {"AL", &TRecord::m_Album},
-        {"TI", &TRecord::m_Title},    {"GE", &TRecord::m_Genre},
-    };
+    using Field = libraryfile::Field<TRecord>;
 
     CString text;
     {
@@ -205,47 +198,33 @@ int LoadXmlTrackList(const CString& path, CArray<TRecord, TRecord&>& tracks, boo
     const bool parsed = xml.SetDocument(text);
     if (clear)
         tracks.RemoveAll();
-    if (!parsed || !xml.FindElement("KelvaneMusicLibrary"))
+    if (!parsed || !xml.FindElement(libraryfile::kRootName))
         return 0;
     xml.IntoElement();
 
+    const Field* fields = libraryfile::Fields<TRecord>();
     int added = 0;
     TRecord record;
-    while (xml.FindElement("TRK")) {
+    while (xml.FindElement(libraryfile::kRecordName)) {
         // Each child is searched after the one found before it; a missing
-        // one leaves the position where it was and its field empty.
-        for (const TextField& f : kTexts)
-            record.*f.field = xml.FindChildElement(f.name) ? xml.GetChildData() : CString();
-
-        // Attributes of a missing child read as empty (0).
-        const bool hasBI = xml.FindChildElement("BI") && xml.IntoElement();
-        record.m_FileType = hasBI ? xml.GetAttribute("FT") : CString();
-        record.m_BPMText = hasBI ? xml.GetAttribute("BP") : CString();
-        record.m_Year = hasBI ? xml.GetAttribute("YR") : CString();
-        if (hasBI)
-            xml.OutOfElement();
-
-        const bool hasNU = xml.FindChildElement("NU") && xml.IntoElement();
-        auto number = [&xml](bool has, const char* name) {
-            return has ? ReadInt(xml.GetAttribute(name)) : 0;
-        };
-        record.m_Index = number(hasNU, "ID");
-        record.m_Length = number(hasNU, "LE");
-        record.m_PlayCount = number(hasNU, "PC");
-        record.m_HasPicture = number(hasNU, "HP");
-        record.m_Volume = number(hasNU, "VL");
-        record.m_Start = number(hasNU, "SP");
-        record.m_End = number(hasNU, "EP");
-        if (hasNU)
-            xml.OutOfElement();
-
-        const bool hasCU = xml.FindChildElement("CU") && xml.IntoElement();
-        record.m_Cue1 = number(hasCU, "C1");
-        record.m_Cue1Name = hasCU ? xml.GetAttribute("C1N") : CString();
-        record.m_Cue2 = number(hasCU, "C2");
-        record.m_Cue2Name = hasCU ? xml.GetAttribute("C2N") : CString();
-        if (hasCU)
-            xml.OutOfElement();
+        // one leaves the position where it was and its fields empty (0 for
+        // a number).
+        bool inside = false; // in the element of the current attributes
+        for (int i = 0; i < libraryfile::kFieldCount; ++i) {
+            const Field& f = fields[i];
+            if (!f.attribute) {
+                record.*f.text = xml.FindChildElement(f.element) ? xml.GetChildData() : CString();
+                continue;
+            }
+            if (libraryfile::OpensElement(fields, i))
+                inside = xml.FindChildElement(f.element) && xml.IntoElement();
+            if (f.number)
+                record.*f.number = inside ? ReadInt(xml.GetAttribute(f.attribute)) : 0;
+            else
+                record.*f.text = inside ? xml.GetAttribute(f.attribute) : CString();
+            if (libraryfile::ClosesElement(fields, i) && inside)
+                xml.OutOfElement();
+        }
 
         if (TLibrary::Exists(record.m_FileName)) {
             tracks.Add(record);

@@ -1,5 +1,6 @@
 #include "library/file/LibraryDocument.h"
 
+#include "foundation/libraryfile/LibraryFileLayout.h"
 #include "foundation/xml/XmlMarkup.h"
 #include "foundation/xml/XmlToken.h"
 #include "framework/core/MbText.h"
@@ -10,11 +11,9 @@
 #include <string>
 #include <utility>
 
-const char* const kLibraryRootName = "KelvaneMusicLibrary";
-
 namespace {
 
-const char* const kProlog = "<?xml version=\"1.0\" encoding=\"ISO-8859-1\"?>\r\n";
+using TrackField = libraryfile::Field<CTrackRecord>;
 
 // The document is written straight into one buffer, byte for byte as
 // XmlMarkup's AddElement and SetAttribute lay it out: an empty text gives
@@ -141,12 +140,12 @@ void PutNumber(Out& out, const char* name, int32_t value)
 template <class Out>
 void PutHead(Out& out, const CString& version, const CString& date, int count)
 {
-    out.Put(kProlog);
+    out.Put(libraryfile::kProlog);
     out.Put('<');
-    out.Put(kLibraryRootName);
-    PutAttribute(out, "Version", version);
-    PutAttribute(out, "Date", date);
-    PutNumber(out, "Tracks", count);
+    out.Put(libraryfile::kRootName);
+    PutAttribute(out, libraryfile::kVersionAttribute, version);
+    PutAttribute(out, libraryfile::kDateAttribute, date);
+    PutNumber(out, libraryfile::kTracksAttribute, count);
     if (count == 0)
         out.Put("/>\r\n", 4);
     else
@@ -159,37 +158,37 @@ void PutTail(Out& out, int count)
     if (count == 0)
         return;
     out.Put("</", 2);
-    out.Put(kLibraryRootName);
+    out.Put(libraryfile::kRootName);
     out.Put(">\r\n", 3);
 }
 
 template <class Out>
 void PutRecord(Out& out, const CTrackRecord& r)
 {
-    out.Put("<TRK>\r\n", 7);
-    PutTextElement(out, "FN", r.m_FileName);
-    PutTextElement(out, "AR", r.m_Artist);
-    PutTextElement(out, "AL", r.m_Album);
-    PutTextElement(out, "TI", r.m_Title);
-    PutTextElement(out, "GE", r.m_Genre);
-    out.Put("<BI", 3);
-    PutAttribute(out, "FT", r.m_FileType);
-    PutAttribute(out, "BP", r.m_BPMText);
-    PutAttribute(out, "YR", r.m_Year);
-    out.Put("/>\r\n<NU", 7);
-    PutNumber(out, "ID", r.m_Index);
-    PutNumber(out, "LE", r.m_Length);
-    PutNumber(out, "PC", r.m_PlayCount);
-    PutNumber(out, "HP", r.m_HasPicture);
-    PutNumber(out, "VL", r.m_Volume);
-    PutNumber(out, "SP", r.m_Start);
-    PutNumber(out, "EP", r.m_End);
-    out.Put("/>\r\n<CU", 7);
-    PutNumber(out, "C1", r.m_Cue1);
-    PutAttribute(out, "C1N", r.m_Cue1Name);
-    PutNumber(out, "C2", r.m_Cue2);
-    PutAttribute(out, "C2N", r.m_Cue2Name);
-    out.Put("/>\r\n</TRK>\r\n", 12);
+    const TrackField* fields = libraryfile::Fields<CTrackRecord>();
+    out.Put('<');
+    out.Put(libraryfile::kRecordName);
+    out.Put(">\r\n", 3);
+    for (int i = 0; i < libraryfile::kFieldCount; ++i) {
+        const TrackField& f = fields[i];
+        if (!f.attribute) {
+            PutTextElement(out, f.element, r.*f.text);
+            continue;
+        }
+        if (libraryfile::OpensElement(fields, i)) {
+            out.Put('<');
+            out.Put(f.element);
+        }
+        if (f.number)
+            PutNumber(out, f.attribute, r.*f.number);
+        else
+            PutAttribute(out, f.attribute, r.*f.text);
+        if (libraryfile::ClosesElement(fields, i))
+            out.Put("/>\r\n", 4);
+    }
+    out.Put("</", 2);
+    out.Put(libraryfile::kRecordName);
+    out.Put(">\r\n", 3);
 }
 
 // The text of the next child of that name, or empty when it is missing (the
@@ -211,38 +210,30 @@ int Number(const CString& text)
     return std::atoi(text);
 }
 
+// A child element that is missing leaves its fields as they were.
 void ReadTrack(XmlMarkup& xml, CTrackRecord& r, bool formatBpm)
 {
-    r.m_FileName = ChildText(xml, "FN");
-    r.m_Artist = ChildText(xml, "AR");
-    r.m_Album = ChildText(xml, "AL");
-    r.m_Title = ChildText(xml, "TI");
-    r.m_Genre = ChildText(xml, "GE");
-    if (IntoChild(xml, "BI")) {
-        r.m_FileType = xml.GetAttribute("FT");
-        r.m_BPMText = xml.GetAttribute("BP");
-        r.m_Year = xml.GetAttribute("YR");
-        xml.OutOfElement();
+    const TrackField* fields = libraryfile::Fields<CTrackRecord>();
+    bool inside = false; // in the element of the current attributes
+    for (int i = 0; i < libraryfile::kFieldCount; ++i) {
+        const TrackField& f = fields[i];
+        if (!f.attribute) {
+            r.*f.text = ChildText(xml, f.element);
+            continue;
+        }
+        if (libraryfile::OpensElement(fields, i))
+            inside = IntoChild(xml, f.element);
+        if (inside) {
+            if (f.number)
+                r.*f.number = Number(xml.GetAttribute(f.attribute));
+            else
+                r.*f.text = xml.GetAttribute(f.attribute);
+        }
+        if (libraryfile::ClosesElement(fields, i) && inside)
+            xml.OutOfElement();
     }
     if (formatBpm)
         FormatBpmText(r.m_BPMText);
-    if (IntoChild(xml, "NU")) {
-        r.m_Index = Number(xml.GetAttribute("ID"));
-        r.m_Length = Number(xml.GetAttribute("LE"));
-        r.m_PlayCount = Number(xml.GetAttribute("PC"));
-        r.m_HasPicture = Number(xml.GetAttribute("HP"));
-        r.m_Volume = Number(xml.GetAttribute("VL"));
-        r.m_Start = Number(xml.GetAttribute("SP"));
-        r.m_End = Number(xml.GetAttribute("EP"));
-        xml.OutOfElement();
-    }
-    if (IntoChild(xml, "CU")) {
-        r.m_Cue1 = Number(xml.GetAttribute("C1"));
-        r.m_Cue1Name = xml.GetAttribute("C1N");
-        r.m_Cue2 = Number(xml.GetAttribute("C2"));
-        r.m_Cue2Name = xml.GetAttribute("C2N");
-        xml.OutOfElement();
-    }
 }
 
 } // namespace
@@ -282,10 +273,10 @@ std::string BuildLibraryText(const CArray<CTrackRecord, CTrackRecord&>& records,
 int ReadLibraryRecords(XmlMarkup& xml, CArray<CTrackRecord, CTrackRecord&>& records,
                        bool formatBpm)
 {
-    if (!xml.FindElement(kLibraryRootName))
+    if (!xml.FindElement(libraryfile::kRootName))
         return 0;
     int count = 0;
-    while (xml.FindChildElement("TRK")) {
+    while (xml.FindChildElement(libraryfile::kRecordName)) {
         xml.IntoElement();
         // Every record starts cleared: the members the file does not hold,
         // and those of a missing child, are 0 or empty.
@@ -300,6 +291,39 @@ int ReadLibraryRecords(XmlMarkup& xml, CArray<CTrackRecord, CTrackRecord&>& reco
         xml.OutOfElement();
     }
     return count;
+}
+
+bool ReadLibraryHead(const CString& head, CString& version, int& tracks)
+{
+    // Only the root's start tag is there: it is made an empty element.
+    CString text = head;
+    if (!text.IsEmpty() && text.Right(1) != "/")
+        text.Insert(text.GetLength() - 1, "/");
+    XmlMarkup xml;
+    xml.SetDocument(text);
+    if (!xml.FindElement(libraryfile::kRootName))
+        return false;
+    version = xml.GetAttribute(libraryfile::kVersionAttribute);
+    tracks = Number(xml.GetAttribute(libraryfile::kTracksAttribute));
+    return true;
+}
+
+CString JoinedFirstLines(const CString& text, int lines)
+{
+    const char* bytes = text.GetString();
+    const int length = text.GetLength();
+    std::string joined;
+    int line = 0;
+    for (int i = 0; i < length && line < lines; ++i) {
+        const char c = bytes[i];
+        if (c == '\x1a')
+            break;
+        if (c == '\n')
+            ++line;
+        else if (c != '\r' || i + 1 == length || bytes[i + 1] != '\n')
+            joined += c;
+    }
+    return CString(joined);
 }
 
 void FormatBpmText(CString& text)

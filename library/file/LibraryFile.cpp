@@ -4,6 +4,7 @@
 #include "framework/ui/Prompts.h"
 #include "framework/win/CFile.h"
 #include "framework/win/CStdioFile.h"
+#include "foundation/libraryfile/LibraryFileLayout.h"
 #include "foundation/xml/XmlMarkup.h"
 #include "library/file/LibraryDocument.h"
 #include "library/file/LibraryFileFormat.h"
@@ -113,11 +114,23 @@ CString ReadJoinedLines(const CString& path, bool logFileNames)
     return CString(text);
 }
 
-int HeaderCount(const CString& path)
+// The record count of the file's head, read from the file on its own.
+int HeaderCountOfFile(const CString& path)
 {
     LIB_INFO info;
     GetLibFileInfo(path, &info);
     return info.Tracks;
+}
+
+// The record count of the head of a text already read, by the same rule
+// (0 when the head holds no library root).
+int HeaderCountOfText(const CString& text)
+{
+    CString version;
+    int tracks = 0;
+    if (!ReadLibraryHead(JoinedFirstLines(text, libraryfile::kHeadLines), version, tracks))
+        return 0;
+    return tracks;
 }
 
 void ReportUnreadRecords(int header, const char* cause)
@@ -141,8 +154,9 @@ int LoadLibrary(const CString& path)
     CString text;
     int laidOut = -1; // the TRK count of a text in the written layout
     for (;;) {
-        header = HeaderCount(current);
+        // The file is read once; its head's count comes from that text.
         text = ReadWholeFile(current);
+        header = HeaderCountOfText(text);
         // A file as this program writes it is read directly; any other
         // goes through the XML parser.
         if (CheckLibraryLayout(text, laidOut))
@@ -248,21 +262,18 @@ bool VIZU::XML_CreateRollbackLibrary()
 bool VIZU::XML_GetLibInfo(CString path, LIB_INFO* info)
 {
     CStdioFile file(path, CFile::modeRead | CFile::typeText);
-    CString text;
+    CString head;
     CString line;
-    for (int i = 0; i < 2 && file.ReadString(line); ++i)
-        text += line;
+    for (int i = 0; i < libraryfile::kHeadLines && file.ReadString(line); ++i)
+        head += line;
     file.Close();
-    // Only the root's start tag is read: it is made an empty element.
-    if (!text.IsEmpty() && text.Right(1) != "/")
-        text.Insert(text.GetLength() - 1, "/");
-    XmlMarkup xml;
-    xml.SetDocument(text);
-    if (!xml.FindElement(kLibraryRootName))
+    CString version;
+    int tracks = 0;
+    if (!ReadLibraryHead(head, version, tracks))
         return false;
     if (info) {
-        info->Version = xml.GetAttribute("Version");
-        info->Tracks = atoi(xml.GetAttribute("Tracks"));
+        info->Version = version;
+        info->Tracks = tracks;
     }
     return true;
 }
@@ -283,7 +294,7 @@ int VIZU::XML_LoadLibToArray(CString path, CArray<CTrackRecord, CTrackRecord&>* 
 int VIZU::XML_AnalyzeLib(CString path)
 {
     LibraryLock lock;
-    const int header = HeaderCount(path);
+    const int header = HeaderCountOfFile(path);
     const CString text = ReadJoinedLines(path, true);
     AfxMessageBox("File read completed");
     XmlMarkup xml;

@@ -1,5 +1,6 @@
 #include "library/file/LibraryLayoutReader.h"
 
+#include "foundation/libraryfile/LibraryFileLayout.h"
 #include "foundation/xml/XmlToken.h"
 #include "library/file/LibraryDocument.h"
 
@@ -9,7 +10,7 @@
 
 namespace {
 
-const char* const kProlog = "<?xml version=\"1.0\" encoding=\"ISO-8859-1\"?>\r\n";
+using TrackField = libraryfile::Field<CTrackRecord>;
 
 // Walks the text once. Every scan is the one XmlMarkup's parser makes
 // (character-wise under the multibyte code page, over the whole text), so
@@ -29,22 +30,26 @@ public:
     bool Document(int& count)
     {
         count = 0;
-        if (!Literal(kProlog) || !Literal("<") || !Literal(kLibraryRootName))
+        if (!Literal(libraryfile::kProlog) || !Literal("<") || !Literal(libraryfile::kRootName))
             return false;
         int first, stop;
-        if (!Value("Version", first, stop) || !Value("Date", first, stop) ||
-            !Value("Tracks", first, stop))
+        if (!Value(libraryfile::kVersionAttribute, first, stop) ||
+            !Value(libraryfile::kDateAttribute, first, stop) ||
+            !Value(libraryfile::kTracksAttribute, first, stop))
             return false;
         if (Literal("/>\r\n"))
             return m_pos == m_length;
         if (!Literal(">\r\n"))
             return false;
-        while (Literal("<TRK>\r\n")) {
+        // Whole or not at all: the root's end tag follows the last record.
+        const std::string recordStart = std::string("<") + libraryfile::kRecordName + ">\r\n";
+        while (Literal(recordStart.c_str())) {
             if (!Track())
                 return false;
             ++count;
         }
-        return Literal("</") && Literal(kLibraryRootName) && Literal(">\r\n") && m_pos == m_length;
+        return Literal("</") && Literal(libraryfile::kRootName) && Literal(">\r\n") &&
+               m_pos == m_length;
     }
 
 private:
@@ -118,6 +123,7 @@ private:
         return true;
     }
 
+    // One record after its start tag, up to and including its end tag.
     bool Track()
     {
         CTrackRecord* r = nullptr;
@@ -125,35 +131,28 @@ private:
             r = &(*m_records)[m_next++];
             r->m_Volume = 0; // the file holds no other members: they stay cleared
         }
-        auto field = [r](CString CTrackRecord::*member) { return r ? &(r->*member) : nullptr; };
-        auto number = [r](int32_t CTrackRecord::*member) { return r ? &(r->*member) : nullptr; };
-        const bool ok =
-            TextElement("FN", field(&CTrackRecord::m_FileName)) &&
-            TextElement("AR", field(&CTrackRecord::m_Artist)) &&
-            TextElement("AL", field(&CTrackRecord::m_Album)) &&
-            TextElement("TI", field(&CTrackRecord::m_Title)) &&
-            TextElement("GE", field(&CTrackRecord::m_Genre)) &&
-            Literal("<BI") &&
-            TextAttribute("FT", field(&CTrackRecord::m_FileType)) &&
-            TextAttribute("BP", field(&CTrackRecord::m_BPMText)) &&
-            TextAttribute("YR", field(&CTrackRecord::m_Year)) &&
-            Literal("/>\r\n<NU") &&
-            NumberAttribute("ID", number(&CTrackRecord::m_Index)) &&
-            NumberAttribute("LE", number(&CTrackRecord::m_Length)) &&
-            NumberAttribute("PC", number(&CTrackRecord::m_PlayCount)) &&
-            NumberAttribute("HP", number(&CTrackRecord::m_HasPicture)) &&
-            NumberAttribute("VL", number(&CTrackRecord::m_Volume)) &&
-            NumberAttribute("SP", number(&CTrackRecord::m_Start)) &&
-            NumberAttribute("EP", number(&CTrackRecord::m_End)) &&
-            Literal("/>\r\n<CU") &&
-            NumberAttribute("C1", number(&CTrackRecord::m_Cue1)) &&
-            TextAttribute("C1N", field(&CTrackRecord::m_Cue1Name)) &&
-            NumberAttribute("C2", number(&CTrackRecord::m_Cue2)) &&
-            TextAttribute("C2N", field(&CTrackRecord::m_Cue2Name)) &&
-            Literal("/>\r\n</TRK>\r\n");
-        if (ok && r && m_formatBpm)
+        const TrackField* fields = libraryfile::Fields<CTrackRecord>();
+        for (int i = 0; i < libraryfile::kFieldCount; ++i) {
+            const TrackField& f = fields[i];
+            if (!f.attribute) {
+                if (!TextElement(f.element, r ? &(r->*f.text) : nullptr))
+                    return false;
+                continue;
+            }
+            if (libraryfile::OpensElement(fields, i) && !(Literal("<") && Literal(f.element)))
+                return false;
+            const bool ok = f.number ? NumberAttribute(f.attribute, r ? &(r->*f.number) : nullptr)
+                                     : TextAttribute(f.attribute, r ? &(r->*f.text) : nullptr);
+            if (!ok)
+                return false;
+            if (libraryfile::ClosesElement(fields, i) && !Literal("/>\r\n"))
+                return false;
+        }
+        if (!Literal("</") || !Literal(libraryfile::kRecordName) || !Literal(">\r\n"))
+            return false;
+        if (r && m_formatBpm)
             FormatBpmText(r->m_BPMText);
-        return ok;
+        return true;
     }
 
     // The text of [first, stop) with the five entities decoded, exactly as

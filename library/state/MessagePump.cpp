@@ -2,37 +2,8 @@
 
 #include "framework/ui/CWinApp.h"
 #include "framework/ui/Prompts.h"
+#include "foundation/genres/GenreNames.h"
 #include "library/api/VIZU.h"
-
-namespace {
-
-const char* const kGenres[kGenreCount] = {
-    "Blues", "Classic Rock", "Country", "Dance", "Disco", "Funk", "Grunge", "Hip-Hop",
-    "Jazz", "Metal", "New Age", "Oldies", "Other", "Pop", "R&B", "Rap", "Reggae", "Rock",
-    "Techno", "Industrial", "Alternative", "Ska", "Death Metal", "Pranks", "Soundtrack",
-    "Euro-Techno", "Ambient", "Trip-Hop", "Vocal", "Jazz+Funk", "Fusion", "Trance",
-    "Classical", "Instrumental", "Acid", "House", "Game", "Sound Clip", "Gospel", "Noise",
-    "AlternRock", "Bass", "Soul", "Punk", "Space", "Meditative", "Instrumental Pop",
-    "Instrumental Rock", "Ethnic", "Gothic", "Darkwave", "Techno-Industrial", "Electronic",
-    "Pop-Folk", "Eurodance", "Dream", "Southern Rock", "Comedy", "Cult", "Gangsta",
-    "Top 40", "Christian Rap", "Pop/Funk", "Jungle", "Native American", "Cabaret",
-    "New Wave", "Psychadelic", "Rave", "Showtunes", "Trailer", "Lo-Fi", "Tribal",
-    "Acid Punk", "Acid Jazz", "Polka", "Retro", "Musical", "Rock & Roll", "Hard Rock",
-    "Folk", "Folk-Rock", "National Folk", "Swing", "Fast Fusion", "Bebop", "Latin",
-    "Revival", "Celtic", "Bluegrass", "Avantgarde", "Gothic Rock", "Progressive Rock",
-    "Psychedelic Rock", "Symphonic Rock", "Slow Rock", "Big Band", "Chorus",
-    "Easy Listening", "Acoustic", "Humour", "Speech", "Chanson", "Opera", "Chamber Music",
-    "Sonata", "Symphony", "Booty Bass", "Primus", "Porn Groove", "Satire", "Slow Jam",
-    "Club", "Tango", "Samba", "Folklore", "Ballad", "Power Ballad", "Rhythmic Soul",
-    "Freestyle", "Duet", "Punk Rock", "Drum Solo", "A capella", "Euro-House", "Dance Hall",
-};
-
-} // namespace
-
-const char* GenreName(int number)
-{
-    return number >= 0 && number < kGenreCount ? kGenres[number] : "Misc";
-}
 
 // Runs on the calling thread only and never waits: each waiting message
 // goes through the program's pre-translation and is dispatched.
@@ -63,7 +34,7 @@ bool EscapeAbortPrompt(HWND hWnd)
 int FillGenreCombo(HWND hCombo)
 {
     for (int i = 0; i < kGenreCount; ++i) {
-        LRESULT pos = SendMessageA(hCombo, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(kGenres[i]));
+        LRESULT pos = SendMessageA(hCombo, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(GenreName(i)));
         // The item data goes at the position equal to the number, as the
         // tag editors expect (a sorted combo reorders the names).
         SendMessageA(hCombo, CB_SETITEMDATA, static_cast<WPARAM>(i), i);

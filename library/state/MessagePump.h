@@ -13,7 +13,3 @@ bool EscapeAbortPrompt(HWND hWnd);
 
 // Adds the genre names 0 to 125 to a combo box, each item's data its number.
 int FillGenreCombo(HWND hCombo);
-
-// The genre list: 126 names numbered from 0.
-constexpr int kGenreCount = 126;
-const char* GenreName(int number);

@@ -4,11 +4,11 @@
 #include "library/state/LibrarySettings.h"
 #include "library/state/LibraryState.h"
 #include "library/state/LibraryLock.h"
-#include "library/state/MessagePump.h"
 #include "library/tags/TagReadingText.h"
 #include "library/api/VIZU.h"
 
 #include "decoder/mpeg/mp3_scanner.h"
+#include "foundation/genres/GenreNames.h"
 
 #include <id3/tag.h>
 

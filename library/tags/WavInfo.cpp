@@ -1,11 +1,11 @@
 // WAV files: format facts from the RIFF structure, and the KV and AG tag
 // trailers kept after the RIFF chunk.
 #include "library/state/LibrarySettings.h"
-#include "library/state/MessagePump.h"
 #include "library/api/VIZU.h"
 #include "library/tags/WavInfoParse.h"
 
 #include "framework/ui/Prompts.h"
+#include "foundation/genres/GenreNames.h"
 
 #include <windows.h>
 

@@ -143,6 +143,8 @@ TEST_F(FileModulesTest, TagsAreReadOnlyForLowerCaseMp3AndKnownGenres)
         { "first_genre.mp3", 0, "Hello", "Blues" },
         { "last_genre.mp3", 79, "Hello", "Hard Rock" },
         { "beyond.mp3", 80, "Hello", "(none)" },
+        { "library_last.mp3", 125, "Hello", "(none)" },
+        { "library_beyond.mp3", 126, "Hello", "(none)" },
     };
     for (const Case& c : cases) {
         const std::string path = dir.File(c.name);

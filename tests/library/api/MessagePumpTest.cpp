@@ -1,5 +1,6 @@
 // The pump, the Escape check with its prompt, and the genre combo.
 #include "library/state/MessagePump.h"
+#include "foundation/genres/GenreNames.h"
 #include "library/api/VIZU.h"
 
 #include "framework/ui/Prompts.h"

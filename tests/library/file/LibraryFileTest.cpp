@@ -351,6 +351,67 @@ TEST_F(LibraryFile, HeaderCountWithoutReadableRecords)
     EXPECT_FALSE(VIZU::IsOpen());
 }
 
+namespace {
+
+// The library file format in use, counting the head reads it is asked for.
+class HeadCountingFormat : public LibraryFileFormat
+{
+public:
+    int LoadLib(const CString& path) override { return m_real->LoadLib(path); }
+    int SaveLib(const CString& path) override { return m_real->SaveLib(path); }
+    void CreateLib(const CString& path) override { m_real->CreateLib(path); }
+    bool GetLibInfo(const CString& path, LIB_INFO* info) override
+    {
+        ++m_headReads;
+        return m_real->GetLibInfo(path, info);
+    }
+    int m_headReads = 0;
+
+private:
+    LibraryFileFormat* m_real = DefaultLibraryFileFormat();
+};
+
+} // namespace
+
+// An open reads the file once and takes the record count for its check
+// from that text, by the rule the head is read with on its own.
+TEST_F(LibraryFile, OpenTakesTheHeaderCountFromTheTextItRead)
+{
+    struct Case { const char* name; std::string text; };
+    const Case cases[] = {
+        {"three.txd", LibraryText("<OTHER/>\r\n", 3)},
+        {"lf.txd", std::string("<?xml version=\"1.0\"?>\n<KelvaneMusicLibrary Version=\"5.00\" "
+                               "Tracks=\"6\">\n<OTHER/>\n</KelvaneMusicLibrary>\n")},
+        {"noprolog.txd", std::string("<KelvaneMusicLibrary Version=\"5.00\" Tracks=\"4\">\r\n"
+                                     "<OTHER/>\r\n</KelvaneMusicLibrary>\r\n")},
+        {"oneline.txd", std::string(kProlog) + "<KelvaneMusicLibrary Version=\"5.00\" "
+                        "Tracks=\"2\"><OTHER/></KelvaneMusicLibrary>\r\n"},
+    };
+    HeadCountingFormat counting;
+    SetLibraryFileFormat(&counting);
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        const std::string path = Write(c.name, c.text);
+        LIB_INFO info;
+        info.Tracks = 0;
+        VIZU::XML_GetLibInfo(path.c_str(), &info);
+        prompts.shown.clear();
+        counting.m_headReads = 0;
+        EXPECT_EQ(info.Tracks > 0 ? -1 : 0, VIZU::Open(path.c_str()));
+        EXPECT_EQ(0, counting.m_headReads);
+        if (info.Tracks > 0) {
+            ASSERT_EQ(1u, prompts.shown.size());
+            EXPECT_EQ(0u, prompts.shown[0].text.find("We were unable to read the records in this "
+                                                     "library properly. Header shows "
+                                                     + std::to_string(info.Tracks) + " records,"))
+                << prompts.shown[0].text;
+        } else {
+            EXPECT_TRUE(prompts.shown.empty());
+        }
+        VIZU::Close();
+    }
+}
+
 TEST_F(LibraryFile, HeaderInfo)
 {
     const std::string empty = dir.File("empty.txd");

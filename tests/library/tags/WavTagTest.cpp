@@ -247,6 +247,23 @@ TEST_F(WavTags, AGTrailerIsFoundBeforeOtherDataAndOverwrittenInPlace)
     EXPECT_EQ("Pop", back.Genre.str());
 }
 
+TEST_F(WavTags, AGTrailerGenreByteAtTheEndsOfTheList)
+{
+    struct Case { unsigned char genre; const char* name; };
+    const Case cases[] = {
+        {0, "Blues"}, {79, "Hard Rock"}, {80, "Folk"}, {125, "Dance Hall"}, {126, "Misc"},
+        {255, "Misc"},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(static_cast<int>(c.genre));
+        std::string path = Write("genre" + std::to_string(c.genre) + ".wav",
+                                 m_wav + Block("T", "A", "", c.genre));
+        TAG_INFO ag;
+        ASSERT_TRUE(VIZU::ReadAGWAVTag(&ag, path.c_str()));
+        EXPECT_EQ(c.name, ag.Genre.str());
+    }
+}
+
 TEST_F(WavTags, AGTrailerCutShortAtTheEnd)
 {
     // Only the first 60 bytes of the block made it into the file.
