@@ -1,5 +1,6 @@
 #!/usr/bin/env bash
-# Configures and builds one architecture: build.sh [i686|x86_64]
+# Configures and builds one architecture: build.sh [i686|x86_64|native]
+# (native: the portable code and its tests for the host, see docs/build.md)
 # The tree goes to build/ARCH (or TAVRIX_BUILD_DIR); the program folder to
 # its TavrixVJ/ subfolder.
 set -euo pipefail
@@ -10,6 +11,14 @@ jobs=$(nproc)
 # Paths inside the checkout count as relative for the compiler cache, so a
 # second clone or worktree reuses what the first compiled.
 export CCACHE_BASEDIR=${CCACHE_BASEDIR:-$root}
+# The native build: the portable libraries and their tests with the host
+# compiler (cmake/Native.cmake), run without Wine.
+if [ "$arch" = native ]; then
+  if [ ! -f "$dir/CMakeCache.txt" ]; then
+    cmake -S "$root" -B "$dir" -DTAVRIX_NATIVE=ON -DCMAKE_BUILD_TYPE=Release >/dev/null
+  fi
+  exec cmake --build "$dir" -j "$jobs"
+fi
 # Test programs only where they can run: a machine that cannot run 32-bit
 # code builds the i686 deliverables without their tests.
 tests=ON

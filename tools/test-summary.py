@@ -1,22 +1,29 @@
 #!/usr/bin/env python3
 """Sums up GoogleTest's XML reports of a test run: cases run, failed and
-skipped, naming the failed and skipped ones.  Usage: test-summary.py DIR"""
+skipped, naming the failed and skipped ones.  Usage: test-summary.py DIR...
+With several folders (the native build's and the Wine build's) the cases
+of all are counted, and each name says whose it is (the build folder's
+name, e.g. "native: Suite.Case")."""
 import glob
+import os
 import sys
 import xml.etree.ElementTree as ET
 
 def main():
-    folder = sys.argv[1]
+    folders = sys.argv[1:]
     run = 0
     failed, skipped, unreadable = [], [], []
-    for path in sorted(glob.glob(folder + "/*.xml")):
+    for folder, path in [(f, p) for f in folders for p in sorted(glob.glob(f + "/*.xml"))]:
+        owner = ""
+        if len(folders) > 1:
+            owner = os.path.basename(os.path.dirname(os.path.abspath(folder))) + ": "
         try:
             root = ET.parse(path).getroot()
         except ET.ParseError:
             unreadable.append(path)
             continue
         for case in root.iter("testcase"):
-            name = case.get("classname", "") + "." + case.get("name", "")
+            name = owner + case.get("classname", "") + "." + case.get("name", "")
             if case.get("result") == "skipped" or case.find("skipped") is not None:
                 message = case.find("skipped")
                 why = message.get("message", "") if message is not None else ""

@@ -1,7 +1,9 @@
 #!/usr/bin/env bash
 # Installs what is missing, builds the deliverables and the test build, and
-# runs every test under Wine, ending with CTest's summary. Exit code is
-# CTest's. Extra arguments go to ctest (e.g. -R spine).
+# runs every test under Wine, then the native build's tests (the portable
+# code built for the host), ending with the cases' summary. Exit code is
+# the first failing CTest's. Extra arguments go to both ctest runs (e.g.
+# -R spine).
 set -euo pipefail
 root=$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)
 cd "$root"
@@ -34,10 +36,18 @@ trap cleanup EXIT
 # Prefix set-up once, before CTest's parallel runs.
 TAVRIX_WINEPREFIX=$dir/wineprefix "$dir/wine-run.sh" cmd /c exit >/dev/null 2>&1 || true
 
-rm -f "$dir"/test-results/*.xml
+# The portable code and its tests, built for the host and run without Wine.
+tools/build.sh native
+native=$root/build/native
+
+rm -f "$dir"/test-results/*.xml "$native"/test-results/*.xml
 set +e
 # Every test runs once: a test that fails is a fault to find, never retried.
 ctest --test-dir "$dir" -j "$(nproc)" --output-on-failure "$@"
 rc=$?
-python3 tools/test-summary.py "$dir/test-results"
+echo "test.sh: the native tests"
+ctest --test-dir "$native" -j "$(nproc)" --output-on-failure "$@"
+native_rc=$?
+python3 tools/test-summary.py "$native/test-results" "$dir/test-results"
+[ $rc -ne 0 ] || rc=$native_rc
 exit $rc

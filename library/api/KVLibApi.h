@@ -3,7 +3,10 @@
 // tests that bind KVLib through its import library see dllimport.
 #pragma once
 
-#if defined(KVLIB_BUILD)
+// Native builds of the portable code have no DLL: the mark is empty.
+#if !defined(_WIN32)
+#define KVLIB_API
+#elif defined(KVLIB_BUILD)
 #define KVLIB_API __declspec(dllexport)
 #else
 #define KVLIB_API __declspec(dllimport)

@@ -11,6 +11,8 @@
 #include "library/api/TagInfo.h"
 #include "library/tracklist/TrackListTypes.h"
 
+#include <basetsd.h>   // LONG_PTR (KVSort)
+
 class KVLIB_API VIZU
 {
 public:

@@ -2,8 +2,6 @@
 // the classes those members take by pointer.
 #pragma once
 
-#include <basetsd.h>
-
 #include <cstdint>
 
 class CImageList;

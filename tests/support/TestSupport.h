@@ -1,5 +1,7 @@
 // Shared helpers of the test programs: temporary folders, the paths of the
 // program image and of outside test data, and running other programs.
+// TestSupport.cpp defines them for Windows; NativeTestSupport.cpp defines
+// the portable ones (not the window helpers) for the native build.
 #pragma once
 
 #include <functional>
@@ -22,7 +24,11 @@ public:
     TempDir& operator=(const TempDir&) = delete;
 
     const std::string& Path() const { return m_path; }
+#ifdef _WIN32
     std::string File(const std::string& name) const { return m_path + "\\" + name; }
+#else
+    std::string File(const std::string& name) const { return m_path + "/" + name; }
+#endif
 
 private:
     std::string m_path;

@@ -211,7 +211,8 @@ TEST_F(FileModulesTest, OutputWritesWaveHeaderOrRawPcm)
 
 TEST_F(FileModulesTest, OutputOpenFailures)
 {
-    const std::string name = "wav:" + dir.File("no_such_folder\\out.wav");
+    // "/" separates folders on Windows and natively alike.
+    const std::string name = "wav:" + dir.File("no_such_folder/out.wav");
     ASSERT_EQ(0, decoder_output_new(dec, name.c_str(), -1));
     EXPECT_EQ(DK_ERR_OPEN_FAILED, decoder_output_open(dec));
     ASSERT_FALSE(log.empty());

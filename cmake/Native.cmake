@@ -1,0 +1,290 @@
+# The native build (TAVRIX_NATIVE=ON): the portable code, the files that
+# include no Windows header, as host static libraries, and the test files
+# of it that need no Windows, as host GoogleTest programs run by CTest
+# without Wine. It exists to run that code under the host's tools
+# (sanitizers, fuzzing, a debugger) and to keep it portable. Source lists
+# here are explicit; a portable file added to a subsystem is added here too.
+
+if(NOT CMAKE_BUILD_TYPE)
+  set(CMAKE_BUILD_TYPE Release CACHE STRING "Build type" FORCE)
+endif()
+set(CMAKE_C_FLAGS_RELEASE "-O1 -DNDEBUG" CACHE STRING "" FORCE)
+set(CMAKE_CXX_FLAGS_RELEASE "-O1 -DNDEBUG" CACHE STRING "" FORCE)
+set(CMAKE_CXX_STANDARD 17)
+set(CMAKE_CXX_STANDARD_REQUIRED ON)
+set(CMAKE_CXX_EXTENSIONS OFF)
+set(CMAKE_RUNTIME_OUTPUT_DIRECTORY ${CMAKE_BINARY_DIR}/bin)
+set(CMAKE_ARCHIVE_OUTPUT_DIRECTORY ${CMAKE_BINARY_DIR}/lib)
+
+find_program(TAVRIX_CCACHE ccache)
+if(TAVRIX_CCACHE AND NOT CMAKE_CXX_COMPILER_LAUNCHER)
+  set(CMAKE_C_COMPILER_LAUNCHER ${TAVRIX_CCACHE})
+  set(CMAKE_CXX_COMPILER_LAUNCHER ${TAVRIX_CCACHE})
+endif()
+
+set(TAVRIX_WARNINGS -Wall -Wextra)
+set(TAVRIX_TESTDATA_DIR ${CMAKE_SOURCE_DIR}/../shared/testdata
+    CACHE PATH "Test data from outside the project (tests that need it skip when absent)")
+get_filename_component(TAVRIX_TESTDATA_DIR ${TAVRIX_TESTDATA_DIR} ABSOLUTE)
+set(TAVRIX_MEDIA_DIR ${CMAKE_BINARY_DIR}/testmedia)
+
+# tavrix_native_library(NAME SOURCES... [DEPENDS libs...])
+# Sources are named from the repository root.
+function(tavrix_native_library name)
+  cmake_parse_arguments(ARG "" "" "SOURCES;DEPENDS" ${ARGN})
+  list(TRANSFORM ARG_SOURCES PREPEND ${CMAKE_SOURCE_DIR}/)
+  add_library(${name} STATIC ${ARG_SOURCES})
+  target_include_directories(${name} PUBLIC ${CMAKE_SOURCE_DIR})
+  target_compile_options(${name} PRIVATE ${TAVRIX_WARNINGS})
+  if(ARG_DEPENDS)
+    target_link_libraries(${name} PUBLIC ${ARG_DEPENDS})
+  endif()
+endfunction()
+
+# The layer's portable core.
+tavrix_native_library(framework_core SOURCES
+  framework/core/MbText.cpp
+  framework/core/CString.cpp
+  framework/core/CObject.cpp
+  framework/core/Exceptions.cpp
+  framework/core/CMemFile.cpp
+  framework/core/AnsiText.cpp
+  framework/core/CArchive.cpp)
+
+# Foundation: XML, hashing, colours and bitmap resampling.
+tavrix_native_library(foundation_core SOURCES
+  foundation/xml/XmlMarkup.cpp
+  foundation/xml/XmlMarkupEdit.cpp
+  foundation/xml/XmlToken.cpp
+  foundation/crypto/Sha256.cpp
+  foundation/crypto/HmacSha256.cpp
+  foundation/crypto/Base64.cpp
+  foundation/drawing/HexToColor.cpp
+  foundation/drawing/BitmapResample.cpp
+  DEPENDS framework_core)
+
+# The MPEG codec and the MP3 stream scanner.
+tavrix_native_library(decoder_mpeg SOURCES
+  decoder/mpeg/mpeg_frame.cpp
+  decoder/mpeg/mpeg_reader.cpp
+  decoder/mpeg/mpeg_stream_start.cpp
+  decoder/mpeg/mpeg_synth.cpp
+  decoder/mpeg/mpeg_layer12.cpp
+  decoder/mpeg/mpeg_codec.cpp
+  decoder/mpeg/mp3_scanner.cpp
+  decoder/mpeg/layer3.cpp
+  decoder/mpeg/layer3_huffman.cpp
+  decoder/mpeg/layer3_hybrid.cpp
+  decoder/mpeg/layer3_scalefactors.cpp
+  decoder/mpeg/layer3_sideinfo.cpp
+  decoder/mpeg/layer3_stereo.cpp
+  decoder/mpeg/mpeg_huffman.cpp
+  decoder/mpeg/mpeg_huffman_tables.cpp)
+
+# The decoder engine's core, its portable modules, the players' portable
+# parts (vocabulary, packing, ring buffer, feedback queue) and the
+# DirectSound output's stream arithmetic; libraries load through dlopen.
+tavrix_native_library(decoder_core SOURCES
+  decoder/engine/decoder_errors.cpp
+  decoder/engine/environment.cpp
+  decoder/engine/decoder_core.cpp
+  decoder/engine/decoder_registry.cpp
+  decoder/engine/decoder_filters.cpp
+  decoder/engine/decoder_input.cpp
+  decoder/engine/decoder_output.cpp
+  decoder/engine/decoder_decode.cpp
+  decoder/engine/module_loader.cpp
+  decoder/engine/module_loader_dl.cpp
+  decoder/modules/file_input.cpp
+  decoder/modules/id3v1_genres.cpp
+  decoder/modules/file_output.cpp
+  decoder/modules/wave_codec.cpp
+  decoder/modules/memory_input.cpp
+  decoder/player/control_messages.cpp
+  decoder/player/message_codec.cpp
+  decoder/player/ring_buffer.cpp
+  decoder/player/feedback_queue.cpp
+  decoder/dsound_output/dsound_stream.cpp
+  DEPENDS decoder_mpeg ${CMAKE_DL_LIBS})
+
+# The library's portable parts: records and their sort, the file format
+# and layout reader, WAV information, file-name masks, tag texts, import
+# names, search matching and track-list texts.
+tavrix_native_library(library_core SOURCES
+  library/records/CTrackRecord.cpp
+  library/records/RecordSort.cpp
+  library/file/LibraryDocument.cpp
+  library/file/LibraryLayoutReader.cpp
+  library/tags/WavInfoParse.cpp
+  library/tags/FileNameParseCore.cpp
+  library/tags/TagReadingText.cpp
+  library/import/TrackImportNames.cpp
+  library/tracklist/SearchFilterMatch.cpp
+  library/tracklist/TrackListFillText.cpp
+  DEPENDS foundation_core decoder_core)
+
+# GoogleTest built with the host compiler.
+set(INSTALL_GTEST OFF CACHE BOOL "" FORCE)
+set(BUILD_GMOCK OFF CACHE BOOL "" FORCE)
+add_subdirectory(/usr/src/googletest ${CMAKE_BINARY_DIR}/googletest EXCLUDE_FROM_ALL)
+find_package(Threads REQUIRED)
+
+add_library(tavrix_native_testmain STATIC
+  ${CMAKE_SOURCE_DIR}/tests/support/NativeTestMain.cpp
+  ${CMAKE_SOURCE_DIR}/tests/support/NativeTestSupport.cpp)
+target_include_directories(tavrix_native_testmain PUBLIC ${CMAKE_SOURCE_DIR})
+target_compile_options(tavrix_native_testmain PRIVATE ${TAVRIX_WARNINGS})
+target_link_libraries(tavrix_native_testmain PUBLIC gtest Threads::Threads)
+
+enable_testing()
+set(TAVRIX_RESULTS_DIR ${CMAKE_BINARY_DIR}/test-results)
+file(MAKE_DIRECTORY ${TAVRIX_RESULTS_DIR})
+
+# Audio files made with sox and lame before any test runs.
+add_test(NAME make_media COMMAND ${CMAKE_SOURCE_DIR}/tests/media/make-media.sh ${TAVRIX_MEDIA_DIR})
+set_tests_properties(make_media PROPERTIES FIXTURES_SETUP tavrix_media)
+
+# tavrix_native_test(NAME SOURCES... [DEPENDS libs...] [LABELS ...] [SHARDS n])
+# A host GoogleTest program named after the Wine program whose portable
+# test files it runs (sources named from tests/), registered as n shards
+# like the Wine tests (tavrix_register_gtest); the outside test data and
+# the test media are given as native paths.
+function(tavrix_native_test name)
+  cmake_parse_arguments(ARG "" "SHARDS" "SOURCES;DEPENDS;LABELS" ${ARGN})
+  if(NOT ARG_SHARDS)
+    set(ARG_SHARDS 1)
+  endif()
+  list(TRANSFORM ARG_SOURCES PREPEND ${CMAKE_SOURCE_DIR}/tests/)
+  add_executable(${name} ${ARG_SOURCES})
+  target_include_directories(${name} PRIVATE ${CMAKE_SOURCE_DIR})
+  target_compile_options(${name} PRIVATE ${TAVRIX_WARNINGS})
+  target_link_libraries(${name} PRIVATE ${ARG_DEPENDS} tavrix_native_testmain)
+  set_target_properties(${name} PROPERTIES RUNTIME_OUTPUT_DIRECTORY ${CMAKE_BINARY_DIR}/tests)
+  math(EXPR last "${ARG_SHARDS} - 1")
+  foreach(index RANGE ${last})
+    set(test ${name}/${index})
+    add_test(NAME ${test}
+             COMMAND ${name} --gtest_output=xml:${TAVRIX_RESULTS_DIR}/${name}-${index}.xml
+             WORKING_DIRECTORY ${CMAKE_BINARY_DIR}/tests)
+    set_tests_properties(${test} PROPERTIES
+      ENVIRONMENT "GTEST_TOTAL_SHARDS=${ARG_SHARDS};GTEST_SHARD_INDEX=${index};TAVRIX_MEDIA=${TAVRIX_MEDIA_DIR};TAVRIX_TESTDATA=${TAVRIX_TESTDATA_DIR}"
+      LABELS "native;${ARG_LABELS}"
+      TIMEOUT 300
+      FIXTURES_REQUIRED tavrix_media)
+  endforeach()
+endfunction()
+
+tavrix_native_test(framework_tests
+  SOURCES framework/core/CollectionsTest.cpp
+  DEPENDS framework_core
+  LABELS framework)
+
+tavrix_native_test(foundation_tests
+  SOURCES
+    foundation/xml/XmlMarkupParseTest.cpp
+    foundation/xml/XmlMarkupEditTest.cpp
+    foundation/xml/XmlMarkupPropertyTest.cpp
+  DEPENDS foundation_core
+  LABELS foundation)
+
+tavrix_native_test(foundation_helpers_tests
+  SOURCES
+    foundation/app/HashingTest.cpp
+    foundation/app/HexToColorTest.cpp
+  DEPENDS foundation_core
+  LABELS foundation)
+
+tavrix_native_test(drawing_tests
+  SOURCES foundation/drawing/ResampleTest.cpp
+  DEPENDS foundation_core
+  LABELS foundation)
+
+tavrix_native_test(library_tests
+  SOURCES library/api/TrackRecordTest.cpp
+  DEPENDS library_core
+  LABELS library)
+
+tavrix_native_test(library_file_tests
+  SOURCES
+    library/file/LibraryLayoutTest.cpp
+    library/file/RecordSortTest.cpp
+  DEPENDS library_core
+  LABELS library)
+
+tavrix_native_test(tags_tests
+  SOURCES
+    library/tags/TagTextTest.cpp
+    library/tags/WavParseTest.cpp
+  DEPENDS library_core
+  LABELS tags)
+
+tavrix_native_test(tracklist_tests
+  SOURCES library/tracklist/SearchFilterMatchTest.cpp
+  DEPENDS library_core
+  LABELS tracklist)
+
+tavrix_native_test(decoder_tests
+  SOURCES
+    decoder/engine/TestModules.cpp
+    decoder/engine/WaveTestFiles.cpp
+    decoder/engine/ErrorTextTest.cpp
+    decoder/engine/EnvironmentTest.cpp
+    decoder/engine/RegistryTest.cpp
+    decoder/engine/FilterChainTest.cpp
+    decoder/engine/DecoderCoreTest.cpp
+    decoder/engine/FileModulesTest.cpp
+    decoder/engine/WaveCodecTest.cpp
+    decoder/engine/CodecChoiceTest.cpp
+  DEPENDS decoder_core
+  LABELS decoder)
+
+tavrix_native_test(players_tests
+  SOURCES
+    decoder/players/VocabularyTest.cpp
+    decoder/players/RingBufferTest.cpp
+    decoder/players/MemoryInputTest.cpp
+  DEPENDS decoder_core
+  LABELS decoder)
+
+tavrix_native_test(feedback_tests
+  SOURCES decoder/feedback/FeedbackQueueTest.cpp
+  DEPENDS decoder_core
+  LABELS feedback)
+
+tavrix_native_test(dkplayer_tests
+  SOURCES decoder/dkplayer/DsoundStreamTest.cpp
+  DEPENDS decoder_core
+  LABELS decoder)
+
+tavrix_native_test(mpeg_tests
+  SOURCES
+    decoder/mpeg/codec/mpeg_test_streams.cpp
+    decoder/mpeg/codec/mpeg_header_test.cpp
+    decoder/mpeg/codec/mpeg_bits_test.cpp
+    decoder/mpeg/codec/mpeg_synth_test.cpp
+    decoder/mpeg/codec/mpeg_layer12_test.cpp
+    decoder/mpeg/codec/mpeg_codec_test.cpp
+    decoder/mpeg/codec/mpeg_conformance_test.cpp
+    decoder/mpeg/codec/mp3_scanner_test.cpp
+    decoder/mpeg/codec/mpeg_decoder_test.cpp
+  DEPENDS decoder_core
+  LABELS decoder)
+
+tavrix_native_test(mpeg3_tests
+  SOURCES
+    decoder/mpeg/layer3/layer3_test_support.cpp
+    decoder/mpeg/layer3/layer3_accuracy_test.cpp
+    decoder/mpeg/layer3/layer3_stages_test.cpp
+    decoder/mpeg/layer3/layer3_mends_test.cpp
+    decoder/mpeg/layer3/layer3_damage_test.cpp
+    decoder/mpeg/layer3/layer3_codec_test.cpp
+  DEPENDS decoder_mpeg
+  LABELS decoder)
+
+# Every #include respects the layer table of DESIGN.md.
+find_package(Python3 REQUIRED COMPONENTS Interpreter)
+add_test(NAME include_layers
+         COMMAND ${Python3_EXECUTABLE} ${CMAKE_SOURCE_DIR}/tools/check-layers.py ${CMAKE_SOURCE_DIR})
+add_test(NAME include_layers_self_test
+         COMMAND ${Python3_EXECUTABLE} ${CMAKE_SOURCE_DIR}/tools/check-layers.py --self-test)
+set_tests_properties(include_layers include_layers_self_test PROPERTIES LABELS "native;layers")
