@@ -61,6 +61,8 @@ tavrix_native_library(foundation_core SOURCES
   foundation/crypto/Base64.cpp
   foundation/drawing/HexToColor.cpp
   foundation/drawing/BitmapResample.cpp
+  foundation/genres/GenreNames.cpp
+  foundation/libraryfile/LibraryFileLayout.cpp
   DEPENDS framework_core)
 
 # The MPEG codec and the MP3 stream scanner.
@@ -96,7 +98,6 @@ tavrix_native_library(decoder_core SOURCES
   decoder/engine/module_loader.cpp
   decoder/engine/module_loader_dl.cpp
   decoder/modules/file_input.cpp
-  decoder/modules/id3v1_genres.cpp
   decoder/modules/file_output.cpp
   decoder/modules/wave_codec.cpp
   decoder/modules/memory_input.cpp
@@ -105,7 +106,7 @@ tavrix_native_library(decoder_core SOURCES
   decoder/player/ring_buffer.cpp
   decoder/player/feedback_queue.cpp
   decoder/dsound_output/dsound_stream.cpp
-  DEPENDS decoder_mpeg ${CMAKE_DL_LIBS})
+  DEPENDS decoder_mpeg foundation_core ${CMAKE_DL_LIBS})
 
 # The library's portable parts: records and their sort, the file format
 # and layout reader, WAV information, file-name masks, tag texts, import
