@@ -132,7 +132,8 @@ find_package(Threads REQUIRED)
 
 add_library(tavrix_native_testmain STATIC
   ${CMAKE_SOURCE_DIR}/tests/support/NativeTestMain.cpp
-  ${CMAKE_SOURCE_DIR}/tests/support/NativeTestSupport.cpp)
+  ${CMAKE_SOURCE_DIR}/tests/support/NativeTestSupport.cpp
+  ${CMAKE_SOURCE_DIR}/tests/support/TestFiles.cpp)
 target_include_directories(tavrix_native_testmain PUBLIC ${CMAKE_SOURCE_DIR})
 target_compile_options(tavrix_native_testmain PRIVATE ${TAVRIX_WARNINGS})
 target_link_libraries(tavrix_native_testmain PUBLIC gtest Threads::Threads)

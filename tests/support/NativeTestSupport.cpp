@@ -59,33 +59,10 @@ std::string TestDataPath(const std::string& relative)
     return dir + "/" + relative;
 }
 
-bool WriteFileBytes(const std::string& path, const std::string& bytes)
-{
-    FILE* f = std::fopen(path.c_str(), "wb");
-    if (!f)
-        return false;
-    bool ok = std::fwrite(bytes.data(), 1, bytes.size(), f) == bytes.size();
-    return std::fclose(f) == 0 && ok;
-}
-
 bool WriteIniFile(const std::string& path, const std::string& text)
 {
     // No profile cache to drop off Windows.
     return WriteFileBytes(path, text);
-}
-
-bool ReadFileBytes(const std::string& path, std::string& bytes)
-{
-    FILE* f = std::fopen(path.c_str(), "rb");
-    if (!f)
-        return false;
-    bytes.clear();
-    char buf[65536];
-    size_t n;
-    while ((n = std::fread(buf, 1, sizeof buf, f)) > 0)
-        bytes.append(buf, n);
-    std::fclose(f);
-    return true;
 }
 
 std::string MediaPath(const std::string& name)

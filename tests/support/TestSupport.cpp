@@ -88,35 +88,12 @@ std::string TestDataPath(const std::string& relative)
     return dir + "/" + relative;
 }
 
-bool WriteFileBytes(const std::string& path, const std::string& bytes)
-{
-    FILE* f = std::fopen(path.c_str(), "wb");
-    if (!f)
-        return false;
-    bool ok = std::fwrite(bytes.data(), 1, bytes.size(), f) == bytes.size();
-    return std::fclose(f) == 0 && ok;
-}
-
 bool WriteIniFile(const std::string& path, const std::string& text)
 {
     const bool ok = WriteFileBytes(path, text);
     // All three names null: the documented flush of the profile cache.
     WritePrivateProfileStringA(nullptr, nullptr, nullptr, path.c_str());
     return ok;
-}
-
-bool ReadFileBytes(const std::string& path, std::string& bytes)
-{
-    FILE* f = std::fopen(path.c_str(), "rb");
-    if (!f)
-        return false;
-    bytes.clear();
-    char buf[65536];
-    size_t n;
-    while ((n = std::fread(buf, 1, sizeof buf, f)) > 0)
-        bytes.append(buf, n);
-    std::fclose(f);
-    return true;
 }
 
 std::string MediaPath(const std::string& name)
