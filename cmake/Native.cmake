@@ -131,7 +131,7 @@ add_subdirectory(/usr/src/googletest ${CMAKE_BINARY_DIR}/googletest EXCLUDE_FROM
 find_package(Threads REQUIRED)
 
 add_library(tavrix_native_testmain STATIC
-  ${CMAKE_SOURCE_DIR}/tests/support/NativeTestMain.cpp
+  ${CMAKE_SOURCE_DIR}/tests/support/TestMain.cpp
   ${CMAKE_SOURCE_DIR}/tests/support/NativeTestSupport.cpp
   ${CMAKE_SOURCE_DIR}/tests/support/TestFiles.cpp)
 target_include_directories(tavrix_native_testmain PUBLIC ${CMAKE_SOURCE_DIR})
@@ -139,8 +139,7 @@ target_compile_options(tavrix_native_testmain PRIVATE ${TAVRIX_WARNINGS})
 target_link_libraries(tavrix_native_testmain PUBLIC gtest Threads::Threads)
 
 enable_testing()
-set(TAVRIX_RESULTS_DIR ${CMAKE_BINARY_DIR}/test-results)
-file(MAKE_DIRECTORY ${TAVRIX_RESULTS_DIR})
+include(${CMAKE_CURRENT_LIST_DIR}/TestRegistration.cmake)
 
 # Audio files made with sox and lame before any test runs.
 add_test(NAME make_media COMMAND ${CMAKE_SOURCE_DIR}/tests/media/make-media.sh ${TAVRIX_MEDIA_DIR})
@@ -153,27 +152,14 @@ set_tests_properties(make_media PROPERTIES FIXTURES_SETUP tavrix_media)
 # the test media are given as native paths.
 function(tavrix_native_test name)
   cmake_parse_arguments(ARG "" "SHARDS" "SOURCES;DEPENDS;LABELS" ${ARGN})
-  if(NOT ARG_SHARDS)
-    set(ARG_SHARDS 1)
-  endif()
   list(TRANSFORM ARG_SOURCES PREPEND ${CMAKE_SOURCE_DIR}/tests/)
   add_executable(${name} ${ARG_SOURCES})
   target_include_directories(${name} PRIVATE ${CMAKE_SOURCE_DIR})
   target_compile_options(${name} PRIVATE ${TAVRIX_WARNINGS})
   target_link_libraries(${name} PRIVATE ${ARG_DEPENDS} tavrix_native_testmain)
   set_target_properties(${name} PROPERTIES RUNTIME_OUTPUT_DIRECTORY ${CMAKE_BINARY_DIR}/tests)
-  math(EXPR last "${ARG_SHARDS} - 1")
-  foreach(index RANGE ${last})
-    set(test ${name}/${index})
-    add_test(NAME ${test}
-             COMMAND ${name} --gtest_output=xml:${TAVRIX_RESULTS_DIR}/${name}-${index}.xml
-             WORKING_DIRECTORY ${CMAKE_BINARY_DIR}/tests)
-    set_tests_properties(${test} PROPERTIES
-      ENVIRONMENT "GTEST_TOTAL_SHARDS=${ARG_SHARDS};GTEST_SHARD_INDEX=${index};TAVRIX_MEDIA=${TAVRIX_MEDIA_DIR};TAVRIX_TESTDATA=${TAVRIX_TESTDATA_DIR}"
-      LABELS "native;${ARG_LABELS}"
-      TIMEOUT 300
-      FIXTURES_REQUIRED tavrix_media)
-  endforeach()
+  tavrix_register_gtest(${name} SHARDS "${ARG_SHARDS}" LABELS native ${ARG_LABELS}
+    ENVIRONMENT "TAVRIX_MEDIA=${TAVRIX_MEDIA_DIR};TAVRIX_TESTDATA=${TAVRIX_TESTDATA_DIR}")
 endfunction()
 
 tavrix_native_test(framework_tests

@@ -53,12 +53,12 @@ void Acquire(LockState& s)
 
 LibraryState& LibraryLock::State() const
 {
-    static LibraryState* state = [] {
-        static LibraryState s;
+    static LibraryState state = [] {
+        LibraryState s;
         s.format = DefaultLibraryFileFormat();
-        return &s;
+        return s;
     }();
-    return *state;
+    return state;
 }
 
 LibraryLock::LibraryLock(bool mutating) : m_mutating(mutating)

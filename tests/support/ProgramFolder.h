@@ -33,8 +33,5 @@ private:
 class ProgramFolderTest : public ::testing::Test
 {
 protected:
-    void SetUp() override { SetProgramFolder(m_dir.Path().c_str()); }
-    void TearDown() override { SetProgramFolder(""); }
-
-    tavrix_test::TempDir m_dir;
+    tavrix_test::ProgramFolderScope m_dir;
 };

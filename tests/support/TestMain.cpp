@@ -1,19 +1,26 @@
+// The main of every test program, under Wine and native alike.
 #include <gtest/gtest.h>
 
+#ifdef _WIN32
 #include <windows.h>
+#else
+#include <unistd.h>
+#endif
 
+#include <chrono>
 #include <cstdio>
-#include <cstdlib>
 #include <mutex>
 #include <string>
+#include <thread>
 
 namespace {
 
 // A test that waits for something that never comes must fail here, with
 // its name, long before CTest's time-out ends the whole shard without one;
 // so must a program that does not end once its tests have run.
-const DWORD kTestLimitMs = 120000;
-const DWORD kExitLimitMs = 30000;
+using Clock = std::chrono::steady_clock;
+const std::chrono::seconds kTestLimit(120);
+const std::chrono::seconds kExitLimit(30);
 
 // Lives until the process ends (its thread outlives every static object).
 class Watchdog
@@ -21,17 +28,20 @@ class Watchdog
 public:
     void Start()
     {
-        HANDLE thread = CreateThread(nullptr, 0, &Watchdog::Run, this, 0, nullptr);
-        if (thread)
-            CloseHandle(thread);
+        std::thread([this] {
+            for (;;) {
+                std::this_thread::sleep_for(std::chrono::milliseconds(250));
+                Check();
+            }
+        }).detach();
     }
 
     void TestStarts(const testing::TestInfo& info)
     {
         std::lock_guard<std::mutex> hold(m_lock);
         m_what = std::string("test ") + info.test_suite_name() + "." + info.name();
-        m_limit = kTestLimitMs;
-        m_since = GetTickCount();
+        m_limit = kTestLimit;
+        m_since = Clock::now();
     }
 
     void TestEnds()
@@ -44,36 +54,33 @@ public:
     {
         std::lock_guard<std::mutex> hold(m_lock);
         m_what = "the program's end after its last test";
-        m_limit = kExitLimitMs;
-        m_since = GetTickCount();
+        m_limit = kExitLimit;
+        m_since = Clock::now();
     }
 
 private:
-    static DWORD WINAPI Run(void* self)
-    {
-        for (;;) {
-            Sleep(250);
-            static_cast<Watchdog*>(self)->Check();
-        }
-    }
-
     void Check()
     {
         std::lock_guard<std::mutex> hold(m_lock);
-        if (m_what.empty() || GetTickCount() - m_since < m_limit)
+        if (m_what.empty() || Clock::now() - m_since < m_limit)
             return;
         std::fflush(stdout);
-        std::fprintf(stderr, "\n[ WATCHDOG ] %s has not ended within %lu s: it waits for something "
+        std::fprintf(stderr, "\n[ WATCHDOG ] %s has not ended within %lld s: it waits for something "
                              "that does not come. The program is ended.\n",
-                     m_what.c_str(), static_cast<unsigned long>(m_limit / 1000));
+                     m_what.c_str(), static_cast<long long>(m_limit.count()));
         std::fflush(stderr);
+#ifdef _WIN32
+        // Not ExitProcess: a hang may hold the loader lock that it takes.
         TerminateProcess(GetCurrentProcess(), 3);
+#else
+        _exit(3);
+#endif
     }
 
     std::mutex m_lock;
     std::string m_what;
-    DWORD m_limit = 0;
-    DWORD m_since = 0;
+    std::chrono::seconds m_limit{0};
+    Clock::time_point m_since;
 };
 
 // Tells the watchdog what runs; owned (and deleted at exit) by GoogleTest.
@@ -93,8 +100,10 @@ private:
 
 int main(int argc, char** argv)
 {
+#ifdef _WIN32
     // A crash in a test must end the program, never wait on an error box.
     SetErrorMode(SEM_FAILCRITICALERRORS | SEM_NOGPFAULTERRORBOX | SEM_NOOPENFILEERRORBOX);
+#endif
     testing::InitGoogleTest(&argc, argv);
     // Output reaches CTest's log as it is written, even when the program
     // is ended by the watchdog or a crash.
