@@ -7,7 +7,7 @@ set -euo pipefail
 root=$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)
 arch=${1:-i686}
 dir=${TAVRIX_BUILD_DIR:-$root/build/$arch}
-jobs=$(nproc)
+jobs=${TAVRIX_JOBS:-$(nproc)}
 # Paths inside the checkout count as relative for the compiler cache, so a
 # second clone or worktree reuses what the first compiled.
 export CCACHE_BASEDIR=${CCACHE_BASEDIR:-$root}

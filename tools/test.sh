@@ -3,7 +3,8 @@
 # runs every test under Wine, then the native build's tests (the portable
 # code built for the host), ending with the cases' summary. Exit code is
 # the first failing CTest's. Extra arguments go to both ctest runs (e.g.
-# -R spine).
+# -R spine). TAVRIX_JOBS sets the parallel jobs of the builds and the test runs
+# (default: the number of processors).
 set -euo pipefail
 root=$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)
 cd "$root"
@@ -43,10 +44,10 @@ native=$root/build/native
 rm -f "$dir"/test-results/*.xml "$native"/test-results/*.xml
 set +e
 # Every test runs once: a test that fails is a fault to find, never retried.
-ctest --test-dir "$dir" -j "$(nproc)" --output-on-failure "$@"
+ctest --test-dir "$dir" -j "${TAVRIX_JOBS:-$(nproc)}" --output-on-failure "$@"
 rc=$?
 echo "test.sh: the native tests"
-ctest --test-dir "$native" -j "$(nproc)" --output-on-failure "$@"
+ctest --test-dir "$native" -j "${TAVRIX_JOBS:-$(nproc)}" --output-on-failure "$@"
 native_rc=$?
 python3 tools/test-summary.py "$native/test-results" "$dir/test-results"
 [ $rc -ne 0 ] || rc=$native_rc
