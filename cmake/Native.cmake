@@ -108,6 +108,8 @@ tavrix_native_library(decoder_core SOURCES
   decoder/dsound_output/dsound_stream.cpp
   DEPENDS decoder_mpeg foundation_core ${CMAKE_DL_LIBS})
 
+find_package(ZLIB REQUIRED)
+
 # The library's portable parts: records and their sort, the file format
 # and layout reader, WAV information, file-name masks, tag texts, import
 # names, search matching and track-list texts.
@@ -119,10 +121,12 @@ tavrix_native_library(library_core SOURCES
   library/tags/WavInfoParse.cpp
   library/tags/FileNameParseCore.cpp
   library/tags/TagReadingText.cpp
+  library/tags/Id3v2Tag.cpp
+  library/tags/TagFields.cpp
   library/import/TrackImportNames.cpp
   library/tracklist/SearchFilterMatch.cpp
   library/tracklist/TrackListFillText.cpp
-  DEPENDS foundation_core decoder_core)
+  DEPENDS foundation_core decoder_core ZLIB::ZLIB)
 
 # GoogleTest built with the host compiler.
 set(INSTALL_GTEST OFF CACHE BOOL "" FORCE)
@@ -133,10 +137,11 @@ find_package(Threads REQUIRED)
 add_library(tavrix_native_testmain STATIC
   ${CMAKE_SOURCE_DIR}/tests/support/TestMain.cpp
   ${CMAKE_SOURCE_DIR}/tests/support/NativeTestSupport.cpp
-  ${CMAKE_SOURCE_DIR}/tests/support/TestFiles.cpp)
+  ${CMAKE_SOURCE_DIR}/tests/support/TestFiles.cpp
+  ${CMAKE_SOURCE_DIR}/tests/support/Id3v2Writer.cpp)
 target_include_directories(tavrix_native_testmain PUBLIC ${CMAKE_SOURCE_DIR})
 target_compile_options(tavrix_native_testmain PRIVATE ${TAVRIX_WARNINGS})
-target_link_libraries(tavrix_native_testmain PUBLIC gtest Threads::Threads)
+target_link_libraries(tavrix_native_testmain PUBLIC gtest Threads::Threads ZLIB::ZLIB)
 
 enable_testing()
 include(${CMAKE_CURRENT_LIST_DIR}/TestRegistration.cmake)
@@ -202,6 +207,7 @@ tavrix_native_test(library_file_tests
 tavrix_native_test(tags_tests
   SOURCES
     library/tags/TagTextTest.cpp
+    library/tags/Id3v2TagTest.cpp
     library/tags/WavParseTest.cpp
   DEPENDS library_core
   LABELS tags)

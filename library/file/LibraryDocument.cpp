@@ -21,8 +21,8 @@ using TrackField = libraryfile::Field<CTrackRecord>;
 // element ends its line with CR LF. Building it by XmlMarkup edits cost a
 // library of 100,000 tracks seconds in copying.
 
-// Bytes that escaping replaces, and bytes that may begin a double-byte
-// character: a text without any of them is copied as it is.
+// Bytes that escaping replaces or drops, and bytes that may begin a
+// double-byte character: a text without any of them is copied as it is.
 struct CareTable
 {
     bool care[256] = {};
@@ -31,6 +31,8 @@ struct CareTable
         for (unsigned char c : {'<', '>', '&', '\'', '"'})
             care[c] = true;
         for (int c = 0x80; c < 256; ++c)
+            care[c] = true;
+        for (int c = 0x01; c < 0x20; ++c)
             care[c] = true;
     }
 };
@@ -59,7 +61,8 @@ struct AppendingOut
 };
 
 // The text up to its first NUL, markup characters escaped (quotes only in
-// attribute values); a double-byte character is copied whole.
+// attribute values), CR, LF and TAB written as a blank and other control
+// bytes left out; a double-byte character is copied whole.
 template <class Out>
 void PutEscaped(Out& out, const char* text, bool withQuotes)
 {
@@ -79,7 +82,15 @@ void PutEscaped(Out& out, const char* text, bool withQuotes)
             case '>': out.Put("&gt;", 4); break;
             case '\'': withQuotes ? out.Put("&apos;", 6) : out.Put('\''); break;
             case '"': withQuotes ? out.Put("&quot;", 6) : out.Put('"'); break;
-            default: out.Put(text[pos]); break;
+            // A line break or tab would break the file's line layout, and other
+            // control bytes are not allowed in XML at all.
+            case '\r':
+            case '\n':
+            case '\t': out.Put(' '); break;
+            default:
+                if (static_cast<unsigned char>(text[pos]) >= 0x20)
+                    out.Put(text[pos]);
+                break;
             }
         } else {
             out.Put(text + pos, static_cast<size_t>(next - pos));

@@ -1,11 +1,20 @@
 // Guessing title, artist, album, year and genre from a file name by the
 // mask of "KVLib.ini" (KVLIB FilenameParseString, FilenameParseDelim).
 #include "library/tags/FileNameParseCore.h"
+#include "library/tags/TagReadingText.h"
 #include "library/api/VIZU.h"
 
 #include <windows.h>
 
 namespace {
+
+// Names from the file system may hold control bytes (not on Windows' own
+// disks, but on shares and other file systems): a record holds none.
+CString RecordText(std::string text)
+{
+    tagtext::RemoveControlChars(text);
+    return CString(text);
+}
 
 bool IsLeadByte(unsigned char c)
 {
@@ -34,7 +43,7 @@ void Store(const fnparse::ParsedFields& fields, TAG_INFO* info)
                                               &info->Year, &info->Genre};
     for (int i = 0; i < fnparse::kFieldCount; ++i) {
         if (fields.set[i])
-            *targets[i] = CString(fields.value[i]);
+            *targets[i] = RecordText(fields.value[i]);
     }
 }
 
@@ -42,7 +51,7 @@ void Store(const fnparse::ParsedFields& fields, TAG_INFO* info)
 
 CString VIZU::GetTitleFromFilename(CString path)
 {
-    return CString(fnparse::TitleFromPath(path.str(), IsLeadByte));
+    return RecordText(fnparse::TitleFromPath(path.str(), IsLeadByte));
 }
 
 CString VIZU::GetFilenameFromPath(CString path)
