@@ -137,3 +137,58 @@ TEST(LibraryLayout, OtherLayoutsAreLeftToTheXmlReader)
         }
     }
 }
+
+// Whatever a record's texts hold, the file keeps one element per line and
+// is well-formed XML: CR, LF and TAB are written as a blank, other control
+// bytes are left out.
+TEST(LibraryLayout, ControlCharactersNeverReachTheFile)
+{
+    const char* texts[] = {"line\r\nbreak", "tab\there", "bell\x07 and \x01\x1F", "\r", "\n\n",
+                           "a & \x0B<b>"};
+    const char* cleaned[] = {"line  break", "tab here", "bell and ", " ", "  ", "a & <b>"};
+    Records written;
+    for (int n = 0; n < 6; ++n) {
+        CTrackRecord r;
+        r.m_FileName = texts[n];
+        r.m_Artist = texts[(n + 1) % 6];
+        r.m_Album = texts[(n + 2) % 6];
+        r.m_Title = texts[(n + 3) % 6];
+        r.m_Genre = texts[(n + 4) % 6];
+        r.m_FileType = texts[(n + 5) % 6];
+        r.m_BPMText = texts[n];
+        r.m_Year = texts[(n + 1) % 6];
+        r.m_Cue1Name = texts[(n + 2) % 6];
+        r.m_Cue2Name = texts[(n + 3) % 6];
+        written.Add(r);
+    }
+    const std::string text = BuildLibraryText(written, "5.00", "01/02/03");
+
+    size_t lines = 0;
+    for (size_t start = 0; start < text.size(); ++lines) {
+        const size_t end = text.find("\r\n", start);
+        ASSERT_NE(std::string::npos, end) << "the text ends with a line end";
+        const std::string line = text.substr(start, end - start);
+        SCOPED_TRACE(line);
+        ASSERT_FALSE(line.empty());
+        EXPECT_EQ('<', line.front());
+        EXPECT_EQ('>', line.back());
+        for (char c : line)
+            EXPECT_GE(static_cast<unsigned char>(c), 0x20);
+        start = end + 2;
+    }
+    // Prolog, root start, ten lines per record (TRK, its eight children,
+    // its end), root end.
+    EXPECT_EQ(2u + 10u * 6u + 1u, lines);
+
+    int laidOut = -1;
+    ASSERT_TRUE(CheckLibraryLayout(CString(text), laidOut)) << "the quick reader takes it";
+    EXPECT_EQ(6, laidOut);
+    Records parsed;
+    ASSERT_TRUE(ReadByXml(text, parsed, false));
+    ASSERT_EQ(6, parsed.GetSize());
+    for (int n = 0; n < 6; ++n) {
+        EXPECT_EQ(cleaned[n], parsed[n].m_FileName.str());
+        EXPECT_EQ(cleaned[(n + 3) % 6], parsed[n].m_Title.str());
+        EXPECT_EQ(cleaned[(n + 3) % 6], parsed[n].m_Cue2Name.str());
+    }
+}
