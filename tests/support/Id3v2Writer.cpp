@@ -4,6 +4,8 @@
 
 #include <algorithm>
 #include <cstring>
+#include <map>
+#include <tuple>
 #include <stdexcept>
 
 namespace tavrix_test {
@@ -204,6 +206,21 @@ Id3v2Writer& Id3v2Writer::Frame(const char* id, const std::string& content,
         extra = BigEndian32(declared);
     }
     return RawFrame(id, static_cast<uint32_t>(extra.size() + data.size()), flags, extra + data);
+}
+
+Id3v2Writer& Id3v2Writer::InflatingFrame(const char* id, const std::string& prefix, char fill,
+                                         uint32_t inflatedSize, uint32_t declaredSize)
+{
+    // Deflating hundreds of megabytes takes a while: each run is made once.
+    static std::map<std::tuple<std::string, char, uint32_t>, std::string> made;
+    std::string& deflated = made[std::make_tuple(prefix, fill, inflatedSize)];
+    if (deflated.empty())
+        deflated = DeflateRun(prefix, fill, inflatedSize - prefix.size());
+    Id3FrameOptions options;
+    options.compress = true;
+    options.precompressed = true;
+    options.declaredSize = declaredSize ? declaredSize : inflatedSize;
+    return Frame(id, deflated, options);
 }
 
 Id3v2Writer& Id3v2Writer::RawFrame(const char* id, uint32_t size, uint16_t flags,

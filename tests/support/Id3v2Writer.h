@@ -30,6 +30,8 @@ struct Id3FrameOptions
     bool precompressed = false;
 };
 
+constexpr uint32_t kLargestSynchsafe = (1u << 28) - 1;
+
 class Id3v2Writer
 {
 public:
@@ -49,6 +51,12 @@ public:
     // Any frame from its content bytes.
     Id3v2Writer& Frame(const char* id, const std::string& content,
                        const Id3FrameOptions& options = {});
+    // A compressed frame whose content is prefix followed by fill bytes up
+    // to inflatedSize in all, declaring declaredSize (0: the true size); the
+    // content is never held inflated (an ID3v2.4 size says at most
+    // kLargestSynchsafe).
+    Id3v2Writer& InflatingFrame(const char* id, const std::string& prefix, char fill,
+                                uint32_t inflatedSize, uint32_t declaredSize = 0);
     // A frame header with the given stored size and flags followed by data
     // (which may be shorter or longer than the size says).
     Id3v2Writer& RawFrame(const char* id, uint32_t size, uint16_t flags, const std::string& data);

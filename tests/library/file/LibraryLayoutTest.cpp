@@ -4,6 +4,7 @@
 #include "foundation/xml/XmlMarkup.h"
 #include "library/file/LibraryDocument.h"
 #include "library/file/LibraryLayoutReader.h"
+#include "tests/support/TestSupport.h"
 
 #include <gtest/gtest.h>
 
@@ -163,22 +164,10 @@ TEST(LibraryLayout, ControlCharactersNeverReachTheFile)
     }
     const std::string text = BuildLibraryText(written, "5.00", "01/02/03");
 
-    size_t lines = 0;
-    for (size_t start = 0; start < text.size(); ++lines) {
-        const size_t end = text.find("\r\n", start);
-        ASSERT_NE(std::string::npos, end) << "the text ends with a line end";
-        const std::string line = text.substr(start, end - start);
-        SCOPED_TRACE(line);
-        ASSERT_FALSE(line.empty());
-        EXPECT_EQ('<', line.front());
-        EXPECT_EQ('>', line.back());
-        for (char c : line)
-            EXPECT_GE(static_cast<unsigned char>(c), 0x20);
-        start = end + 2;
-    }
+    const std::vector<std::string> lines = tavrix_test::ElementLines(text);
     // Prolog, root start, ten lines per record (TRK, its eight children,
     // its end), root end.
-    EXPECT_EQ(2u + 10u * 6u + 1u, lines);
+    EXPECT_EQ(2u + 10u * 6u + 1u, lines.size());
 
     int laidOut = -1;
     ASSERT_TRUE(CheckLibraryLayout(CString(text), laidOut)) << "the quick reader takes it";

@@ -135,16 +135,8 @@ TEST_F(AddATrackTest, ControlCharactersOfATagReachNeitherTheRecordNorTheFile)
     const std::string library = ProgramFile("control.txd");
     ASSERT_EQ(1, VIZU::XML_SaveLib(library.c_str()));
     const std::string text = ReadText(library);
-    const std::vector<std::string> lines = LogLines(text);
+    const std::vector<std::string> lines = tavrix_test::ElementLines(text);
     ASSERT_EQ(13u, lines.size()) << "prolog, root, ten lines of the record, root end";
-    for (const std::string& line : lines) {
-        SCOPED_TRACE(line);
-        ASSERT_FALSE(line.empty());
-        EXPECT_EQ('<', line.front());
-        EXPECT_EQ('>', line.back());
-        for (char c : line)
-            EXPECT_GE(static_cast<unsigned char>(c), 0x20);
-    }
     EXPECT_EQ("<TI>Night  Drive</TI>", lines[6]);
     XmlMarkup xml;
     EXPECT_TRUE(xml.SetDocument(CString(text)));
