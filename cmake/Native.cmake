@@ -63,6 +63,7 @@ tavrix_native_library(foundation_core SOURCES
   foundation/drawing/BitmapResample.cpp
   foundation/genres/GenreNames.cpp
   foundation/libraryfile/LibraryFileLayout.cpp
+  foundation/filetree/FileTreeRules.cpp
   DEPENDS framework_core)
 
 # The MPEG codec and the MP3 stream scanner.
@@ -179,6 +180,11 @@ tavrix_native_test(foundation_helpers_tests
   SOURCES
     foundation/app/HashingTest.cpp
     foundation/app/HexToColorTest.cpp
+  DEPENDS foundation_core
+  LABELS foundation)
+
+tavrix_native_test(filetree_rules_tests
+  SOURCES foundation/filetree/FileTreeRulesTest.cpp
   DEPENDS foundation_core
   LABELS foundation)
 
