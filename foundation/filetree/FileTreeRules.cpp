@@ -1,5 +1,9 @@
 #include "foundation/filetree/FileTreeRules.h"
 
+#include <algorithm>
+#include <cstring>
+#include <vector>
+
 namespace filetree {
 
 bool IsDriveRootText(const CString& path)
@@ -7,11 +11,24 @@ bool IsDriveRootText(const CString& path)
     return path.GetLength() == 3 && path[1] == ':' && path[2] == '\\';
 }
 
-int CompareNodes(bool aIsFile, const CString& aName, bool bIsFile, const CString& bName)
+void SortIgnoringCase(CStringArray& names)
 {
-    if (aIsFile != bIsFile)
-        return aIsFile ? 1 : -1;
-    return aName.CompareNoCase(bName);
+    struct Keyed
+    {
+        CString key;
+        CString name;
+    };
+    std::vector<Keyed> keyed(static_cast<size_t>(names.GetSize()));
+    for (INT_PTR i = 0; i < names.GetSize(); ++i) {
+        keyed[static_cast<size_t>(i)].name = names[i];
+        keyed[static_cast<size_t>(i)].key = names[i];
+        keyed[static_cast<size_t>(i)].key.MakeLower();
+    }
+    std::stable_sort(keyed.begin(), keyed.end(), [](const Keyed& a, const Keyed& b) {
+        return std::strcmp(a.key, b.key) < 0;
+    });
+    for (size_t i = 0; i < keyed.size(); ++i)
+        names[static_cast<INT_PTR>(i)] = keyed[i].name;
 }
 
 CString ExtensionOf(const CString& path)

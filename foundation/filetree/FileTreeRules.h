@@ -12,8 +12,10 @@ namespace filetree {
 // Exactly three characters, the second ':' and the third '\' (C:\).
 bool IsDriveRootText(const CString& path);
 
-// Folders before files, then by name ignoring case: <0, 0 or >0.
-int CompareNodes(bool aIsFile, const CString& aName, bool bIsFile, const CString& bName);
+// Sorts names ignoring case (each name is lower-cased once, then the
+// copies are compared byte by byte). A listing sorts its folders and its
+// files apart and lists the folders first.
+void SortIgnoringCase(CStringArray& names);
 
 // The extension of a path's last component with its dot ("" when none).
 CString ExtensionOf(const CString& path);

@@ -11,15 +11,6 @@
 
 namespace {
 
-int CALLBACK CompareRecords(LPARAM lParam1, LPARAM lParam2, LPARAM)
-{
-    const CTreeFileCtrlItem* a = reinterpret_cast<const CTreeFileCtrlItem*>(lParam1);
-    const CTreeFileCtrlItem* b = reinterpret_cast<const CTreeFileCtrlItem*>(lParam2);
-    if (!a || !b)
-        return a ? 1 : (b ? -1 : 0);
-    return filetree::CompareNodes(a->m_bFile != FALSE, a->m_sName, b->m_bFile != FALSE, b->m_sName);
-}
-
 // The largest network listing read at once.
 const DWORD kMaxNetworkBuffer = 4u << 20;
 
@@ -171,20 +162,16 @@ void CTreeFileCtrl::PopulateFolderLevel(const CString& sPath, HTREEITEM hParent)
     CString base = sPath;
     if (base.Right(1) != "\\")
         base += '\\';
-    BOOL any = FALSE;
+    // Each pass's names are sorted before they are inserted, so the tree
+    // gets them in their final order: folders first, each group by name
+    // ignoring case.
+    CStringArray folders, files;
     WIN32_FIND_DATAA found;
     HANDLE hFind = ::FindFirstFileA(base + "*.*", &found);
     if (hFind != INVALID_HANDLE_VALUE) {
         do {
-            if (!ShouldShowFolder(found))
-                continue;
-            CTreeFileCtrlItem* pRecord = new CTreeFileCtrlItem;
-            pRecord->m_sPath = base + found.cFileName;
-            pRecord->m_sName = found.cFileName;
-            BOOL shared = m_bShowSharedOverlay && IsShared(pRecord->m_sPath);
-            CString path = pRecord->m_sPath;
-            if (InsertNode(hParent, pRecord, shared, GetPathIcon(path), GetPathSelectedIcon(path), TRUE))
-                any = TRUE;
+            if (ShouldShowFolder(found))
+                folders.Add(found.cFileName);
         } while (::FindNextFileA(hFind, &found));
         ::FindClose(hFind);
     }
@@ -192,24 +179,35 @@ void CTreeFileCtrl::PopulateFolderLevel(const CString& sPath, HTREEITEM hParent)
         hFind = ::FindFirstFileA(base + m_sFileFilter, &found);
         if (hFind != INVALID_HANDLE_VALUE) {
             do {
-                if ((found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) || !ShouldShowFile(found))
-                    continue;
-                CTreeFileCtrlItem* pRecord = new CTreeFileCtrlItem;
-                pRecord->m_sPath = base + found.cFileName;
-                pRecord->m_sName = found.cFileName;
-                pRecord->m_bFile = TRUE;
-                // A file's open icon is its icon: one look-up serves both.
-                int icon = GetPathIcon(pRecord->m_sPath);
-                if (InsertNode(hParent, pRecord, FALSE, icon, icon, TRUE))
-                    any = TRUE;
+                if (!(found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) && ShouldShowFile(found))
+                    files.Add(found.cFileName);
             } while (::FindNextFileA(hFind, &found));
             ::FindClose(hFind);
         }
     }
-    TVSORTCB sort = {};
-    sort.hParent = hParent;
-    sort.lpfnCompare = &CompareRecords;
-    SortChildrenCB(&sort);
+    filetree::SortIgnoringCase(folders);
+    filetree::SortIgnoringCase(files);
+
+    BOOL any = FALSE;
+    for (INT_PTR i = 0; i < folders.GetSize(); ++i) {
+        CTreeFileCtrlItem* pRecord = new CTreeFileCtrlItem;
+        pRecord->m_sPath = base + folders[i];
+        pRecord->m_sName = folders[i];
+        BOOL shared = m_bShowSharedOverlay && IsShared(pRecord->m_sPath);
+        CString path = pRecord->m_sPath;
+        if (InsertNode(hParent, pRecord, shared, GetPathIcon(path), GetPathSelectedIcon(path), TRUE))
+            any = TRUE;
+    }
+    for (INT_PTR i = 0; i < files.GetSize(); ++i) {
+        CTreeFileCtrlItem* pRecord = new CTreeFileCtrlItem;
+        pRecord->m_sPath = base + files[i];
+        pRecord->m_sName = files[i];
+        pRecord->m_bFile = TRUE;
+        // A file's open icon is its icon: one look-up serves both.
+        int icon = GetPathIcon(pRecord->m_sPath);
+        if (InsertNode(hParent, pRecord, FALSE, icon, icon, TRUE))
+            any = TRUE;
+    }
     if (!any)
         SetChildrenCount(hParent, 0);
 }

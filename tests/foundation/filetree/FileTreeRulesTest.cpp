@@ -21,19 +21,20 @@ TEST(FileTreeRules, DriveRootsAreExactlyLetterColonBackslash)
         EXPECT_EQ(IsDriveRootText(c.path), c.root) << c.path;
 }
 
-TEST(FileTreeRules, FoldersSortBeforeFilesAndNamesIgnoreCase)
+TEST(FileTreeRules, NamesSortIgnoringCase)
 {
-    struct Node { bool file; const char* name; };
-    std::vector<Node> nodes = {{true, "b.txt"}, {false, "beta"}, {true, "A.txt"},
-                               {false, "Alpha"}, {true, "c.TXT"}, {false, "GAMMA"}};
-    std::sort(nodes.begin(), nodes.end(), [](const Node& a, const Node& b) {
-        return CompareNodes(a.file, a.name, b.file, b.name) < 0;
-    });
-    std::vector<std::string> names;
-    for (const Node& n : nodes)
-        names.push_back(n.name);
-    EXPECT_EQ(names, std::vector<std::string>({"Alpha", "beta", "GAMMA", "A.txt", "b.txt", "c.TXT"}));
-    EXPECT_EQ(CompareNodes(false, "abc", false, "ABC"), 0);
+    CStringArray names;
+    for (const char* name : {"b.txt", "Beta", "a.TXT", "alpha", "_under", "Zed", "10", "1"})
+        names.Add(name);
+    SortIgnoringCase(names);
+    std::vector<std::string> got;
+    for (INT_PTR i = 0; i < names.GetSize(); ++i)
+        got.push_back(static_cast<const char*>(names[i]));
+    // Compared lower-cased, as the case-blind comparison does: '_' (0x5F)
+    // comes after the digits and before every letter.
+    EXPECT_EQ(got, std::vector<std::string>({"1", "10", "_under", "a.TXT", "alpha", "b.txt", "Beta", "Zed"}));
+    for (INT_PTR i = 1; i < names.GetSize(); ++i)
+        EXPECT_LE(names[i - 1].CompareNoCase(names[i]), 0) << names[i - 1] << " before " << names[i];
 }
 
 TEST(FileTreeRules, ExtensionsBelongToTheLastComponent)
