@@ -50,6 +50,13 @@ DWORD Attributes(const CString& sPath)
     return sPath.IsEmpty() ? INVALID_FILE_ATTRIBUTES : ::GetFileAttributesA(sPath);
 }
 
+// The path exists and carries the attribute.
+bool HasAttribute(const CString& sPath, DWORD attribute)
+{
+    DWORD attributes = Attributes(sPath);
+    return attributes != INVALID_FILE_ATTRIBUTES && (attributes & attribute) != 0;
+}
+
 } // namespace
 
 // ---- CTreeFileCtrlItem ------------------------------------------------------
@@ -209,8 +216,7 @@ BOOL CTreeFileCtrl::IsFileItem(HTREEITEM hItem)
 
 BOOL CTreeFileCtrl::IsFolder(const CString& sPath)
 {
-    DWORD attributes = Attributes(sPath);
-    return attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY);
+    return HasAttribute(sPath, FILE_ATTRIBUTE_DIRECTORY);
 }
 
 BOOL CTreeFileCtrl::IsFolderItem(HTREEITEM hItem)
@@ -230,10 +236,7 @@ BOOL CTreeFileCtrl::IsDriveRootItem(HTREEITEM hItem)
 
 BOOL CTreeFileCtrl::IsCompressed(const CString& sPath)
 {
-    if (IsDriveRoot(sPath))
-        return FALSE;
-    DWORD attributes = Attributes(sPath);
-    return attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_COMPRESSED);
+    return !IsDriveRoot(sPath) && HasAttribute(sPath, FILE_ATTRIBUTE_COMPRESSED);
 }
 
 BOOL CTreeFileCtrl::IsCompressedItem(HTREEITEM hItem)
@@ -243,10 +246,7 @@ BOOL CTreeFileCtrl::IsCompressedItem(HTREEITEM hItem)
 
 BOOL CTreeFileCtrl::IsEncrypted(const CString& sPath)
 {
-    if (IsDriveRoot(sPath))
-        return FALSE;
-    DWORD attributes = Attributes(sPath);
-    return attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_ENCRYPTED);
+    return !IsDriveRoot(sPath) && HasAttribute(sPath, FILE_ATTRIBUTE_ENCRYPTED);
 }
 
 BOOL CTreeFileCtrl::IsEncryptedItem(HTREEITEM hItem)

@@ -309,9 +309,13 @@ private:
     BOOL IsItemStillValid(HTREEITEM hItem);
     void ForgetHistoryItem(HTREEITEM hItem);
     void PushHistory(CArray<HTREEITEM, HTREEITEM>& list, HTREEITEM hItem);
+    void StepHistory(CArray<HTREEITEM, HTREEITEM>& from, CArray<HTREEITEM, HTREEITEM>& to);
+    void InsertComputerAndNetwork(HTREEITEM hParent);
+    void DeleteAllNodes();
     CTreeFileCtrlMonitor* FindMonitor(UINT_PTR nId);
     void DestroyMonitor(INT_PTR nIndex, DWORD dwJoinMs);
     BOOL RunFileOperation(SHFILEOPSTRUCTA& op);
+    BOOL RunVerb(HTREEITEM hItem, LPCSTR lpszVerb);
     BOOL HasParentSelection(HTREEITEM* phParent = nullptr);
     BOOL IsNetworkItem(HTREEITEM hItem);
     BOOL CanShowOrOpen(HTREEITEM hItem);

@@ -31,12 +31,7 @@ void CTreeFileCtrl::Refresh()
     // The rebuild is not a move of the user's: it leaves the history alone.
     BOOL holding = m_bHoldSelectionHistory;
     m_bHoldSelectionHistory = TRUE;
-    DeleteAllItems();
-    m_hNetworkItem = m_hMyComputerItem = m_hRootFolderItem = nullptr;
-#ifndef TAVRIX_KVLIB_FLAVOUR
-    m_hMyDocumentsItem = nullptr;
-    m_hRoot = TVI_ROOT;
-#endif
+    DeleteAllNodes();
 
     if (!m_sRootFolder.IsEmpty()) {
         PopulateFolder(m_sRootFolder, TVI_ROOT, FALSE);
@@ -52,12 +47,7 @@ void CTreeFileCtrl::Refresh()
         }
         PopulateTopLevel();
 #else
-        if (m_bShowMyComputer)
-            InsertSpecialFolder(CSIDL_DRIVES, TVI_ROOT, &m_hMyComputerItem, FALSE, nullptr);
-        else
-            PopulateDrives(TVI_ROOT, FALSE);
-        if (m_bShowNetwork)
-            InsertSpecialFolder(CSIDL_NETWORK, TVI_ROOT, &m_hNetworkItem, TRUE, nullptr);
+        InsertComputerAndNetwork(TVI_ROOT);
 #endif
     }
     if (!selectedPath.IsEmpty())
@@ -99,14 +89,29 @@ void CTreeFileCtrl::PopulateTopLevel()
 {
     if (m_bShowMyDocuments)
         InsertSpecialFolder(CSIDL_PERSONAL, m_hRoot, &m_hMyDocumentsItem, FALSE, &m_sMyDocumentsPath);
-    if (m_bShowMyComputer)
-        InsertSpecialFolder(CSIDL_DRIVES, m_hRoot, &m_hMyComputerItem, FALSE, nullptr);
-    else
-        PopulateDrives(m_hRoot, FALSE);
-    if (m_bShowNetwork)
-        InsertSpecialFolder(CSIDL_NETWORK, m_hRoot, &m_hNetworkItem, TRUE, nullptr);
+    InsertComputerAndNetwork(m_hRoot);
 }
 #endif
+
+void CTreeFileCtrl::InsertComputerAndNetwork(HTREEITEM hParent)
+{
+    if (m_bShowMyComputer)
+        InsertSpecialFolder(CSIDL_DRIVES, hParent, &m_hMyComputerItem, FALSE, nullptr);
+    else
+        PopulateDrives(hParent, FALSE);
+    if (m_bShowNetwork)
+        InsertSpecialFolder(CSIDL_NETWORK, hParent, &m_hNetworkItem, TRUE, nullptr);
+}
+
+void CTreeFileCtrl::DeleteAllNodes()
+{
+    DeleteAllItems();
+    m_hNetworkItem = m_hMyComputerItem = m_hRootFolderItem = nullptr;
+#ifndef TAVRIX_KVLIB_FLAVOUR
+    m_hMyDocumentsItem = nullptr;
+    m_hRoot = TVI_ROOT;
+#endif
+}
 
 void CTreeFileCtrl::PopulateDrives(HTREEITEM hParent, BOOL bRedraw)
 {

@@ -239,28 +239,24 @@ BOOL CTreeFileCtrl::RenameItem(HTREEITEM hItem)
 
 BOOL CTreeFileCtrl::ShowItemProperties(HTREEITEM hItem)
 {
-    if (!m_bAllowProperties || !hItem)
-        return FALSE;
-    CString path = ItemToPath(hItem);
-    SHELLEXECUTEINFOA sei = {};
-    sei.cbSize = sizeof sei;
-    sei.fMask = SEE_MASK_INVOKEIDLIST;
-    sei.hwnd = MainWindow();
-    sei.lpVerb = "properties";
-    sei.lpFile = path;
-    sei.nShow = SW_SHOW;
-    return AfxPromptShellExecute(&sei);
+    return m_bAllowProperties && RunVerb(hItem, "properties");
 }
 
 BOOL CTreeFileCtrl::OpenItem(HTREEITEM hItem)
 {
-    if (!m_bAllowOpen || !hItem)
+    return m_bAllowOpen && RunVerb(hItem, nullptr);
+}
+
+BOOL CTreeFileCtrl::RunVerb(HTREEITEM hItem, LPCSTR lpszVerb)
+{
+    if (!hItem)
         return FALSE;
     CString path = ItemToPath(hItem);
     SHELLEXECUTEINFOA sei = {};
     sei.cbSize = sizeof sei;
     sei.fMask = SEE_MASK_INVOKEIDLIST;
     sei.hwnd = MainWindow();
+    sei.lpVerb = lpszVerb;
     sei.lpFile = path;
     sei.nShow = SW_SHOW;
     return AfxPromptShellExecute(&sei);
@@ -469,28 +465,20 @@ void CTreeFileCtrl::SetMaxHistory(int nMaxHistory)
 
 void CTreeFileCtrl::OnBack()
 {
-    // Entries whose items are gone are dropped, never selected.
-    while (m_BackItems.GetSize() > 0) {
-        HTREEITEM hItem = m_BackItems[m_BackItems.GetSize() - 1];
-        m_BackItems.RemoveAt(m_BackItems.GetSize() - 1);
-        if (!ItemExists(hItem))
-            continue;
-        HTREEITEM hBefore = GetSelectedItem();
-        m_bInHistoryNavigation = TRUE;
-        SelectItem(hItem);
-        EnsureVisible(hItem);
-        m_bInHistoryNavigation = FALSE;
-        if (hBefore)
-            PushHistory(m_ForwardItems, hBefore);
-        return;
-    }
+    StepHistory(m_BackItems, m_ForwardItems);
 }
 
 void CTreeFileCtrl::OnForward()
 {
-    while (m_ForwardItems.GetSize() > 0) {
-        HTREEITEM hItem = m_ForwardItems[m_ForwardItems.GetSize() - 1];
-        m_ForwardItems.RemoveAt(m_ForwardItems.GetSize() - 1);
+    StepHistory(m_ForwardItems, m_BackItems);
+}
+
+void CTreeFileCtrl::StepHistory(CArray<HTREEITEM, HTREEITEM>& from, CArray<HTREEITEM, HTREEITEM>& to)
+{
+    // Entries whose items are gone are dropped, never selected.
+    while (from.GetSize() > 0) {
+        HTREEITEM hItem = from[from.GetSize() - 1];
+        from.RemoveAt(from.GetSize() - 1);
         if (!ItemExists(hItem))
             continue;
         HTREEITEM hBefore = GetSelectedItem();
@@ -499,7 +487,7 @@ void CTreeFileCtrl::OnForward()
         EnsureVisible(hItem);
         m_bInHistoryNavigation = FALSE;
         if (hBefore)
-            PushHistory(m_BackItems, hBefore);
+            PushHistory(to, hBefore);
         return;
     }
 }
@@ -580,12 +568,7 @@ void CTreeFileCtrl::OnDestroy()
     if (m_hDragItem)
         EndDrag(TRUE);
     StopAllMonitors();
-    DeleteAllItems();
-    m_hNetworkItem = m_hMyComputerItem = m_hRootFolderItem = nullptr;
-#ifndef TAVRIX_KVLIB_FLAVOUR
-    m_hMyDocumentsItem = nullptr;
-    m_hRoot = TVI_ROOT;
-#endif
+    DeleteAllNodes();
     CTreeCtrl::OnDestroy();
 }
 

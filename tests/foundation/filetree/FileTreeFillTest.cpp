@@ -19,19 +19,7 @@ std::vector<std::string> Strings(std::initializer_list<const char*> texts)
     return std::vector<std::string>(texts.begin(), texts.end());
 }
 
-class FileTreeFill : public ::testing::Test
-{
-protected:
-    // A tree showing only the temporary folder's contents.
-    void ShowRoot(TreeHost& host, int extensionMode = 1)
-    {
-        host.m_tree.m_sRootFolder = m_dir.Path().c_str();
-        host.m_tree.m_nExtensionMode = extensionMode;
-        host.m_tree.AttachSystemImageList();
-    }
-
-    tavrix_test::TempDir m_dir;
-};
+using FileTreeFill = filetree_test::FolderTreeTest;
 
 TEST_F(FileTreeFill, FoldersComeFirstThenFilesEachByNameIgnoringCase)
 {

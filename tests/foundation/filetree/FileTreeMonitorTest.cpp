@@ -17,24 +17,21 @@ bool Contains(const std::vector<std::string>& texts, const std::string& text)
     return std::find(texts.begin(), texts.end(), text) != texts.end();
 }
 
-class FileTreeMonitor : public ::testing::Test
+class FileTreeMonitor : public filetree_test::FolderTreeTest
 {
 protected:
-    void ShowRoot(TreeHost& host, BOOL bMonitor)
+    void ShowWatched(TreeHost& host, BOOL bMonitor)
     {
-        host.m_tree.m_sRootFolder = m_dir.Path().c_str();
         host.m_tree.m_bMonitorChanges = bMonitor;
-        host.m_tree.AttachSystemImageList();
+        ShowRoot(host);
     }
-
-    tavrix_test::TempDir m_dir;
 };
 
 TEST_F(FileTreeMonitor, ANewFolderAppearsAndTheSelectionStays)
 {
     MakeFolder(m_dir.Path(), "keep\\inner");
     TreeHost host;
-    ShowRoot(host, TRUE);
+    ShowWatched(host, TRUE);
     CTreeFileCtrl& tree = host.m_tree;
     ASSERT_EQ(tree.m_Monitors.GetSize(), 1) << "a refresh watches the root folder";
     EXPECT_STREQ(tree.m_Monitors[0]->m_sFolder, (m_dir.Path() + "\\").c_str());
@@ -52,7 +49,7 @@ TEST_F(FileTreeMonitor, WithMonitoringOffAChangeEndsTheWatchAndLeavesTheTree)
 {
     MakeFolder(m_dir.Path(), "old");
     TreeHost host;
-    ShowRoot(host, FALSE);
+    ShowWatched(host, FALSE);
     CTreeFileCtrl& tree = host.m_tree;
     ASSERT_EQ(tree.m_Monitors.GetSize(), 1) << "the root folder is watched whatever the setting";
     MakeFolder(m_dir.Path(), "new");
@@ -66,7 +63,7 @@ TEST_F(FileTreeMonitor, StoppingAWatchStopsOnlyThatOneAndItsLateNotificationsAre
     std::string a = MakeFolder(m_dir.Path(), "a");
     std::string b = MakeFolder(m_dir.Path(), "b");
     TreeHost host;
-    ShowRoot(host, TRUE);
+    ShowWatched(host, TRUE);
     CTreeFileCtrl& tree = host.m_tree;
     tree.StopAllMonitors();
     tree.StartMonitor(a.c_str());

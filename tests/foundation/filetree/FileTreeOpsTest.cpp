@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include "FileTreeTestSupport.h"
+#include "tests/foundation/drawing/DrawingTestSupport.h"
 #include "foundation/filetree/TreeFileCtrl.h"
 #include "tests/framework/ui/UiTestSupport.h"
 
@@ -19,19 +20,9 @@ bool Exists(const std::string& path)
     return ::GetFileAttributesA(path.c_str()) != INVALID_FILE_ATTRIBUTES;
 }
 
-class FileTreeOps : public ::testing::Test
+class FileTreeOps : public filetree_test::FolderTreeTest
 {
 protected:
-    void ShowRoot(TreeHost& host, int extensionMode = 1)
-    {
-        host.m_tree.m_sRootFolder = m_dir.Path().c_str();
-        host.m_tree.m_nExtensionMode = extensionMode;
-        host.m_tree.AttachSystemImageList();
-    }
-    HTREEITEM Item(TreeHost& host, const std::string& relative)
-    {
-        return host.m_tree.PathToItem((m_dir.Path() + "\\" + relative).c_str());
-    }
     // Types a new label into a started edit and ends it.
     void TypeLabel(TreeHost& host, const char* text)
     {
@@ -41,8 +32,6 @@ protected:
         TreeView_EndEditLabelNow(host.m_tree.m_hWnd, FALSE);
         ui_test::PumpPending();
     }
-
-    tavrix_test::TempDir m_dir;
 };
 
 TEST_F(FileTreeOps, RenamingAFileWithAHiddenExtensionKeepsItsType)
@@ -423,32 +412,15 @@ public:
     BOOL IsEncrypted(const CString& sPath) override { return sPath.Find("secret") >= 0; }
 };
 
+// Pixels of a colour in a part of a window, as the screen shows it.
 int CountColour(HWND hWnd, const RECT& rect, COLORREF colour)
 {
-    int width = rect.right - rect.left, height = rect.bottom - rect.top;
-    BITMAPINFO bmi = {};
-    bmi.bmiHeader.biSize = sizeof bmi.bmiHeader;
-    bmi.bmiHeader.biWidth = width;
-    bmi.bmiHeader.biHeight = -height;
-    bmi.bmiHeader.biPlanes = 1;
-    bmi.bmiHeader.biBitCount = 32;
-    void* bits = nullptr;
-    HDC hScreen = ::GetDC(hWnd);
-    HDC hMem = ::CreateCompatibleDC(hScreen);
-    HBITMAP hBitmap = ::CreateDIBSection(hMem, &bmi, DIB_RGB_COLORS, &bits, nullptr, 0);
-    HGDIOBJ old = ::SelectObject(hMem, hBitmap);
-    ::BitBlt(hMem, 0, 0, width, height, hScreen, rect.left, rect.top, SRCCOPY);
-    ::GdiFlush();
-    DWORD want = (GetRValue(colour) << 16) | (GetGValue(colour) << 8) | GetBValue(colour);
-    int count = 0;
-    const DWORD* px = static_cast<const DWORD*>(bits);
-    for (int i = 0; i < width * height; ++i)
-        count += (px[i] & 0xFFFFFF) == want;
-    ::SelectObject(hMem, old);
-    ::DeleteObject(hBitmap);
-    ::DeleteDC(hMem);
-    ::ReleaseDC(hWnd, hScreen);
-    return count;
+    drawing_test::DibSurface surface(rect.right - rect.left, rect.bottom - rect.top);
+    HDC hWindow = ::GetDC(hWnd);
+    ::BitBlt(surface.DC().m_hDC, 0, 0, surface.Width(), surface.Height(), hWindow, rect.left, rect.top, SRCCOPY);
+    ::ReleaseDC(hWnd, hWindow);
+    std::uint32_t rgb = (GetRValue(colour) << 16) | (GetGValue(colour) << 8) | GetBValue(colour);
+    return surface.Count(rgb, 0, 0, surface.Width(), surface.Height());
 }
 
 TEST_F(FileTreeOps, CompressedAndEncryptedItemsAreDrawnInTheirColours)

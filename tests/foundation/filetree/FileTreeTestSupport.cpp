@@ -87,6 +87,18 @@ void TreeHost::PressKey(UINT vk, bool alt)
     ui_test::PumpPending();
 }
 
+void FolderTreeTest::ShowRoot(TreeHost& host, int extensionMode)
+{
+    host.m_tree.m_sRootFolder = m_dir.Path().c_str();
+    host.m_tree.m_nExtensionMode = extensionMode;
+    host.m_tree.AttachSystemImageList();
+}
+
+HTREEITEM FolderTreeTest::Item(TreeHost& host, const std::string& relative)
+{
+    return host.m_tree.PathToItem(m_dir.File(relative).c_str());
+}
+
 HeldKeys::HeldKeys(std::initializer_list<int> keys)
 {
     ::GetKeyboardState(m_saved);

@@ -46,6 +46,18 @@ public:
     CTreeFileCtrl m_tree;
 };
 
+// A test with its own temporary folder and trees that show only it.
+class FolderTreeTest : public ::testing::Test
+{
+protected:
+    // Fills the host's tree with the temporary folder's contents.
+    void ShowRoot(TreeHost& host, int extensionMode = 1);
+    // The listed item of a path below the temporary folder, or null.
+    HTREEITEM Item(TreeHost& host, const std::string& relative);
+
+    tavrix_test::TempDir m_dir;
+};
+
 // Holds keys down in this thread's keyboard state while it lives.
 class HeldKeys
 {
