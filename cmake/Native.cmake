@@ -71,17 +71,25 @@ tavrix_native_library(decoder_mpeg SOURCES
   decoder/mpeg/mpeg_reader.cpp
   decoder/mpeg/mpeg_stream_start.cpp
   decoder/mpeg/mpeg_synth.cpp
+  decoder/mpeg/mpeg_synth_sse2.cpp
+  decoder/mpeg/mpeg_simd.cpp
+  decoder/mpeg/mpeg_math.cpp
   decoder/mpeg/mpeg_layer12.cpp
   decoder/mpeg/mpeg_codec.cpp
   decoder/mpeg/mp3_scanner.cpp
   decoder/mpeg/layer3.cpp
   decoder/mpeg/layer3_huffman.cpp
   decoder/mpeg/layer3_hybrid.cpp
+  decoder/mpeg/layer3_hybrid_sse2.cpp
   decoder/mpeg/layer3_scalefactors.cpp
   decoder/mpeg/layer3_sideinfo.cpp
   decoder/mpeg/layer3_stereo.cpp
   decoder/mpeg/mpeg_huffman.cpp
   decoder/mpeg/mpeg_huffman_tables.cpp)
+option(TAVRIX_MPEG_SIMD "Build the MPEG codec's SSE2 filterbank kernels" ON)
+if(TAVRIX_MPEG_SIMD)
+  target_compile_definitions(decoder_mpeg PRIVATE TAVRIX_MPEG_SIMD=1)
+endif()
 
 # The decoder engine's core, its portable modules, the players' portable
 # parts (vocabulary, packing, ring buffer, feedback queue) and the

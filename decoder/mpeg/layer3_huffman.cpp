@@ -9,6 +9,7 @@
 
 #include "decoder/engine/decoder_errors.h"
 #include "decoder/mpeg/mpeg_huffman.h"
+#include "decoder/mpeg/mpeg_math.h"
 
 namespace {
 
@@ -22,7 +23,7 @@ struct pow43_table
     pow43_table()
     {
         for (int i = 0; i <= MAX_MAGNITUDE; ++i)
-            v[i] = float(pow(double(i), 4.0 / 3.0));
+            v[i] = float(mpeg_math::pow43(double(i)));
     }
 };
 
