@@ -91,6 +91,13 @@ if(TAVRIX_MPEG_SIMD)
   target_compile_definitions(decoder_mpeg PRIVATE TAVRIX_MPEG_SIMD=1)
 endif()
 
+# The layer III decoding benchmark (bench/mp3_decode_bench.sh), for
+# profiling on the host.
+add_executable(mp3_decode_bench bench/mp3_decode_bench.cpp)
+target_include_directories(mp3_decode_bench PRIVATE ${CMAKE_SOURCE_DIR})
+target_compile_options(mp3_decode_bench PRIVATE ${TAVRIX_WARNINGS})
+target_link_libraries(mp3_decode_bench PRIVATE decoder_mpeg)
+
 # The decoder engine's core, its portable modules, the players' portable
 # parts (vocabulary, packing, ring buffer, feedback queue) and the
 # DirectSound output's stream arithmetic; libraries load through dlopen.

@@ -96,9 +96,12 @@ int build_cells(const layer3_granule_info& gi, const layer3_scalefactors& sf,
 } // namespace
 
 int layer3_huffman_decode(const layer3_granule_info& gi, const layer3_scalefactors& sf,
-                          const layer3_band_table& bands, bool lsf, layer3_bits& bits,
+                          const layer3_band_table& bands, bool lsf, layer3_bits& stream,
                           size_t part3_end, layer3_spectrum* out)
 {
+    // A copy of the bit reader that the compiler can keep in registers
+    // (the stream's state goes back at the end).
+    layer3_bits bits = stream;
     float* xr = out->xr;
     const float* p43 = pow43();
     band_cell cells[13 * 3 + 8];
@@ -140,14 +143,20 @@ int layer3_huffman_decode(const layer3_granule_info& gi, const layer3_scalefacto
             continue;
         }
         const mpeg_huffman_lookup& lookup = mpeg_huffman_pair_lookup(table);
-        if (lookup.entries == nullptr)
+        if (lookup.entries == nullptr) {
+            stream = bits;
             return DK_ERR_INVALID_FRAME; // tables 4 and 14 do not exist
+        }
         const int linbits = mpeg_huffman_linbits(table);
         const float gain = cell->gain;
         for (; i < run_end; i += 2) {
-            const int symbol = mpeg_huffman_decode(lookup, bits);
-            if (symbol < 0)
+            // Enough bits for a code and its two sign bits without checks.
+            bits.ensure(32);
+            const int symbol = mpeg_huffman_decode_ensured(lookup, bits);
+            if (symbol < 0) {
+                stream = bits;
                 return DK_ERR_INVALID_FRAME;
+            }
             int x = symbol >> 4;
             int y = symbol & 15;
             uint32_t sign_x;
@@ -161,7 +170,9 @@ int layer3_huffman_decode(const layer3_granule_info& gi, const layer3_scalefacto
                 sign_y = y ? bits.read_bit() : 0u;
             } else {
                 const int has_y = y != 0;
-                const uint32_t signs = bits.read((x != 0) + has_y);
+                const int count = (x != 0) + has_y;
+                const uint32_t signs = count ? bits.peek_ensured(count) : 0u;
+                bits.skip_ensured(count);
                 sign_x = (signs >> has_y) & 1u;
                 sign_y = signs & uint32_t(has_y);
             }
@@ -171,15 +182,18 @@ int layer3_huffman_decode(const layer3_granule_info& gi, const layer3_scalefacto
                 last_nonzero = i + 1 + (y != 0);
         }
     }
-    if (bits.position() > part3_end)
+    if (bits.position() > part3_end) {
+        stream = bits;
         return DK_ERR_INVALID_FRAME;
+    }
 
     // count1 quadruples; one that ends past the granule's bits is dropped.
     const mpeg_huffman_lookup& quads = mpeg_huffman_quad_lookup(gi.count1_table);
     while (i + 4 <= 576 && bits.position() < part3_end) {
         const int symbol = mpeg_huffman_decode(quads, bits);
         // One sign bit per nonzero value, in order.
-        const int count = __builtin_popcount(unsigned(symbol));
+        static const uint8_t ones[16] = {0, 1, 1, 2, 1, 2, 2, 3, 1, 2, 2, 3, 2, 3, 3, 4};
+        const int count = ones[symbol & 15];
         uint32_t signs = count ? bits.read(count) << (32 - count) : 0u;
         if (bits.position() > part3_end)
             break;
@@ -200,6 +214,7 @@ int layer3_huffman_decode(const layer3_granule_info& gi, const layer3_scalefacto
     if (i < 576)
         memset(xr + i, 0, sizeof(float) * size_t(576 - i));
     bits.set_position(part3_end);
+    stream = bits;
     out->nonzero = last_nonzero;
     return 0;
 }

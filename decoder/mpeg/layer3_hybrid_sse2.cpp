@@ -31,28 +31,16 @@ void layer3_imdct_long_sse2(const layer3_imdct_tables& t, const float* in, const
     _mm_store_ps(z + 8, z2);
     _mm_store_ps(z + 12, z3);
     _mm_store_ps(z + 16, z4);
-    // The 36 samples before windowing: z[i + 9] (i < 9), -z[26 - i]
-    // (i < 27), -z[i - 27]; out = overlap + y w for the first half (a
-    // difference overlap - z w is the sum overlap + (-z) w), the new
-    // overlap y w for the second.
-    alignas(16) float y[36];
-    for (int i = 0; i < 9; ++i) {
-        y[i] = z[i + 9];
-        y[17 - i] = -z[i + 9];
-        y[26 - i] = -z[i];
-        y[27 + i] = -z[i];
-    }
-    for (int i = 0; i < 16; i += 4)
-        _mm_storeu_ps(out + i, _mm_add_ps(_mm_loadu_ps(overlap + i),
-                                          _mm_mul_ps(_mm_load_ps(y + i), _mm_loadu_ps(window + i))));
-    for (int i = 16; i < 18; ++i)
-        out[i] = overlap[i] + y[i] * window[i];
-    _mm_storeu_ps(overlap, _mm_mul_ps(_mm_loadu_ps(y + 18), _mm_loadu_ps(window + 18)));
-    _mm_storeu_ps(overlap + 4, _mm_mul_ps(_mm_loadu_ps(y + 22), _mm_loadu_ps(window + 22)));
-    _mm_storeu_ps(overlap + 8, _mm_mul_ps(_mm_loadu_ps(y + 26), _mm_loadu_ps(window + 26)));
-    _mm_storeu_ps(overlap + 12, _mm_mul_ps(_mm_loadu_ps(y + 30), _mm_loadu_ps(window + 30)));
-    overlap[16] = y[34] * window[34];
-    overlap[17] = y[35] * window[35];
+    // Windowing and overlap as the plain kernel does them (a vector built
+    // from single values would stall on their stores).
+    for (int i = 0; i < 9; ++i)
+        out[i] = overlap[i] + z[i + 9] * window[i];
+    for (int i = 9; i < 18; ++i)
+        out[i] = overlap[i] - z[26 - i] * window[i];
+    for (int i = 18; i < 27; ++i)
+        overlap[i - 18] = -z[26 - i] * window[i];
+    for (int i = 27; i < 36; ++i)
+        overlap[i - 18] = -z[i - 27] * window[i];
 }
 
 void layer3_imdct_short_sse2(const layer3_imdct_tables& t, const float* in, float* overlap, float* out)

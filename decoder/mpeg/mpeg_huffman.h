@@ -53,6 +53,24 @@ inline int mpeg_huffman_decode(const mpeg_huffman_lookup& l, layer3_bits& bits)
     return int(e & 0xFFFF);
 }
 
+// The same for a reader holding at least 32 ensured bits (the longest code
+// has 19).
+inline int mpeg_huffman_decode_ensured(const mpeg_huffman_lookup& l, layer3_bits& bits)
+{
+    const uint32_t* entries = l.entries;
+    uint32_t e = entries[bits.peek_ensured(l.root_bits)];
+    int level_bits = l.root_bits;
+    while (e & MPEG_HUFFMAN_LINK) {
+        bits.skip_ensured(level_bits);
+        level_bits = int((e >> 24) & 0x7F);
+        e = entries[(e & 0xFFFFFF) + bits.peek_ensured(level_bits)];
+    }
+    if (e == 0)
+        return -1;
+    bits.skip_ensured(int(e >> 16));
+    return int(e & 0xFFFF);
+}
+
 // Decodes one symbol of big-values table t (1 to 31, not 4 or 14): returns
 // x * 16 + y, or -1 when the bits match no code. Consumes the code's bits.
 int mpeg_huffman_pair(int table, layer3_bits& bits);

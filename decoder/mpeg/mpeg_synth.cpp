@@ -149,21 +149,31 @@ void mpeg_synth::set_gains(const float* gains32)
 
 void mpeg_synth::block(const float* subbands, int shift, int16_t* out, int stride)
 {
-    const int limit = 32 >> shift;
+    m_offset = (m_offset - 64) & 1023;
+    const float* gains = m_has_gains ? m_gains : nullptr;
+    if (shift == 0 && mpeg_simd_selected()) {
+        mpeg_synth_matrix_sse2(subbands, gains, m_v + m_offset);
+        mpeg_synth_window_sse2(m_v, m_offset, out, stride);
+    } else {
+        mpeg_synth_matrix_plain(subbands, gains, shift, m_v + m_offset);
+        mpeg_synth_window_plain(m_v, m_offset, shift, out, stride);
+    }
+}
 
+void mpeg_synth_matrix_plain(const float* subbands, const float* gains, int shift, double* v)
+{
+    const int limit = 32 >> shift;
     double s[32];
     for (int k = 0; k < limit; ++k)
-        s[k] = m_has_gains ? subbands[k] * m_gains[k] : subbands[k];
+        s[k] = gains ? subbands[k] * gains[k] : subbands[k];
     for (int k = limit; k < 32; ++k)
         s[k] = 0.0;
 
-    // Matrixing: V[i] = sum S[k] cos((16 + i)(2k + 1) pi / 64), i = 0..63,
-    // all taken from the 32 DCT values X[m] = sum S[k] cos((2k + 1) m pi / 64).
-    // V is kept at float precision, in doubles.
+    // V[i] = sum S[k] cos((16 + i)(2k + 1) pi / 64), i = 0..63, all taken
+    // from the 32 DCT values X[m] = sum S[k] cos((2k + 1) m pi / 64); V is
+    // kept at float precision, in doubles.
     double x[32];
     fast_dct<32>::run(s, x);
-    m_offset = (m_offset - 64) & 1023;
-    double* v = m_v + m_offset;
     for (int i = 0; i < 16; ++i)
         v[i] = static_cast<float>(x[16 + i]);
     v[16] = 0.0;
@@ -171,11 +181,6 @@ void mpeg_synth::block(const float* subbands, int shift, int16_t* out, int strid
         v[i] = static_cast<float>(-x[48 - i]);
     for (int i = 48; i < 64; ++i)
         v[i] = static_cast<float>(-x[i - 48]);
-
-    if (shift == 0 && mpeg_simd_selected())
-        mpeg_synth_window_sse2(m_v, m_offset, out, stride);
-    else
-        mpeg_synth_window_plain(m_v, m_offset, shift, out, stride);
 }
 
 const double* mpeg_synth_window_table()

@@ -12,6 +12,14 @@ const double* mpeg_synth_window_table();
 // for n = 32, 16, 8, 4, 2.
 const double* mpeg_synth_dct_factors(int n);
 
+// Matrixing of one block: the 32 subband samples (times the gains, when
+// given; only the lowest 32 >> shift count, the rest as zero) through the
+// fast DCT into the 64 values of a V vector at v, rounded to float.
+void mpeg_synth_matrix_plain(const float* subbands, const float* gains, int shift, double* v);
+// The same at full rate, two values at a time in SSE2 registers, with the
+// plain kernel's operations for every value.
+void mpeg_synth_matrix_sse2(const float* subbands, const float* gains, double* v);
+
 // Windowing of one block from the V history v (a ring of 1024 values whose
 // newest vector starts at o, a multiple of 64): 32 >> shift samples to out,
 // stepping by stride. Full rate rounds to the nearest integer, reduced rate
