@@ -265,6 +265,7 @@ tavrix_native_test(mpeg_tests
     decoder/mpeg/codec/mpeg_header_test.cpp
     decoder/mpeg/codec/mpeg_bits_test.cpp
     decoder/mpeg/codec/mpeg_synth_test.cpp
+    decoder/mpeg/codec/mpeg_kernels_test.cpp
     decoder/mpeg/codec/mpeg_layer12_test.cpp
     decoder/mpeg/codec/mpeg_codec_test.cpp
     decoder/mpeg/codec/mpeg_conformance_test.cpp
