@@ -67,15 +67,7 @@ void layer3_imdct_long_plain(const layer3_imdct_tables& t, const float* in, cons
         for (int n = 0; n < 20; ++n)
             z[n] += x * c[n];
     }
-    // y[i] = z[i + 9] (i < 9), -z[26 - i] (i < 27), -z[i - 27].
-    for (int i = 0; i < 9; ++i)
-        out[i] = overlap[i] + z[i + 9] * window[i];
-    for (int i = 9; i < 18; ++i)
-        out[i] = overlap[i] - z[26 - i] * window[i];
-    for (int i = 18; i < 27; ++i)
-        overlap[i - 18] = -z[26 - i] * window[i];
-    for (int i = 27; i < 36; ++i)
-        overlap[i - 18] = -z[i - 27] * window[i];
+    layer3_imdct_long_window(z, window, overlap, out);
 }
 
 void layer3_imdct_short_plain(const layer3_imdct_tables& t, const float* in, float* overlap, float* out)

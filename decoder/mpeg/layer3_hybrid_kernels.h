@@ -15,6 +15,21 @@ struct layer3_imdct_tables
 
 const layer3_imdct_tables& layer3_imdct_tables_get();
 
+// The long IMDCT's last step: the 36 samples of its 18 DCT-IV values z,
+// z[i + 9] (i < 9), -z[26 - i] (i < 27), -z[i - 27], windowed; the first
+// half plus the overlap is output, the second half is the new overlap.
+inline void layer3_imdct_long_window(const float* z, const float* window, float* overlap, float* out)
+{
+    for (int i = 0; i < 9; ++i)
+        out[i] = overlap[i] + z[i + 9] * window[i];
+    for (int i = 9; i < 18; ++i)
+        out[i] = overlap[i] - z[26 - i] * window[i];
+    for (int i = 18; i < 27; ++i)
+        overlap[i - 18] = -z[26 - i] * window[i];
+    for (int i = 27; i < 36; ++i)
+        overlap[i - 18] = -z[i - 27] * window[i];
+}
+
 // One subband's 36-point IMDCT with its window and overlap: 18 values in,
 // 18 out, the overlap replaced by the second half.
 void layer3_imdct_long_plain(const layer3_imdct_tables& t, const float* in, const float* window,

@@ -33,14 +33,7 @@ void layer3_imdct_long_sse2(const layer3_imdct_tables& t, const float* in, const
     _mm_store_ps(z + 16, z4);
     // Windowing and overlap as the plain kernel does them (a vector built
     // from single values would stall on their stores).
-    for (int i = 0; i < 9; ++i)
-        out[i] = overlap[i] + z[i + 9] * window[i];
-    for (int i = 9; i < 18; ++i)
-        out[i] = overlap[i] - z[26 - i] * window[i];
-    for (int i = 18; i < 27; ++i)
-        overlap[i - 18] = -z[26 - i] * window[i];
-    for (int i = 27; i < 36; ++i)
-        overlap[i - 18] = -z[i - 27] * window[i];
+    layer3_imdct_long_window(z, window, overlap, out);
 }
 
 void layer3_imdct_short_sse2(const layer3_imdct_tables& t, const float* in, float* overlap, float* out)
