@@ -66,10 +66,12 @@ struct decode_run
 {
     double seconds = 0.0;       // wall time of the decoding
     double audio_seconds = 0.0; // length of the decoded audio
+    size_t samples = 0;         // interleaved samples
     int invalid = 0;
 };
 
-// Decodes into pcm, which must be large enough for the whole file.
+// Decodes into pcm, or, when pcm is empty, every frame into one scratch
+// block (to count the samples).
 decode_run Decode(const std::vector<uint8_t>& bytes, std::vector<int16_t>& pcm)
 {
     decode_run run;
@@ -78,18 +80,19 @@ decode_run Decode(const std::vector<uint8_t>& bytes, std::vector<int16_t>& pcm)
     mpeg_output out;
     mpeg_layer3_state* state = mpeg_layer3_new();
     mpeg_frame frame;
-    size_t used = 0;
+    int16_t scratch[2304];
+    const bool keep = !pcm.empty();
     const auto start = std::chrono::steady_clock::now();
     while (reader.next_frame(ReadMemory, &src, &frame) == 0) {
-        if (mpeg_layer(frame.header) != 3 || used + 2304 > pcm.size())
+        if (mpeg_layer(frame.header) != 3 || (keep && run.samples + 2304 > pcm.size()))
             continue;
         out.configure(frame.header, 0, 0);
-        out.begin(pcm.data() + used);
+        out.begin(keep ? pcm.data() + run.samples : scratch);
         if (mpeg_layer3_decode(state, frame, out) < 0) {
             ++run.invalid;
             continue;
         }
-        used += size_t(out.samples_written()) * size_t(out.pcm_channels());
+        run.samples += size_t(out.samples_written()) * size_t(out.pcm_channels());
         run.audio_seconds += double(out.samples_written()) / double(out.rate());
     }
     run.seconds = std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
@@ -105,9 +108,11 @@ int TimeOneRound(const char* path, bool plain)
         return 1;
     }
     mpeg_simd_select(!plain);
-    // At most 1152 stereo samples per 96 bytes (the smallest MPEG-1 frame).
-    std::vector<int16_t> pcm((bytes.size() / 96 + 2) * 2304);
-    Decode(bytes, pcm);
+    // A first pass counts the samples (and builds the tables); the timed
+    // one writes them all to memory.
+    std::vector<int16_t> pcm;
+    const decode_run counted = Decode(bytes, pcm);
+    pcm.assign(counted.samples + 2304, 0);
     const decode_run run = Decode(bytes, pcm);
     if (run.invalid > 0 || run.audio_seconds <= 0.0) {
         fprintf(stderr, "mp3_decode_bench: %d invalid frames, %.1f s of audio\n", run.invalid, run.audio_seconds);

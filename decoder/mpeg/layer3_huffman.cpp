@@ -33,6 +33,27 @@ const float* pow43()
     return table.v;
 }
 
+// +|x|^(4/3) and -|x|^(4/3) for x below 16, indexed by sign * 16 + x: a
+// value and its sign bit in one look-up (a product with a negated factor is
+// the negated product).
+struct signed_pow43_table
+{
+    float v[32];
+    signed_pow43_table()
+    {
+        for (int i = 0; i < 16; ++i) {
+            v[i] = pow43()[i];
+            v[16 + i] = -pow43()[i];
+        }
+    }
+};
+
+const float* signed_pow43()
+{
+    static const signed_pow43_table table;
+    return table.v;
+}
+
 // 2^(q / 4).
 inline float gain_of(int q)
 {
@@ -104,6 +125,7 @@ int layer3_huffman_decode(const layer3_granule_info& gi, const layer3_scalefacto
     layer3_bits bits = stream;
     float* xr = out->xr;
     const float* p43 = pow43();
+    const float* sp43 = signed_pow43();
     band_cell cells[13 * 3 + 8];
     build_cells(gi, sf, bands, lsf, cells);
     const band_cell* cell = cells;
@@ -159,25 +181,25 @@ int layer3_huffman_decode(const layer3_granule_info& gi, const layer3_scalefacto
             }
             int x = symbol >> 4;
             int y = symbol & 15;
-            uint32_t sign_x;
-            uint32_t sign_y;
             if (linbits && (x == 15 || y == 15)) {
                 if (x == 15)
                     x += int(bits.read(linbits));
-                sign_x = x ? bits.read_bit() : 0u;
+                const uint32_t sign_x = x ? bits.read_bit() : 0u;
                 if (y == 15)
                     y += int(bits.read(linbits));
-                sign_y = y ? bits.read_bit() : 0u;
+                const uint32_t sign_y = y ? bits.read_bit() : 0u;
+                xr[i] = signed_value(p43[x] * gain, sign_x);
+                xr[i + 1] = signed_value(p43[y] * gain, sign_y);
             } else {
                 const int has_y = y != 0;
                 const int count = (x != 0) + has_y;
                 const uint32_t signs = count ? bits.peek_ensured(count) : 0u;
                 bits.skip_ensured(count);
-                sign_x = (signs >> has_y) & 1u;
-                sign_y = signs & uint32_t(has_y);
+                const uint32_t sign_x = (signs >> has_y) & 1u;
+                const uint32_t sign_y = signs & uint32_t(has_y);
+                xr[i] = sp43[(sign_x << 4) | uint32_t(x)] * gain;
+                xr[i + 1] = sp43[(sign_y << 4) | uint32_t(y)] * gain;
             }
-            xr[i] = signed_value(p43[x] * gain, sign_x);
-            xr[i + 1] = signed_value(p43[y] * gain, sign_y);
             if (symbol)
                 last_nonzero = i + 1 + (y != 0);
         }
