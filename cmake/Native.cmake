@@ -72,17 +72,32 @@ tavrix_native_library(decoder_mpeg SOURCES
   decoder/mpeg/mpeg_reader.cpp
   decoder/mpeg/mpeg_stream_start.cpp
   decoder/mpeg/mpeg_synth.cpp
+  decoder/mpeg/mpeg_synth_sse2.cpp
+  decoder/mpeg/mpeg_simd.cpp
+  decoder/mpeg/mpeg_math.cpp
   decoder/mpeg/mpeg_layer12.cpp
   decoder/mpeg/mpeg_codec.cpp
   decoder/mpeg/mp3_scanner.cpp
   decoder/mpeg/layer3.cpp
   decoder/mpeg/layer3_huffman.cpp
   decoder/mpeg/layer3_hybrid.cpp
+  decoder/mpeg/layer3_hybrid_sse2.cpp
   decoder/mpeg/layer3_scalefactors.cpp
   decoder/mpeg/layer3_sideinfo.cpp
   decoder/mpeg/layer3_stereo.cpp
   decoder/mpeg/mpeg_huffman.cpp
   decoder/mpeg/mpeg_huffman_tables.cpp)
+option(TAVRIX_MPEG_SIMD "Build the MPEG codec's SSE2 filterbank kernels" ON)
+if(TAVRIX_MPEG_SIMD)
+  target_compile_definitions(decoder_mpeg PRIVATE TAVRIX_MPEG_SIMD=1)
+endif()
+
+# The layer III decoding benchmark (bench/mp3_decode_bench.sh), for
+# profiling on the host.
+add_executable(mp3_decode_bench bench/mp3_decode_bench.cpp)
+target_include_directories(mp3_decode_bench PRIVATE ${CMAKE_SOURCE_DIR})
+target_compile_options(mp3_decode_bench PRIVATE ${TAVRIX_WARNINGS})
+target_link_libraries(mp3_decode_bench PRIVATE decoder_mpeg)
 
 # The decoder engine's core, its portable modules, the players' portable
 # parts (vocabulary, packing, ring buffer, feedback queue) and the
@@ -256,6 +271,7 @@ tavrix_native_test(mpeg_tests
     decoder/mpeg/codec/mpeg_header_test.cpp
     decoder/mpeg/codec/mpeg_bits_test.cpp
     decoder/mpeg/codec/mpeg_synth_test.cpp
+    decoder/mpeg/codec/mpeg_kernels_test.cpp
     decoder/mpeg/codec/mpeg_layer12_test.cpp
     decoder/mpeg/codec/mpeg_codec_test.cpp
     decoder/mpeg/codec/mpeg_conformance_test.cpp
