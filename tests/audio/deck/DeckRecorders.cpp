@@ -82,7 +82,8 @@ void RecordingDeckPlayer::Notify(int code, ...)
 
 RecordingHost::RecordingHost()
 {
-    m_window = CreateWindowExA(0, "STATIC", "deck host", 0, 0, 0, 0, 0, HWND_MESSAGE, nullptr,
+    // A hidden top-level window: DirectSound takes it as its window too.
+    m_window = CreateWindowExA(0, "STATIC", "deck host", WS_POPUP, 0, 0, 0, 0, nullptr, nullptr,
                                GetModuleHandleA(nullptr), nullptr);
 }
 
@@ -117,4 +118,9 @@ void RecordingHost::SetDeckVuLevels(int deck, int left, int right) { Add("SetDec
 void RecordingHost::InitDeckPositionBar(int deck, int length) { Add("InitDeckPositionBar(%d,%d)", deck, length); }
 void RecordingHost::SetDeckLoopLight(int deck, bool on) { Add("SetDeckLoopLight(%d,%d)", deck, on ? 1 : 0); }
 void RecordingHost::ResetDeckWaveform(int deck) { Add("ResetDeckWaveform(%d)", deck); }
-void RecordingHost::RunDeckStopCommand(int deck) { Add("RunDeckStopCommand(%d)", deck); }
+void RecordingHost::RunDeckStopCommand(int deck)
+{
+    Add("RunDeckStopCommand(%d)", deck);
+    if (stopDecks && GetDeck(deck))
+        GetDeck(deck)->Stop();
+}

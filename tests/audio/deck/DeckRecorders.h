@@ -50,6 +50,8 @@ public:
     DeckHostSettings settings;
     Deck* decks[4] = {nullptr, nullptr, nullptr, nullptr};
     std::vector<std::string> calls;
+    // The stop command stops the deck, as the main window's does.
+    bool stopDecks = false;
 
     // The deck time messages waiting in the window's queue, taken out:
     // (wParam, lParam) pairs.
