@@ -50,4 +50,7 @@ public:
     virtual void ResetDeckWaveform(int deck) = 0;
     // The main window's stop command of a deck (OnStopDeckA to D).
     virtual void RunDeckStopCommand(int deck) = 0;
+    // Runs one of the main window's commands (WM_COMMAND with that id), as
+    // the FX dialog does with the deck effect commands.
+    virtual void RunDeckCommand(UINT id) = 0;
 };

@@ -4,6 +4,8 @@
 #include <stdio.h>
 #include <string.h>
 
+#include "audio/fx/FXConfigIds.h"
+#include "audio/fx/FxFilter.h"
 #include "decoder/player/player_server.h"
 
 std::string DescribeCommand(const control_message& m)
@@ -123,4 +125,15 @@ void RecordingHost::RunDeckStopCommand(int deck)
     Add("RunDeckStopCommand(%d)", deck);
     if (stopDecks && GetDeck(deck))
         GetDeck(deck)->Stop();
+}
+
+void RecordingHost::RunDeckCommand(UINT id)
+{
+    Add("RunDeckCommand(%u)", id);
+    const struct { UINT id; int deck, mode; } effects[] = {
+        {ID_FX_ROTATE_A, 0, FX_ROTATE}, {ID_FX_ECHO_A, 0, FX_ECHO}, {ID_FX_FLANGE_A, 0, FX_FLANGE},
+        {ID_FX_ROTATE_B, 1, FX_ROTATE}, {ID_FX_ECHO_B, 1, FX_ECHO}, {ID_FX_FLANGE_B, 1, FX_FLANGE}};
+    for (const auto& e : effects)
+        if (e.id == id)
+            FxToggleMode(e.deck, e.mode);
 }

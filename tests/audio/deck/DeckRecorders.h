@@ -67,6 +67,9 @@ public:
     void SetDeckLoopLight(int deck, bool on) override;
     void ResetDeckWaveform(int deck) override;
     void RunDeckStopCommand(int deck) override;
+    // Writes the command down; the deck effect commands toggle the deck's
+    // effect as the main window's do.
+    void RunDeckCommand(UINT id) override;
 
 private:
     void Add(const char* format, ...);
