@@ -295,3 +295,11 @@ tavrix_native_test(deck_tests
   SOURCES audio/deck/DeckLogicTest.cpp
   DEPENDS audio_core
   LABELS audio)
+
+# The control library's portable part: the scope control's arithmetic.
+tavrix_native_library(widgets_core SOURCES widgets/scope/ScopeMath.cpp)
+
+tavrix_native_test(widgets_tests
+  SOURCES widgets/scope/ScopeMathTest.cpp
+  DEPENDS widgets_core
+  LABELS widgets)
