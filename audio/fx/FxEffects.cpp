@@ -74,41 +74,46 @@ void FxRotate(FxRunningState* state, int16_t* samples, size_t frames, float spee
     state->angle = angle;
 }
 
-void FxEcho(FxRunningState* state, int16_t* samples, size_t frames, int length)
+namespace {
+
+// Runs a delay ring over the frames: each frame is mixed with the ring's
+// entry at the index, the entry becomes the unprocessed input frame, and
+// the index wraps at the length (brought within the ring).
+template <size_t Ring, typename Mix>
+void RunDelay(int16_t (&ring)[Ring][2], uint32_t* index, int16_t* samples, size_t frames, int length, Mix mix)
 {
-    const uint32_t n = static_cast<uint32_t>(FxEchoLengthInRing(length));
-    uint32_t index = state->echoIndex < n ? state->echoIndex : 0;
+    const uint32_t n = static_cast<uint32_t>(LengthInRing(length, static_cast<int>(Ring)));
+    uint32_t at = *index < n ? *index : 0;
     for (size_t i = 0; i < frames; ++i) {
         int16_t* frame = samples + 2 * i;
-        int16_t* delayed = state->echo[index];
+        int16_t* delayed = ring[at];
         const int16_t left = frame[0], right = frame[1];
-        // The delayed channels cross over.
-        frame[0] = Saturate(left + delayed[1] / 2);
-        frame[1] = Saturate(right + delayed[0] / 2);
+        mix(frame, delayed);
         delayed[0] = left;
         delayed[1] = right;
-        if (++index >= n)
-            index = 0;
+        if (++at >= n)
+            at = 0;
     }
-    state->echoIndex = index;
+    *index = at;
+}
+
+} // namespace
+
+void FxEcho(FxRunningState* state, int16_t* samples, size_t frames, int length)
+{
+    // Half of the delayed channels, crossed over.
+    RunDelay(state->echo, &state->echoIndex, samples, frames, length, [](int16_t* frame, const int16_t* delayed) {
+        frame[0] = Saturate(frame[0] + delayed[1] / 2);
+        frame[1] = Saturate(frame[1] + delayed[0] / 2);
+    });
 }
 
 void FxFlange(FxRunningState* state, int16_t* samples, size_t frames, int length)
 {
-    const uint32_t n = static_cast<uint32_t>(FxFlangeLengthInRing(length));
-    uint32_t index = state->flangeIndex < n ? state->flangeIndex : 0;
-    for (size_t i = 0; i < frames; ++i) {
-        int16_t* frame = samples + 2 * i;
-        int16_t* delayed = state->flange[index];
-        const int16_t left = frame[0], right = frame[1];
-        frame[0] = Saturate(left + delayed[0]);
-        frame[1] = Saturate(right + delayed[1]);
-        delayed[0] = left;
-        delayed[1] = right;
-        if (++index >= n)
-            index = 0;
-    }
-    state->flangeIndex = index;
+    RunDelay(state->flange, &state->flangeIndex, samples, frames, length, [](int16_t* frame, const int16_t* delayed) {
+        frame[0] = Saturate(frame[0] + delayed[0]);
+        frame[1] = Saturate(frame[1] + delayed[1]);
+    });
 }
 
 void FxProcessBlock(FxRunningState* state, int mode, void* samples, int byte_count,

@@ -130,13 +130,7 @@ void CScopeCtrl::SetBackgroundColor(COLORREF color)
 
 void CScopeCtrl::SetPlotColor(COLORREF color)
 {
-    {
-        std::lock_guard<std::mutex> hold(m_lock);
-        m_plotColor = color;
-        DeleteObject(m_plotPen);
-        m_plotPen = CreatePen(PS_SOLID, 0, color);
-    }
-    RebuildBackground();
+    ReplacePen(&m_plotPen, &m_plotColor, 0, color);
 }
 
 void CScopeCtrl::SetGridColor(COLORREF color)
@@ -159,11 +153,16 @@ void CScopeCtrl::SetYUnits(const CString& text)
 
 void CScopeCtrl::SetCenterLineColor(COLORREF color)
 {
+    ReplacePen(&m_centerPen, &m_centerColor, 1, color);
+}
+
+void CScopeCtrl::ReplacePen(HPEN* pen, COLORREF* stored, int width, COLORREF color)
+{
     {
         std::lock_guard<std::mutex> hold(m_lock);
-        m_centerColor = color;
-        DeleteObject(m_centerPen);
-        m_centerPen = CreatePen(PS_SOLID, 1, color);
+        *stored = color;
+        DeleteObject(*pen);
+        *pen = CreatePen(PS_SOLID, width, color);
     }
     RebuildBackground();
 }

@@ -66,6 +66,8 @@ protected:
 
 private:
     void RebuildLocked();
+    // A new solid pen of that colour in place of *pen; clears the plot.
+    void ReplacePen(HPEN* pen, COLORREF* stored, int width, COLORREF color);
     void FreeStrip();
 
     // Data
