@@ -38,6 +38,20 @@ void FillWith(HDC dc, int left, int top, int right, int bottom, HBRUSH brush)
     FillRect(dc, &r, brush);
 }
 
+// Puts the context's first bitmap back, then deletes the context and the
+// bitmap that was drawn in.
+void FreeSurface(HDC* dc, HBITMAP* bitmap, HGDIOBJ firstBitmap)
+{
+    if (*dc) {
+        SelectObject(*dc, firstBitmap);
+        DeleteDC(*dc);
+        *dc = nullptr;
+    }
+    if (*bitmap)
+        DeleteObject(*bitmap);
+    *bitmap = nullptr;
+}
+
 void DrawLine(HDC dc, HPEN pen, const ScopeLine& line)
 {
     HGDIOBJ old = SelectObject(dc, pen);
@@ -63,14 +77,7 @@ CScopeCtrl::~CScopeCtrl()
     {
         std::lock_guard<std::mutex> hold(m_lock);
         FreeStrip();
-        if (m_plotDC) {
-            SelectObject(m_plotDC, m_plotOldBitmap);
-            DeleteDC(m_plotDC);
-            m_plotDC = nullptr;
-        }
-        if (m_plotBitmap)
-            DeleteObject(m_plotBitmap);
-        m_plotBitmap = nullptr;
+        FreeSurface(&m_plotDC, &m_plotBitmap, m_plotOldBitmap);
         if (m_display)
             DeleteObject(m_display);
         m_display = nullptr;
@@ -82,14 +89,7 @@ CScopeCtrl::~CScopeCtrl()
 
 void CScopeCtrl::FreeStrip()
 {
-    if (m_stripDC) {
-        SelectObject(m_stripDC, m_stripOldBitmap);
-        DeleteDC(m_stripDC);
-        m_stripDC = nullptr;
-    }
-    if (m_stripBitmap)
-        DeleteObject(m_stripBitmap);
-    m_stripBitmap = nullptr;
+    FreeSurface(&m_stripDC, &m_stripBitmap, m_stripOldBitmap);
     m_stripRect = RECT{0, 0, 0, 0};
 }
 
