@@ -8,6 +8,7 @@
 #include <math.h>
 #include <stdio.h>
 
+#include <algorithm>
 #include <memory>
 
 #include "../../decoder/dkplayer/DsoundTestSupport.h"
@@ -30,6 +31,21 @@ double Amplitude(const std::vector<int16_t>& mono, size_t first, size_t last, do
     }
     const double n = static_cast<double>(last - first);
     return 2 * sqrt(re * re + im * im) / n;
+}
+
+// The median amplitude of a frequency over the 100 ms windows of a span
+// (whole cycles of 150 Hz and 5000 Hz): a window where the sound server
+// was late and left a gap does not move it.
+double MedianAmplitude(const std::vector<int16_t>& mono, size_t first, size_t last, double frequency)
+{
+    const size_t window = 4410;
+    std::vector<double> values;
+    for (size_t at = first; at + window <= last; at += window)
+        values.push_back(Amplitude(mono, at, at + window, frequency));
+    if (values.empty())
+        return 0;
+    std::sort(values.begin(), values.end());
+    return values[values.size() / 2];
 }
 
 struct DeckSet
@@ -156,10 +172,11 @@ TEST_F(DeckSound, AnEqualizerKillTakesItsBandOutAndLeavesTheOthers)
     const ToneMeasure km = MeasureTone(killed, 1500);
     ASSERT_LT(fm.first + 44100, fm.last) << "nothing was heard";
     ASSERT_LT(km.first + 44100, km.last) << "nothing was heard";
-    // A second from the middle of each.
-    const size_t fs = (fm.first + fm.last) / 2 - 22050, ks = (km.first + km.last) / 2 - 22050;
-    const double flatLow = Amplitude(flat, fs, fs + 44100, 150), flatHigh = Amplitude(flat, fs, fs + 44100, 5000);
-    const double killLow = Amplitude(killed, ks, ks + 44100, 150), killHigh = Amplitude(killed, ks, ks + 44100, 5000);
+    // The heard span without its first and last half second.
+    const double flatLow = MedianAmplitude(flat, fm.first + 22050, fm.last - 22050, 150);
+    const double flatHigh = MedianAmplitude(flat, fm.first + 22050, fm.last - 22050, 5000);
+    const double killLow = MedianAmplitude(killed, km.first + 22050, km.last - 22050, 150);
+    const double killHigh = MedianAmplitude(killed, km.first + 22050, km.last - 22050, 5000);
     printf("flat: 150 Hz %.0f, 5000 Hz %.0f; high killed: 150 Hz %.0f, 5000 Hz %.0f\n", flatLow, flatHigh,
            killLow, killHigh);
     EXPECT_GT(flatHigh, 2500);
