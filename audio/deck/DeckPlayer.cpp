@@ -188,8 +188,10 @@ void DeckPlayer::SetFeedbackMode(int mode, HWND window, int width, int height)
         Command(CM_FEEDBACK_ENV_SET_INTEGER, "CLIENT.FEEDBACK-WINDOW", mainWindow);
     }
     Command(CM_FEEDBACK_ENV_SET_INTEGER, "CLIENT.PLAYER", m_deck);
-    if (g_feedbackEntry)
-        Command(CM_FEEDBACK_MODULE_ADD, static_cast<const char*>(FunctionName(g_feedbackEntry)));
+    // Without the feedback module there is no handler to select or start.
+    if (!g_feedbackEntry)
+        return;
+    Command(CM_FEEDBACK_MODULE_ADD, static_cast<const char*>(FunctionName(g_feedbackEntry)));
     Command(CM_FEEDBACK_SELECT_NAME,
             mode == 1 ? DeckSpectrumFeedbackName(m_deck) : (m_deck == 0 ? "sample-vua" : "sample-vub"));
     Command(CM_FEEDBACK_START);

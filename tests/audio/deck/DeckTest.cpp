@@ -312,6 +312,38 @@ TEST_F(DeckTest, WhenReadyThePlayerStartsItsFeedbackAndGivesDirectSoundTheWindow
     EXPECT_TRUE(deck.GetPlayer()->IsReady());
 }
 
+TEST_F(DeckTest, TheFeedbackModeSwitchesBetweenVuSpectrumAndOff)
+{
+    int entry = 0;
+    RecordingDeck& deck = MakeDeck(3);
+    const std::string window = HandleText(m_host.DeckWindow());
+    HWND spectrum = m_host.DeckWindow();
+    deck.GetPlayer()->SetFeedbackMode(1, spectrum, 120, 40);
+    EXPECT_EQ((Strings{"feedback_stop", "set_pcm_feedback_rate 100",
+                       "feedback_env_set_integer CLIENT.MAINWINDOW " + window,
+                       "feedback_env_set_integer CLIENT.FEEDBACK-WINDOW " + window,
+                       "feedback_env_set_integer CLIENT.FEEDBACK-WIDTH 120",
+                       "feedback_env_set_integer CLIENT.FEEDBACK-HEIGHT 40",
+                       "feedback_env_set_integer CLIENT.PLAYER 3"}),
+              deck.Recorder()->Sent())
+        << "without the feedback module nothing is selected or started";
+    DeckPlayer::SetFeedbackModuleEntry(&entry);
+    deck.Recorder()->ClearSent();
+    deck.GetPlayer()->SetFeedbackMode(0, nullptr, 0, 0);
+    EXPECT_EQ((Strings{"feedback_stop", "set_pcm_feedback_rate 100",
+                       "feedback_env_set_integer CLIENT.MAINWINDOW " + window,
+                       "feedback_env_set_integer CLIENT.FEEDBACK-WINDOW " + window,
+                       "feedback_env_set_integer CLIENT.PLAYER 3", "feedback_module_add " + FunctionName(&entry),
+                       "feedback_select_name sample-vub", "feedback_start"}),
+              deck.Recorder()->Sent());
+    deck.Recorder()->ClearSent();
+    deck.GetPlayer()->SetFeedbackMode(1, spectrum, 120, 40);
+    EXPECT_EQ("feedback_select_name sample-spectrumb", deck.Recorder()->Sent().at(8));
+    deck.Recorder()->ClearSent();
+    deck.GetPlayer()->SetFeedbackMode(2, nullptr, 0, 0);
+    EXPECT_EQ(Strings{"feedback_stop"}, deck.Recorder()->Sent());
+}
+
 // --- engine states -------------------------------------------------------------
 
 struct StateCase
