@@ -298,3 +298,30 @@ add_test(NAME include_layers
 add_test(NAME include_layers_self_test
          COMMAND ${Python3_EXECUTABLE} ${CMAKE_SOURCE_DIR}/tools/check-layers.py --self-test)
 set_tests_properties(include_layers include_layers_self_test PROPERTIES LABELS "native;layers")
+
+# The audio engine's portable parts: the FX filter's effects and module,
+# and the decks' rules (state codes, time codes, loop, equalizer table,
+# device names, deck texts).
+tavrix_native_library(audio_core SOURCES
+  audio/fx/FxEffects.cpp
+  audio/fx/FxFilter.cpp
+  audio/deck/DeckLogic.cpp
+  DEPENDS decoder_core)
+
+tavrix_native_test(fx_tests
+  SOURCES audio/fx/FxFilterTest.cpp
+  DEPENDS audio_core
+  LABELS audio)
+
+tavrix_native_test(deck_tests
+  SOURCES audio/deck/DeckLogicTest.cpp
+  DEPENDS audio_core
+  LABELS audio)
+
+# The control library's portable part: the scope control's arithmetic.
+tavrix_native_library(widgets_core SOURCES widgets/scope/ScopeMath.cpp)
+
+tavrix_native_test(widgets_tests
+  SOURCES widgets/scope/ScopeMathTest.cpp
+  DEPENDS widgets_core
+  LABELS widgets)
