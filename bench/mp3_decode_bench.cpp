@@ -1,16 +1,21 @@
 // Layer III decoding speed: decodes an MP3 file held in memory to PCM in
 // memory, as the codec's frame driver does (frame reader, layer III,
-// synthesis and PCM output), and prints the speed as a multiple of real
-// time. With the timing file of bench/make-mp3-bench.sh (mpg123 --cpu
-// generic decoding the same file on the host) it prints the ratio to that
-// reference as well; the goal is at least 0.5.
+// synthesis and PCM output), and compares it with mpg123 decoding the same
+// file. Wine cannot start mpg123, so bench/mp3_decode_bench.sh runs the
+// rounds side by side on the host, each program pinned to the same core:
 //
-//   bench/make-mp3-bench.sh DIR          (on the host)
-//   mp3_decode_bench DIR/mp3_bench.mp3 DIR/mp3_bench_mpg123.txt [RUNS]
+//   mp3_decode_bench --time FILE [plain]
+//       one round: decodes FILE once to warm up (tables, buffers), then
+//       once timed by the program's own clock (Wine's start-up is not
+//       counted), and prints the seconds; "plain" selects the plain C
+//       filterbank kernels instead of the SSE2 ones
+//   mp3_decode_bench --report OURS GENERIC DEFAULT [DECODER]
+//       prints the medians of the rounds (files of seconds, one a line) and
+//       our ratios to mpg123 --cpu generic and to mpg123's default decoder
+//       (named DECODER, as mpg123 -v reports it)
 //
-// Under Wine, give the program folder's runtime DLLs through WINEPATH, e.g.
-//   WINEPATH='Z:\work\main\build\x86_64\TavrixVJ' BUILD/wine-run.sh
-//       BUILD/bin/mp3_decode_bench.exe Z:/tmp/b/mp3_bench.mp3 Z:/tmp/b/mp3_bench_mpg123.txt
+//   bench/make-mp3-bench.sh DIR makes the input (5 minutes, 192 kbit/s).
+#include <algorithm>
 #include <chrono>
 #include <stdio.h>
 #include <stdlib.h>
@@ -21,6 +26,7 @@
 #include "decoder/engine/decoder_errors.h"
 #include "decoder/mpeg/mpeg_layers.h"
 #include "decoder/mpeg/mpeg_reader.h"
+#include "decoder/mpeg/mpeg_simd.h"
 #include "decoder/mpeg/mpeg_synth.h"
 
 namespace {
@@ -60,10 +66,12 @@ struct decode_run
 {
     double seconds = 0.0;       // wall time of the decoding
     double audio_seconds = 0.0; // length of the decoded audio
-    size_t samples = 0;
+    size_t samples = 0;         // interleaved samples
     int invalid = 0;
 };
 
+// Decodes into pcm, or, when pcm is empty, every frame into one scratch
+// block (to count the samples).
 decode_run Decode(const std::vector<uint8_t>& bytes, std::vector<int16_t>& pcm)
 {
     decode_run run;
@@ -72,63 +80,107 @@ decode_run Decode(const std::vector<uint8_t>& bytes, std::vector<int16_t>& pcm)
     mpeg_output out;
     mpeg_layer3_state* state = mpeg_layer3_new();
     mpeg_frame frame;
-    size_t used = 0;
+    int16_t scratch[2304];
+    const bool keep = !pcm.empty();
     const auto start = std::chrono::steady_clock::now();
     while (reader.next_frame(ReadMemory, &src, &frame) == 0) {
-        if (mpeg_layer(frame.header) != 3)
+        if (mpeg_layer(frame.header) != 3 || (keep && run.samples + 2304 > pcm.size()))
             continue;
-        if (pcm.size() < used + 2304)
-            pcm.resize(pcm.size() * 2 + 2304);
         out.configure(frame.header, 0, 0);
-        out.begin(pcm.data() + used);
+        out.begin(keep ? pcm.data() + run.samples : scratch);
         if (mpeg_layer3_decode(state, frame, out) < 0) {
             ++run.invalid;
             continue;
         }
-        used += size_t(out.samples_written()) * size_t(out.pcm_channels());
+        run.samples += size_t(out.samples_written()) * size_t(out.pcm_channels());
         run.audio_seconds += double(out.samples_written()) / double(out.rate());
     }
     run.seconds = std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
-    run.samples = used;
     mpeg_layer3_delete(state);
     return run;
+}
+
+int TimeOneRound(const char* path, bool plain)
+{
+    std::vector<uint8_t> bytes;
+    if (!ReadFile(path, bytes) || bytes.empty()) {
+        fprintf(stderr, "mp3_decode_bench: cannot read %s (make it with bench/make-mp3-bench.sh)\n", path);
+        return 1;
+    }
+    mpeg_simd_select(!plain);
+    // A first pass counts the samples (and builds the tables); the timed
+    // one writes them all to memory.
+    std::vector<int16_t> pcm;
+    const decode_run counted = Decode(bytes, pcm);
+    pcm.assign(counted.samples + 2304, 0);
+    const decode_run run = Decode(bytes, pcm);
+    if (run.invalid > 0 || run.audio_seconds <= 0.0) {
+        fprintf(stderr, "mp3_decode_bench: %d invalid frames, %.1f s of audio\n", run.invalid, run.audio_seconds);
+        return 1;
+    }
+    printf("%.6f\n", run.seconds);
+    return 0;
+}
+
+std::vector<double> ReadTimes(const char* path)
+{
+    std::vector<double> times;
+    FILE* f = fopen(path, "r");
+    if (!f)
+        return times;
+    double t;
+    while (fscanf(f, "%lf", &t) == 1)
+        times.push_back(t);
+    fclose(f);
+    return times;
+}
+
+double Median(std::vector<double> v)
+{
+    std::sort(v.begin(), v.end());
+    const size_t n = v.size();
+    return n % 2 ? v[n / 2] : (v[n / 2 - 1] + v[n / 2]) / 2.0;
+}
+
+void PrintRounds(const char* name, const std::vector<double>& v)
+{
+    printf("%-26s median %.3f s  (rounds:", name, Median(v));
+    for (double t : v)
+        printf(" %.3f", t);
+    printf(")\n");
+}
+
+int Report(const char* ours_path, const char* generic_path, const char* default_path, const char* decoder)
+{
+    const std::vector<double> ours = ReadTimes(ours_path);
+    const std::vector<double> generic = ReadTimes(generic_path);
+    const std::vector<double> peer = ReadTimes(default_path);
+    if (ours.empty() || generic.empty() || peer.empty()) {
+        fprintf(stderr, "mp3_decode_bench: no rounds in %s, %s or %s\n", ours_path, generic_path, default_path);
+        return 1;
+    }
+    const std::string default_name = std::string("mpg123 default (") + decoder + ")";
+    PrintRounds("ours", ours);
+    PrintRounds("mpg123 --cpu generic", generic);
+    PrintRounds(default_name.c_str(), peer);
+    const double t = Median(ours);
+    printf("ours / mpg123 --cpu generic: %.2f of its time (%.2fx as fast; goal at least 1.30x)\n",
+           t / Median(generic), Median(generic) / t);
+    printf("ours / %s: %.2f of its time (%.2fx as fast; goal at least 1.00x)\n", default_name.c_str(),
+           t / Median(peer), Median(peer) / t);
+    return 0;
 }
 
 } // namespace
 
 int main(int argc, char** argv)
 {
-    const char* path = argc > 1 ? argv[1] : "mp3_bench.mp3";
-    const char* timing = argc > 2 ? argv[2] : nullptr;
-    const int runs = argc > 3 ? atoi(argv[3]) : 3;
-    std::vector<uint8_t> bytes;
-    if (!ReadFile(path, bytes) || bytes.empty()) {
-        fprintf(stderr, "mp3_decode_bench: cannot read %s (make it with bench/make-mp3-bench.sh)\n", path);
-        return 1;
-    }
-    std::vector<int16_t> pcm(size_t(44100) * 2 * 310);
-    decode_run best;
-    for (int i = 0; i < (runs > 0 ? runs : 1); ++i) {
-        const decode_run run = Decode(bytes, pcm);
-        if (i == 0 || run.seconds < best.seconds)
-            best = run;
-    }
-    const double speed = best.audio_seconds / best.seconds;
-    printf("file: %s (%.1f MB, %.1f s of audio, %d invalid frames)\n", path, bytes.size() / 1e6,
-           best.audio_seconds, best.invalid);
-    printf("decoding to memory: %.3f s (best of %d), %.1f x real time\n", best.seconds, runs, speed);
-    if (timing) {
-        FILE* f = fopen(timing, "r");
-        double reference = 0.0;
-        if (f && fscanf(f, "%lf", &reference) == 1 && reference > 0.0) {
-            const double reference_speed = best.audio_seconds / reference;
-            printf("mpg123 --cpu generic on the host: %.3f s, %.1f x real time\n", reference, reference_speed);
-            printf("ratio to mpg123: %.2f (goal: at least 0.50)\n", speed / reference_speed);
-        } else {
-            printf("no mpg123 timing in %s (make it with bench/make-mp3-bench.sh)\n", timing);
-        }
-        if (f)
-            fclose(f);
-    }
-    return 0;
+    if (argc >= 3 && strcmp(argv[1], "--time") == 0)
+        return TimeOneRound(argv[2], argc > 3 && strcmp(argv[3], "plain") == 0);
+    if (argc >= 5 && strcmp(argv[1], "--report") == 0)
+        return Report(argv[2], argv[3], argv[4], argc > 5 ? argv[5] : "default");
+    fprintf(stderr, "usage: mp3_decode_bench --time FILE [plain]\n"
+                    "       mp3_decode_bench --report OURS GENERIC DEFAULT [DECODER]\n"
+                    "(bench/mp3_decode_bench.sh runs the rounds)\n");
+    return 2;
 }

@@ -63,6 +63,7 @@ tavrix_native_library(foundation_core SOURCES
   foundation/drawing/BitmapResample.cpp
   foundation/genres/GenreNames.cpp
   foundation/libraryfile/LibraryFileLayout.cpp
+  foundation/filetree/FileTreeRules.cpp
   DEPENDS framework_core)
 
 # The MPEG codec and the MP3 stream scanner.
@@ -71,17 +72,32 @@ tavrix_native_library(decoder_mpeg SOURCES
   decoder/mpeg/mpeg_reader.cpp
   decoder/mpeg/mpeg_stream_start.cpp
   decoder/mpeg/mpeg_synth.cpp
+  decoder/mpeg/mpeg_synth_sse2.cpp
+  decoder/mpeg/mpeg_simd.cpp
+  decoder/mpeg/mpeg_math.cpp
   decoder/mpeg/mpeg_layer12.cpp
   decoder/mpeg/mpeg_codec.cpp
   decoder/mpeg/mp3_scanner.cpp
   decoder/mpeg/layer3.cpp
   decoder/mpeg/layer3_huffman.cpp
   decoder/mpeg/layer3_hybrid.cpp
+  decoder/mpeg/layer3_hybrid_sse2.cpp
   decoder/mpeg/layer3_scalefactors.cpp
   decoder/mpeg/layer3_sideinfo.cpp
   decoder/mpeg/layer3_stereo.cpp
   decoder/mpeg/mpeg_huffman.cpp
   decoder/mpeg/mpeg_huffman_tables.cpp)
+option(TAVRIX_MPEG_SIMD "Build the MPEG codec's SSE2 filterbank kernels" ON)
+if(TAVRIX_MPEG_SIMD)
+  target_compile_definitions(decoder_mpeg PRIVATE TAVRIX_MPEG_SIMD=1)
+endif()
+
+# The layer III decoding benchmark (bench/mp3_decode_bench.sh), for
+# profiling on the host.
+add_executable(mp3_decode_bench bench/mp3_decode_bench.cpp)
+target_include_directories(mp3_decode_bench PRIVATE ${CMAKE_SOURCE_DIR})
+target_compile_options(mp3_decode_bench PRIVATE ${TAVRIX_WARNINGS})
+target_link_libraries(mp3_decode_bench PRIVATE decoder_mpeg)
 
 # The decoder engine's core, its portable modules, the players' portable
 # parts (vocabulary, packing, ring buffer, feedback queue) and the
@@ -187,6 +203,11 @@ tavrix_native_test(foundation_helpers_tests
   DEPENDS foundation_core
   LABELS foundation)
 
+tavrix_native_test(filetree_rules_tests
+  SOURCES foundation/filetree/FileTreeRulesTest.cpp
+  DEPENDS foundation_core
+  LABELS foundation)
+
 tavrix_native_test(drawing_tests
   SOURCES foundation/drawing/ResampleTest.cpp
   DEPENDS foundation_core
@@ -256,6 +277,7 @@ tavrix_native_test(mpeg_tests
     decoder/mpeg/codec/mpeg_header_test.cpp
     decoder/mpeg/codec/mpeg_bits_test.cpp
     decoder/mpeg/codec/mpeg_synth_test.cpp
+    decoder/mpeg/codec/mpeg_kernels_test.cpp
     decoder/mpeg/codec/mpeg_layer12_test.cpp
     decoder/mpeg/codec/mpeg_codec_test.cpp
     decoder/mpeg/codec/mpeg_conformance_test.cpp
@@ -282,3 +304,30 @@ add_test(NAME include_layers
 add_test(NAME include_layers_self_test
          COMMAND ${Python3_EXECUTABLE} ${CMAKE_SOURCE_DIR}/tools/check-layers.py --self-test)
 set_tests_properties(include_layers include_layers_self_test PROPERTIES LABELS "native;layers")
+
+# The audio engine's portable parts: the FX filter's effects and module,
+# and the decks' rules (state codes, time codes, loop, equalizer table,
+# device names, deck texts).
+tavrix_native_library(audio_core SOURCES
+  audio/fx/FxEffects.cpp
+  audio/fx/FxFilter.cpp
+  audio/deck/DeckLogic.cpp
+  DEPENDS decoder_core)
+
+tavrix_native_test(fx_tests
+  SOURCES audio/fx/FxFilterTest.cpp
+  DEPENDS audio_core
+  LABELS audio)
+
+tavrix_native_test(deck_tests
+  SOURCES audio/deck/DeckLogicTest.cpp
+  DEPENDS audio_core
+  LABELS audio)
+
+# The control library's portable part: the scope control's arithmetic.
+tavrix_native_library(widgets_core SOURCES widgets/scope/ScopeMath.cpp)
+
+tavrix_native_test(widgets_tests
+  SOURCES widgets/scope/ScopeMathTest.cpp
+  DEPENDS widgets_core
+  LABELS widgets)

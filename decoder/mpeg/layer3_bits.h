@@ -38,6 +38,22 @@ public:
     }
     uint32_t read_bit() { return read(1); }
 
+    // At least n bits (up to 56) in the cache, so that the unchecked
+    // operations below may take them.
+    void ensure(int n)
+    {
+        if (m_count < n)
+            refill();
+    }
+    // peek, skip and read for 1 to 32 bits already ensured.
+    uint32_t peek_ensured(int n) const { return uint32_t(m_cache >> (64 - n)); }
+    void skip_ensured(int n)
+    {
+        m_cache <<= n;
+        m_count -= n;
+        m_pos += size_t(n);
+    }
+
     size_t position() const { return m_pos; }
     void set_position(size_t bit)
     {

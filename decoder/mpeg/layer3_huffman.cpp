@@ -9,6 +9,7 @@
 
 #include "decoder/engine/decoder_errors.h"
 #include "decoder/mpeg/mpeg_huffman.h"
+#include "decoder/mpeg/mpeg_math.h"
 
 namespace {
 
@@ -22,13 +23,34 @@ struct pow43_table
     pow43_table()
     {
         for (int i = 0; i <= MAX_MAGNITUDE; ++i)
-            v[i] = float(pow(double(i), 4.0 / 3.0));
+            v[i] = float(mpeg_math::pow43(double(i)));
     }
 };
 
 const float* pow43()
 {
     static const pow43_table table;
+    return table.v;
+}
+
+// +|x|^(4/3) and -|x|^(4/3) for x below 16, indexed by sign * 16 + x: a
+// value and its sign bit in one look-up (a product with a negated factor is
+// the negated product).
+struct signed_pow43_table
+{
+    float v[32];
+    signed_pow43_table()
+    {
+        for (int i = 0; i < 16; ++i) {
+            v[i] = pow43()[i];
+            v[16 + i] = -pow43()[i];
+        }
+    }
+};
+
+const float* signed_pow43()
+{
+    static const signed_pow43_table table;
     return table.v;
 }
 
@@ -95,11 +117,15 @@ int build_cells(const layer3_granule_info& gi, const layer3_scalefactors& sf,
 } // namespace
 
 int layer3_huffman_decode(const layer3_granule_info& gi, const layer3_scalefactors& sf,
-                          const layer3_band_table& bands, bool lsf, layer3_bits& bits,
+                          const layer3_band_table& bands, bool lsf, layer3_bits& stream,
                           size_t part3_end, layer3_spectrum* out)
 {
+    // A copy of the bit reader that the compiler can keep in registers
+    // (the stream's state goes back at the end).
+    layer3_bits bits = stream;
     float* xr = out->xr;
     const float* p43 = pow43();
+    const float* sp43 = signed_pow43();
     band_cell cells[13 * 3 + 8];
     build_cells(gi, sf, bands, lsf, cells);
     const band_cell* cell = cells;
@@ -139,46 +165,57 @@ int layer3_huffman_decode(const layer3_granule_info& gi, const layer3_scalefacto
             continue;
         }
         const mpeg_huffman_lookup& lookup = mpeg_huffman_pair_lookup(table);
-        if (lookup.entries == nullptr)
+        if (lookup.entries == nullptr) {
+            stream = bits;
             return DK_ERR_INVALID_FRAME; // tables 4 and 14 do not exist
+        }
         const int linbits = mpeg_huffman_linbits(table);
         const float gain = cell->gain;
         for (; i < run_end; i += 2) {
-            const int symbol = mpeg_huffman_decode(lookup, bits);
-            if (symbol < 0)
+            // Enough bits for a code and its two sign bits without checks.
+            bits.ensure(32);
+            const int symbol = mpeg_huffman_decode_ensured(lookup, bits);
+            if (symbol < 0) {
+                stream = bits;
                 return DK_ERR_INVALID_FRAME;
+            }
             int x = symbol >> 4;
             int y = symbol & 15;
-            uint32_t sign_x;
-            uint32_t sign_y;
             if (linbits && (x == 15 || y == 15)) {
                 if (x == 15)
                     x += int(bits.read(linbits));
-                sign_x = x ? bits.read_bit() : 0u;
+                const uint32_t sign_x = x ? bits.read_bit() : 0u;
                 if (y == 15)
                     y += int(bits.read(linbits));
-                sign_y = y ? bits.read_bit() : 0u;
+                const uint32_t sign_y = y ? bits.read_bit() : 0u;
+                xr[i] = signed_value(p43[x] * gain, sign_x);
+                xr[i + 1] = signed_value(p43[y] * gain, sign_y);
             } else {
                 const int has_y = y != 0;
-                const uint32_t signs = bits.read((x != 0) + has_y);
-                sign_x = (signs >> has_y) & 1u;
-                sign_y = signs & uint32_t(has_y);
+                const int count = (x != 0) + has_y;
+                const uint32_t signs = count ? bits.peek_ensured(count) : 0u;
+                bits.skip_ensured(count);
+                const uint32_t sign_x = (signs >> has_y) & 1u;
+                const uint32_t sign_y = signs & uint32_t(has_y);
+                xr[i] = sp43[(sign_x << 4) | uint32_t(x)] * gain;
+                xr[i + 1] = sp43[(sign_y << 4) | uint32_t(y)] * gain;
             }
-            xr[i] = signed_value(p43[x] * gain, sign_x);
-            xr[i + 1] = signed_value(p43[y] * gain, sign_y);
             if (symbol)
                 last_nonzero = i + 1 + (y != 0);
         }
     }
-    if (bits.position() > part3_end)
+    if (bits.position() > part3_end) {
+        stream = bits;
         return DK_ERR_INVALID_FRAME;
+    }
 
     // count1 quadruples; one that ends past the granule's bits is dropped.
     const mpeg_huffman_lookup& quads = mpeg_huffman_quad_lookup(gi.count1_table);
     while (i + 4 <= 576 && bits.position() < part3_end) {
         const int symbol = mpeg_huffman_decode(quads, bits);
         // One sign bit per nonzero value, in order.
-        const int count = __builtin_popcount(unsigned(symbol));
+        static const uint8_t ones[16] = {0, 1, 1, 2, 1, 2, 2, 3, 1, 2, 2, 3, 2, 3, 3, 4};
+        const int count = ones[symbol & 15];
         uint32_t signs = count ? bits.read(count) << (32 - count) : 0u;
         if (bits.position() > part3_end)
             break;
@@ -199,6 +236,7 @@ int layer3_huffman_decode(const layer3_granule_info& gi, const layer3_scalefacto
     if (i < 576)
         memset(xr + i, 0, sizeof(float) * size_t(576 - i));
     bits.set_position(part3_end);
+    stream = bits;
     out->nonzero = last_nonzero;
     return 0;
 }

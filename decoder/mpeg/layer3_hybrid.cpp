@@ -6,12 +6,13 @@
 // window is a 6-point DCT-IV in the same way.
 #include "decoder/mpeg/layer3_internal.h"
 
-#include <math.h>
+#include "decoder/mpeg/layer3_hybrid_kernels.h"
+#include "decoder/mpeg/mpeg_math.h"
+#include "decoder/mpeg/mpeg_simd.h"
+
 #include <string.h>
 
 namespace {
-
-const double PI = 3.14159265358979323846;
 
 // Alias-reduction butterflies: cs = 1 / sqrt(1 + c^2), ca = c / sqrt(1 + c^2).
 const float alias_cs[8] = {0.85749293f, 0.88174200f, 0.94962865f, 0.98331459f,
@@ -19,52 +20,45 @@ const float alias_cs[8] = {0.85749293f, 0.88174200f, 0.94962865f, 0.98331459f,
 const float alias_ca[8] = {-0.51449576f, -0.47173197f, -0.31337745f, -0.18191320f,
                            -0.09457419f, -0.04096558f, -0.01419856f, -0.00369997f};
 
-struct imdct_tables
-{
-    // cos(pi / 18 (n + 1/2)(k + 1/2)) as [k][n], rows padded to 20 so
-    // the compiler can run each row as whole vectors.
-    float dct18[18][20];
-    float dct6[6][6];    // cos(pi / 6 (n + 1/2)(k + 1/2))
-    float window[4][36]; // block types 0, 1, 3 (long) and 2 (short, 12 used)
+} // namespace
 
-    imdct_tables()
-    {
-        for (int k = 0; k < 18; ++k)
-            for (int n = 0; n < 20; ++n)
-                dct18[k][n] = n < 18 ? float(cos(PI / 18.0 * (n + 0.5) * (k + 0.5))) : 0.0f;
-        for (int n = 0; n < 6; ++n)
-            for (int k = 0; k < 6; ++k)
-                dct6[n][k] = float(cos(PI / 6.0 * (n + 0.5) * (k + 0.5)));
-        for (int i = 0; i < 36; ++i)
-            window[0][i] = float(sin(PI / 36.0 * (i + 0.5)));
-        for (int i = 0; i < 18; ++i)
-            window[1][i] = window[0][i];
-        for (int i = 18; i < 24; ++i)
-            window[1][i] = 1.0f;
-        for (int i = 24; i < 30; ++i)
-            window[1][i] = float(sin(PI / 12.0 * (i - 18 + 0.5)));
-        for (int i = 30; i < 36; ++i)
-            window[1][i] = 0.0f;
-        for (int i = 0; i < 6; ++i)
-            window[3][i] = 0.0f;
-        for (int i = 6; i < 12; ++i)
-            window[3][i] = float(sin(PI / 12.0 * (i - 6 + 0.5)));
-        for (int i = 12; i < 18; ++i)
-            window[3][i] = 1.0f;
-        for (int i = 18; i < 36; ++i)
-            window[3][i] = window[0][i];
-        for (int i = 0; i < 36; ++i)
-            window[2][i] = i < 12 ? float(sin(PI / 12.0 * (i + 0.5))) : 0.0f;
-    }
-};
-
-const imdct_tables& tables()
+layer3_imdct_tables::layer3_imdct_tables()
 {
-    static const imdct_tables t;
+    for (int k = 0; k < 18; ++k)
+        for (int n = 0; n < 20; ++n)
+            dct18[k][n] = n < 18 ? float(mpeg_math::cos_pi((n + 0.5) * (k + 0.5) / 18.0)) : 0.0f;
+    for (int n = 0; n < 6; ++n)
+        for (int k = 0; k < 6; ++k)
+            dct6[n][k] = float(mpeg_math::cos_pi((n + 0.5) * (k + 0.5) / 6.0));
+    for (int i = 0; i < 36; ++i)
+        window[0][i] = float(mpeg_math::sin_pi((i + 0.5) / 36.0));
+    for (int i = 0; i < 18; ++i)
+        window[1][i] = window[0][i];
+    for (int i = 18; i < 24; ++i)
+        window[1][i] = 1.0f;
+    for (int i = 24; i < 30; ++i)
+        window[1][i] = float(mpeg_math::sin_pi((i - 18 + 0.5) / 12.0));
+    for (int i = 30; i < 36; ++i)
+        window[1][i] = 0.0f;
+    for (int i = 0; i < 6; ++i)
+        window[3][i] = 0.0f;
+    for (int i = 6; i < 12; ++i)
+        window[3][i] = float(mpeg_math::sin_pi((i - 6 + 0.5) / 12.0));
+    for (int i = 12; i < 18; ++i)
+        window[3][i] = 1.0f;
+    for (int i = 18; i < 36; ++i)
+        window[3][i] = window[0][i];
+    for (int i = 0; i < 36; ++i)
+        window[2][i] = i < 12 ? float(mpeg_math::sin_pi((i + 0.5) / 12.0)) : 0.0f;
+}
+
+const layer3_imdct_tables& layer3_imdct_tables_get()
+{
+    static const layer3_imdct_tables t;
     return t;
 }
 
-void imdct_long(const imdct_tables& t, const float* in, const float* window, float* overlap, float* out)
+void layer3_imdct_long_plain(const layer3_imdct_tables& t, const float* in, const float* window, float* overlap, float* out)
 {
     float z[20] = {};
     for (int k = 0; k < 18; ++k) {
@@ -73,18 +67,10 @@ void imdct_long(const imdct_tables& t, const float* in, const float* window, flo
         for (int n = 0; n < 20; ++n)
             z[n] += x * c[n];
     }
-    // y[i] = z[i + 9] (i < 9), -z[26 - i] (i < 27), -z[i - 27].
-    for (int i = 0; i < 9; ++i)
-        out[i] = overlap[i] + z[i + 9] * window[i];
-    for (int i = 9; i < 18; ++i)
-        out[i] = overlap[i] - z[26 - i] * window[i];
-    for (int i = 18; i < 27; ++i)
-        overlap[i - 18] = -z[26 - i] * window[i];
-    for (int i = 27; i < 36; ++i)
-        overlap[i - 18] = -z[i - 27] * window[i];
+    layer3_imdct_long_window(z, window, overlap, out);
 }
 
-void imdct_short(const imdct_tables& t, const float* in, float* overlap, float* out)
+void layer3_imdct_short_plain(const layer3_imdct_tables& t, const float* in, float* overlap, float* out)
 {
     float y[36];
     memset(y, 0, sizeof(y));
@@ -110,8 +96,6 @@ void imdct_short(const imdct_tables& t, const float* in, float* overlap, float* 
         overlap[i] = y[i + 18];
     }
 }
-
-} // namespace
 
 void layer3_reorder_short(const layer3_granule_info& gi, const layer3_band_table& bands,
                           layer3_spectrum* spec)
@@ -160,7 +144,8 @@ void layer3_alias_reduce(const layer3_granule_info& gi, layer3_spectrum* spec)
 void layer3_imdct_granule(const layer3_granule_info& gi, const layer3_spectrum& spec, int subbands,
                           float overlap[32][18], float out[32][18])
 {
-    const imdct_tables& t = tables();
+    const layer3_imdct_tables& t = layer3_imdct_tables_get();
+    const bool simd = mpeg_simd_selected();
     const bool is_short = gi.window_switching && gi.block_type == 2;
     const int long_type = gi.window_switching ? gi.block_type : 0;
     int sb = 0;
@@ -169,10 +154,17 @@ void layer3_imdct_granule(const layer3_granule_info& gi, const layer3_spectrum& 
         // A mixed block's two lowest subbands take the normal long window,
         // whatever its block type (as the reference decoder does it).
         const bool mixed_low = gi.window_switching && gi.mixed_block && sb < 2;
-        if (is_short && !mixed_low)
-            imdct_short(t, in, overlap[sb], out[sb]);
-        else
-            imdct_long(t, in, t.window[mixed_low ? 0 : long_type], overlap[sb], out[sb]);
+        const float* window = t.window[mixed_low ? 0 : long_type];
+        if (is_short && !mixed_low) {
+            if (simd)
+                layer3_imdct_short_sse2(t, in, overlap[sb], out[sb]);
+            else
+                layer3_imdct_short_plain(t, in, overlap[sb], out[sb]);
+        } else if (simd) {
+            layer3_imdct_long_sse2(t, in, window, overlap[sb], out[sb]);
+        } else {
+            layer3_imdct_long_plain(t, in, window, overlap[sb], out[sb]);
+        }
     }
     for (; sb < 32; ++sb) {
         memcpy(out[sb], overlap[sb], sizeof(float) * 18);

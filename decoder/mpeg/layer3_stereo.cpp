@@ -6,11 +6,9 @@
 // the band to mid/side or plain stereo.
 #include "decoder/mpeg/layer3_internal.h"
 
-#include <math.h>
+#include "decoder/mpeg/mpeg_math.h"
 
 namespace {
-
-const double PI = 3.14159265358979323846;
 
 const float INV_SQRT2 = 0.70710678118654752f;
 
@@ -47,7 +45,7 @@ bool intensity_factors(const layer3_frame_facts& facts, const layer3_scalefactor
             *kr = 0.0f;
             return true;
         }
-        const double ratio = tan(double(pos) * PI / 12.0);
+        const double ratio = mpeg_math::tan_pi(double(pos) / 12.0);
         *kl = float(ratio / (1.0 + ratio));
         *kr = float(1.0 / (1.0 + ratio));
         return true;
@@ -56,11 +54,11 @@ bool intensity_factors(const layer3_frame_facts& facts, const layer3_scalefactor
     if (pos == 0) {
         *kl = *kr = 1.0f;
     } else if (pos & 1) {
-        *kl = float(pow(io, double((pos + 1) / 2)));
+        *kl = float(mpeg_math::pow_int(io, (pos + 1) / 2));
         *kr = 1.0f;
     } else {
         *kl = 1.0f;
-        *kr = float(pow(io, double(pos / 2)));
+        *kr = float(mpeg_math::pow_int(io, pos / 2));
     }
     return true;
 }

@@ -34,6 +34,7 @@ struct mpeg_codec
     uint32_t data_size = 0;
     uint32_t tag_size = 0;
     uint64_t samples = 0; // since the last open, seek or reset
+    bool first_frame = true; // the next frame is the first since then
     uint32_t seek_offset = 0;
 
     bool has_gains[2] = {false, false};
@@ -54,6 +55,16 @@ void reset_state(mpeg_codec* c)
     c->reader.reset();
     c->samples = 0;
     c->seek_offset = 0;
+    c->first_frame = true;
+}
+
+// An encoder's header frame (Xing, Lame, Info, VBRI) is the stream's first
+// frame; the first frame after an open, a seek or a reset is checked, so
+// that a seek to the start and streamed inputs skip it too.
+bool is_header_frame(const mpeg_frame& frame)
+{
+    return mpeg_layer(frame.header) == 3 && frame.main_data != nullptr &&
+           mpeg_is_header_frame_tag(frame.main_data, frame.main_data_size);
 }
 
 void set_integer(mpeg_codec* c, const char* name, int32_t value)
@@ -203,6 +214,15 @@ int codec_decode(void* instance, pcm_buffer* pcm, stream_info* info)
     int r = c->reader.next_frame(read_input, c->dec, &frame);
     if (r < 0)
         return r;
+    if (c->first_frame) {
+        c->first_frame = false;
+        if (is_header_frame(frame)) {
+            // Not audio: neither output nor counted.
+            r = c->reader.next_frame(read_input, c->dec, &frame);
+            if (r < 0)
+                return r;
+        }
+    }
 
     c->out.configure(frame.header, c->selection, c->quality);
     c->out.begin(static_cast<int16_t*>(pcm->samples));

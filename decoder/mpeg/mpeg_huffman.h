@@ -37,20 +37,28 @@ const mpeg_huffman_lookup& mpeg_huffman_pair_lookup(int table);
 const mpeg_huffman_lookup& mpeg_huffman_quad_lookup(int table);
 
 // Decodes one symbol and consumes its bits; -1 when the bits match no code.
-inline int mpeg_huffman_decode(const mpeg_huffman_lookup& l, layer3_bits& bits)
+// The reader must hold at least 32 ensured bits (the longest code has 19).
+inline int mpeg_huffman_decode_ensured(const mpeg_huffman_lookup& l, layer3_bits& bits)
 {
     const uint32_t* entries = l.entries;
-    uint32_t e = entries[bits.peek(l.root_bits)];
+    uint32_t e = entries[bits.peek_ensured(l.root_bits)];
     int level_bits = l.root_bits;
     while (e & MPEG_HUFFMAN_LINK) {
-        bits.skip(level_bits);
+        bits.skip_ensured(level_bits);
         level_bits = int((e >> 24) & 0x7F);
-        e = entries[(e & 0xFFFFFF) + bits.peek(level_bits)];
+        e = entries[(e & 0xFFFFFF) + bits.peek_ensured(level_bits)];
     }
     if (e == 0)
         return -1;
-    bits.skip(int(e >> 16));
+    bits.skip_ensured(int(e >> 16));
     return int(e & 0xFFFF);
+}
+
+// The same for any reader.
+inline int mpeg_huffman_decode(const mpeg_huffman_lookup& l, layer3_bits& bits)
+{
+    bits.ensure(32);
+    return mpeg_huffman_decode_ensured(l, bits);
 }
 
 // Decodes one symbol of big-values table t (1 to 31, not 4 or 14): returns

@@ -7,6 +7,7 @@
 #include <string.h>
 
 #include "decoder/engine/decoder_errors.h"
+#include "decoder/mpeg/mpeg_math.h"
 
 namespace {
 
@@ -17,7 +18,7 @@ struct scale_table
     scale_table()
     {
         for (int i = 0; i < 64; ++i)
-            value[i] = static_cast<float>(pow(2.0, 1.0 - i / 3.0));
+            value[i] = static_cast<float>(mpeg_math::exp2_ratio(3 - i, 3));
     }
 };
 

@@ -69,6 +69,14 @@ int mpeg_stream_start_parse(const uint8_t* b, int count, uint32_t data_size,
     return 0;
 }
 
+bool mpeg_is_header_frame_tag(const uint8_t* b, int count)
+{
+    if (count < 4)
+        return false;
+    return memcmp(b, "Xing", 4) == 0 || memcmp(b, "Lame", 4) == 0 || memcmp(b, "Info", 4) == 0 ||
+           memcmp(b, "VBRI", 4) == 0;
+}
+
 float mpeg_seek_table_fraction(const uint8_t* t, float x)
 {
     if (x < 0.0f)

@@ -36,6 +36,12 @@ struct mpeg_stream_start
 int mpeg_stream_start_parse(const uint8_t* bytes, int count, uint32_t data_size,
                             mpeg_stream_start* start);
 
+// True when bytes (the first bytes after a layer III frame's side
+// information) begin with the tag of an encoder's header frame: "Xing",
+// "Lame", "Info" (lame's constant-bitrate header) or "VBRI". Such a frame
+// carries no audio.
+bool mpeg_is_header_frame_tag(const uint8_t* bytes, int count);
+
 // Byte fraction (0..1) of a playing-time fraction through a Xing seek
 // table (table may be nullptr: the fraction itself).
 float mpeg_seek_table_fraction(const uint8_t* table, float fraction);

@@ -2,6 +2,9 @@
 // stage: channel layout, equalizer gains, rate reduction, 16-bit PCM.
 #include "decoder/mpeg/mpeg_synth.h"
 
+#include "decoder/mpeg/mpeg_simd.h"
+#include "decoder/mpeg/mpeg_synth_kernels.h"
+
 #include <math.h>
 #include <string.h>
 
@@ -43,10 +46,29 @@ const int32_t kWindow[512] = {
     5, 5, 4, 4, 3, 3, 2, 2, 2, 2, 1, 1, 1, 1, 1, 1,
 };
 
-// The window at 16-bit output scale (D x 32768), built once.
+// 1 / (2 cos((2k + 1) pi / 2N)) for N = 32, 16, 8, 4 and 2, k < N / 2,
+// written out to the last bit so that no build depends on its C library's
+// cos (the tests compare them with it).
+const double kDct32[16] = {
+    0x1.004f09436640ep-1, 0x1.02cd16f3ace41p-1, 0x1.07e8b5b5db921p-1, 0x1.0fe4d0830706dp-1,
+    0x1.1b306f118428cp-1, 0x1.2a7673c047c11p-1, 0x1.3eb8dc44206e3p-1, 0x1.59807a9b3c084p-1,
+    0x1.7d33dbad48055p-1, 0x1.adbf3c99f0119p-1, 0x1.f1f476cd7dae5p-1, 0x1.2b606a5cbb0c5p+0,
+    0x1.7bf23658f321ap+0, 0x1.07655e3e0a354p+1, 0x1.b42c833d72dfp+1,  0x1.46148bea939ecp+3,
+};
+const double kDct16[8] = {
+    0x1.013d19c61d971p-1, 0x1.0b84f03ebe15ep-1, 0x1.22467d1065a74p-1, 0x1.4b2c398bbe3c6p-1,
+    0x1.938900b7d421p-1,  0x1.0f8892a4eced7p+0, 0x1.b8f24b0406142p+0, 0x1.4679380e538d4p+2,
+};
+const double kDct8[4] = {0x1.0503ed17cba53p-1, 0x1.33e37a1e0173ep-1, 0x1.ccc9aefb18d57p-1,
+                         0x1.480d9d073b426p+1};
+const double kDct4[2] = {0x1.1517a7bdb3895p-1, 0x1.4e7ae9144f0fbp+0};
+const double kDct2[1] = {0x1.6a09e667f3bccp-1};
+
+// The window at 16-bit output scale (D x 32768), built once, in doubles
+// (the values are those of floats: D x 32768 has at most 18 significant bits).
 struct synth_tables
 {
-    float window[512];
+    double window[512];
 
     synth_tables()
     {
@@ -68,21 +90,9 @@ const synth_tables& tables()
 template <int N>
 struct fast_dct
 {
-    struct table
-    {
-        double f[N / 2];
-        table()
-        {
-            const double pi = 3.14159265358979323846;
-            for (int k = 0; k < N / 2; ++k)
-                f[k] = 0.5 / cos((2 * k + 1) * pi / (2.0 * N));
-        }
-    };
-
     static void run(const double* in, double* out)
     {
-        static const table t;
-        const double* f = t.f;
+        const double* f = mpeg_synth_dct_factors(N);
         double a[N / 2], b[N / 2], ea[N / 2], eb[N / 2];
         for (int k = 0; k < N / 2; ++k) {
             a[k] = in[k] + in[N - 1 - k];
@@ -139,38 +149,72 @@ void mpeg_synth::set_gains(const float* gains32)
 
 void mpeg_synth::block(const float* subbands, int shift, int16_t* out, int stride)
 {
-    const synth_tables& t = tables();
-    const int limit = 32 >> shift;
+    m_offset = (m_offset - 64) & 1023;
+    const float* gains = m_has_gains ? m_gains : nullptr;
+    if (shift == 0 && mpeg_simd_selected()) {
+        mpeg_synth_matrix_sse2(subbands, gains, m_v + m_offset);
+        mpeg_synth_window_sse2(m_v, m_offset, out, stride);
+    } else {
+        mpeg_synth_matrix_plain(subbands, gains, shift, m_v + m_offset);
+        mpeg_synth_window_plain(m_v, m_offset, shift, out, stride);
+    }
+}
 
+void mpeg_synth_matrix_plain(const float* subbands, const float* gains, int shift, double* v)
+{
+    const int limit = 32 >> shift;
     double s[32];
     for (int k = 0; k < limit; ++k)
-        s[k] = m_has_gains ? subbands[k] * m_gains[k] : subbands[k];
+        s[k] = gains ? subbands[k] * gains[k] : subbands[k];
     for (int k = limit; k < 32; ++k)
         s[k] = 0.0;
 
-    // Matrixing: V[i] = sum S[k] cos((16 + i)(2k + 1) pi / 64), i = 0..63,
-    // all taken from the 32 DCT values X[m] = sum S[k] cos((2k + 1) m pi / 64).
+    // V[i] = sum S[k] cos((16 + i)(2k + 1) pi / 64), i = 0..63, all taken
+    // from the 32 DCT values X[m] = sum S[k] cos((2k + 1) m pi / 64); V is
+    // kept at float precision, in doubles.
     double x[32];
     fast_dct<32>::run(s, x);
-    m_offset = (m_offset - 64) & 1023;
-    float* v = m_v;
-    const int o = m_offset;
     for (int i = 0; i < 16; ++i)
-        v[(o + i) & 1023] = static_cast<float>(x[16 + i]);
-    v[(o + 16) & 1023] = 0.0f;
+        v[i] = static_cast<float>(x[16 + i]);
+    v[16] = 0.0;
     for (int i = 17; i < 48; ++i)
-        v[(o + i) & 1023] = static_cast<float>(-x[48 - i]);
+        v[i] = static_cast<float>(-x[48 - i]);
     for (int i = 48; i < 64; ++i)
-        v[(o + i) & 1023] = static_cast<float>(-x[i - 48]);
+        v[i] = static_cast<float>(-x[i - 48]);
+}
 
-    // Windowing: each output sums 16 products of the window and the V
-    // history; at reduced rate only every (1 << shift)-th output.
+const double* mpeg_synth_window_table()
+{
+    return tables().window;
+}
+
+const double* mpeg_synth_dct_factors(int n)
+{
+    switch (n) {
+    case 32:
+        return kDct32;
+    case 16:
+        return kDct16;
+    case 8:
+        return kDct8;
+    case 4:
+        return kDct4;
+    default:
+        return kDct2;
+    }
+}
+
+void mpeg_synth_window_plain(const double* v, int o, int shift, int16_t* out, int stride)
+{
+    // Each output sums 16 products of the window and the V history; at
+    // reduced rate only every (1 << shift)-th output.
+    const double* window = tables().window;
     const int step = 1 << shift;
     for (int j = 0; j < 32; j += step) {
         double sum = 0.0;
         for (int i = 0; i < 8; ++i) {
-            sum += static_cast<double>(v[(o + 128 * i + j) & 1023]) * t.window[64 * i + j];
-            sum += static_cast<double>(v[(o + 128 * i + 96 + j) & 1023]) * t.window[64 * i + 32 + j];
+            sum += v[(o + 128 * i + j) & 1023] * window[64 * i + j];
+            sum += v[(o + 128 * i + 96 + j) & 1023] * window[64 * i + 32 + j];
         }
         *out = shift == 0 ? clip16(floor(sum + 0.5)) : clip16(sum);
         out += stride;

@@ -30,7 +30,7 @@ public:
     static void silent(int shift, int16_t* out, int stride);
 
 private:
-    float m_v[1024]; // the last 16 V vectors, newest at m_offset (ring)
+    double m_v[1024]; // the last 16 V vectors (float values), newest at m_offset (ring)
     int m_offset;
     bool m_has_gains;
     float m_gains[32];

@@ -4,6 +4,8 @@
 
 #include "framework/ui/CEdit.h"
 
+IMPLEMENT_DYNAMIC(CTreeCtrl, CWnd)
+
 HTREEITEM CTreeCtrl::InsertItem(UINT nMask, LPCSTR lpszItem, int nImage, int nSelectedImage, UINT nState,
                                 UINT nStateMask, LPARAM lParam, HTREEITEM hParent, HTREEITEM hInsertAfter)
 {

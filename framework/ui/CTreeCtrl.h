@@ -12,6 +12,7 @@ class CEdit;
 
 class CTreeCtrl : public CWnd
 {
+    DECLARE_DYNAMIC(CTreeCtrl)
 public:
     // Construction
     CTreeCtrl() = default;

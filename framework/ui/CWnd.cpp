@@ -77,6 +77,8 @@ LRESULT CALLBACK CbtFilterHook(int code, WPARAM wParam, LPARAM lParam)
             ::SetWindowLongPtrA(hWnd, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(&AfxWndProc)));
         if (old != &AfxWndProc)
             *pWnd->GetSuperWndProcAddr() = old;
+        // A window the layer creates is bound as a subclassed one is.
+        pWnd->PreSubclassWindow();
     }
     return ::CallNextHookEx(t_hHookCbt, code, wParam, lParam);
 }

@@ -114,6 +114,40 @@ BOOL AfxPromptChooseColor(CHOOSECOLORA* pCc)
     return ::ChooseColorA(pCc);
 }
 
+int AfxPromptFileOperation(SHFILEOPSTRUCTA* pOp)
+{
+    if (!pOp)
+        return ERROR_INVALID_PARAMETER;
+    pOp->fAnyOperationsAborted = FALSE;
+    if (g_answerer || AfxIsUnattendedPrompts()) {
+        BOOL asks = (pOp->fFlags & FOF_NOCONFIRMATION) == 0;
+        if (asks) {
+            int answer = g_answerer ? g_answerer->ConfirmFileOperation(*pOp) : IDNO;
+            if (answer != IDYES) {
+                pOp->fAnyOperationsAborted = TRUE;
+                return ERROR_CANCELLED;
+            }
+        }
+        SHFILEOPSTRUCTA quiet = *pOp;
+        quiet.fFlags |= FOF_NOCONFIRMATION | FOF_NOERRORUI | FOF_SILENT | FOF_NOCONFIRMMKDIR;
+        int result = ::SHFileOperationA(&quiet);
+        pOp->fAnyOperationsAborted = quiet.fAnyOperationsAborted;
+        return result;
+    }
+    return ::SHFileOperationA(pOp);
+}
+
+BOOL AfxPromptShellExecute(SHELLEXECUTEINFOA* pSei)
+{
+    if (!pSei)
+        return FALSE;
+    if (g_answerer)
+        return g_answerer->ShellExecute(*pSei);
+    if (AfxIsUnattendedPrompts())
+        return FALSE;
+    return ::ShellExecuteExA(pSei);
+}
+
 int AfxMessageBox(LPCSTR lpszText, UINT nType, UINT)
 {
     CWinApp* app = AfxGetApp();

@@ -9,6 +9,7 @@
 #include <windows.h>
 #include <commdlg.h>
 #include <shlobj.h>
+#include <shellapi.h>
 
 #include "framework/core/CString.h"
 
@@ -24,6 +25,11 @@ public:
     virtual BOOL BrowseForFolder(const BROWSEINFOA& bi, CString& path) { (void)bi; (void)path; return FALSE; }
     // Set cc.rgbResult and return TRUE for OK; FALSE for Cancel.
     virtual BOOL ChooseColor(CHOOSECOLORA& cc) { (void)cc; return FALSE; }
+    // The shell's confirmation of a file operation (delete, move, ...):
+    // IDYES lets it run without a window of its own; anything else aborts it.
+    virtual int ConfirmFileOperation(const SHFILEOPSTRUCTA& op) { (void)op; return IDNO; }
+    // A shell verb on a path (open, properties): TRUE as if it ran.
+    virtual BOOL ShellExecute(SHELLEXECUTEINFOA& sei) { (void)sei; return FALSE; }
 };
 
 // The answerer in use (null: the real dialogs); returns the previous one.
@@ -39,6 +45,14 @@ BOOL AfxPromptFileDialog(OPENFILENAMEA* pOfn, BOOL bOpen);
 // The chosen folder's path, or FALSE when cancelled.
 BOOL AfxPromptBrowseForFolder(BROWSEINFOA* pBi, CString& path);
 BOOL AfxPromptChooseColor(CHOOSECOLORA* pCc);
+// SHFileOperation with its confirmations and error boxes behind the seam: an
+// answerer confirms (the shell then shows nothing); an unattended run aborts
+// an operation that would ask, and runs one that would not without windows.
+// An aborted operation returns ERROR_CANCELLED with fAnyOperationsAborted set.
+int AfxPromptFileOperation(SHFILEOPSTRUCTA* pOp);
+// ShellExecuteEx (open, properties): an answerer answers instead; an
+// unattended run starts nothing and returns FALSE.
+BOOL AfxPromptShellExecute(SHELLEXECUTEINFOA* pSei);
 
 // A message box owned by the main window, captioned with the application's
 // name.

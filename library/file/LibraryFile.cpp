@@ -40,17 +40,21 @@ CString Today()
     return CString(text);
 }
 
-// Lets the window run while a document is built, but not after every
-// record: a large library's save would be spent in the pump.
+// Lets the window run while a document is built: at the first record, so
+// that what waits is answered whatever the save's speed, then every 20 ms,
+// not after every record (a large library's save would be spent in the
+// pump).
 struct PumpTimer
 {
+    bool first = true;
     DWORD last = GetTickCount();
 };
 
 void PumpTick(void* context)
 {
     PumpTimer* timer = static_cast<PumpTimer*>(context);
-    if (GetTickCount() - timer->last >= 20) {
+    if (timer->first || GetTickCount() - timer->last >= 20) {
+        timer->first = false;
         VIZU::ProcessMessages();
         timer->last = GetTickCount();
     }

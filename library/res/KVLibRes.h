@@ -8,3 +8,7 @@
 // The header bar
 #define IDS_KVLIB_TITLE    7007
 #define IDI_KVLIB_HEADER   7021
+// The folder tree's drag cursors
+#define IDC_TREE_DRAGCOPY        2
+#define IDC_TREE_DRAGCOPYNODROP  7009
+#define IDC_TREE_DRAGNODROP      7010

@@ -63,6 +63,15 @@ make l3_m25_joint_11k.mp3 lame --quiet -t -b 32 -m j --resample 11.025 l3_music.
 make l3_m25_mono_12k.mp3 lame --quiet -t -b 24 -m m --resample 12 l3_music.wav l3_m25_mono_12k.mp3
 make l3_m25_stereo_8k.mp3 lame --quiet -t -b 16 -m s --resample 8 l3_music.wav l3_m25_stereo_8k.mp3
 for f in l3_m1_stereo_cbr l3_m1_joint_vbr l3_m1_mono_48k l3_m1_joint_32k l3_m1_clicks l3_m2_joint_22k l3_m2_mono_24k l3_m2_stereo_16k_vbr l3_m2_clicks l3_m25_joint_11k l3_m25_mono_12k l3_m25_stereo_8k; do make $f.pcm mpg123 -q --no-gapless --outfile $f.pcm $f.mp3; done
+# The same music with lame's header frame ("Info" for constant, "Xing" for
+# variable bitrate) before the audio, at each side-information size, with
+# mpg123's decoding without gapless trimming
+make l3_info_cbr.mp3 lame --quiet -b 128 -m j l3_music.wav l3_info_cbr.mp3
+make l3_info_vbr.mp3 lame --quiet -V 2 -m j l3_music.wav l3_info_vbr.mp3
+make l3_info_mono_cbr.mp3 lame --quiet -b 64 -m m l3_music.wav l3_info_mono_cbr.mp3
+make l3_info_m2_vbr.mp3 lame --quiet -V 4 -m j --resample 22.05 l3_music.wav l3_info_m2_vbr.mp3
+make l3_info_m2_mono_cbr.mp3 lame --quiet -b 64 -m m --resample 24 l3_music.wav l3_info_m2_mono_cbr.mp3
+for f in l3_info_cbr l3_info_vbr l3_info_mono_cbr l3_info_m2_vbr l3_info_m2_mono_cbr; do make $f.pcm mpg123 -q --no-gapless --outfile $f.pcm $f.mp3; done
 # track import: a short tone as WAV, and as MP3 without and with ID3v2 tags (ISO-8859-1 texts)
 make import_tone.wav sox -q -n -r 22050 -c 1 -b 16 import_tone.wav synth 1 sine 330 gain -6
 make import_plain.mp3 lame --quiet --noreplaygain -b 64 import_tone.wav import_plain.mp3
@@ -82,3 +91,7 @@ make tags_short.wav sox -q -n -r 8000 -c 1 -b 8 tags_short.wav synth 0.5 sine 30
 make tags_v1only.mp3 lame --quiet --noreplaygain -b 128 --id3v1-only --tt "Old Title" --ta "Old Artist" --tl "Old Album" --ty 1987 --tc "Old Note" --tg 9 tone440.wav tags_v1only.mp3
 # A tagged MP3 with Latin-1 ID3v2 texts, for the folder listing of the track lists
 make tone440_latin1.mp3 lame --quiet --noreplaygain -b 128 --add-id3v2 --id3v2-latin1 --tt "Folder Title" --ta "Folder Artist" tone440.wav tone440_latin1.mp3
+# Decks: a 150 Hz and a 5000 Hz sine in both channels, 3 s, as an MP3 (the
+# equalizer's low band against its high bands)
+make deck_low_high.wav sh -c 'sox -q -n -r 44100 -c 2 -b 16 deck_low.tmp.wav synth 3 sine 150 gain -12 && sox -q -n -r 44100 -c 2 -b 16 deck_high.tmp.wav synth 3 sine 5000 gain -12 && sox -q -m deck_low.tmp.wav deck_high.tmp.wav deck_low_high.wav && rm -f deck_low.tmp.wav deck_high.tmp.wav'
+make deck_low_high.mp3 lame --quiet --noreplaygain -b 192 -t deck_low_high.wav deck_low_high.mp3

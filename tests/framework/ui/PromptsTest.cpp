@@ -96,3 +96,102 @@ TEST(Prompts, RealMessageBoxIsShownWhenNothingAnswersIt)
     EXPECT_TRUE(answered);
     EXPECT_EQ(IDNO, result);
 }
+
+namespace {
+
+// Confirms shell file operations with a fixed answer and runs verbs as if
+// the shell did; keeps what it was asked.
+class ShellOpAnswerer : public RecordingAnswerer
+{
+public:
+    explicit ShellOpAnswerer(int confirm) : m_confirm(confirm) {}
+    int ConfirmFileOperation(const SHFILEOPSTRUCTA& op) override
+    {
+        m_ops.push_back(op.wFunc);
+        return m_confirm;
+    }
+    BOOL ShellExecute(SHELLEXECUTEINFOA& sei) override
+    {
+        m_verbs.push_back(sei.lpVerb ? sei.lpVerb : "");
+        return TRUE;
+    }
+    int m_confirm;
+    std::vector<UINT> m_ops;
+    std::vector<std::string> m_verbs;
+};
+
+SHFILEOPSTRUCTA DeleteOp(const std::string& from, FILEOP_FLAGS flags)
+{
+    SHFILEOPSTRUCTA op = {};
+    op.wFunc = FO_DELETE;
+    op.pFrom = from.c_str();   // the caller's string ends in two NULs
+    op.fFlags = flags;
+    return op;
+}
+
+bool Exists(const std::string& path)
+{
+    return ::GetFileAttributesA(path.c_str()) != INVALID_FILE_ATTRIBUTES;
+}
+
+} // namespace
+
+TEST(Prompts, ShellFileOperationsAreConfirmedThroughTheSeam)
+{
+    tavrix_test::TempDir dir;
+    std::string a = dir.File("a.txt"), b = dir.File("b.txt");
+    ASSERT_TRUE(tavrix_test::WriteFileBytes(a, "a"));
+    ASSERT_TRUE(tavrix_test::WriteFileBytes(b, "b"));
+    std::string fromA = a + '\0', fromB = b + '\0';
+    {
+        ShellOpAnswerer no(IDNO);
+        SHFILEOPSTRUCTA op = DeleteOp(fromA, 0);
+        EXPECT_EQ(AfxPromptFileOperation(&op), ERROR_CANCELLED);
+        EXPECT_TRUE(op.fAnyOperationsAborted);
+        EXPECT_TRUE(Exists(a));
+        ASSERT_EQ(no.m_ops.size(), 1u);
+        EXPECT_EQ(no.m_ops[0], static_cast<UINT>(FO_DELETE));
+    }
+    {
+        ShellOpAnswerer yes(IDYES);
+        SHFILEOPSTRUCTA op = DeleteOp(fromA, 0);
+        EXPECT_EQ(AfxPromptFileOperation(&op), 0);
+        EXPECT_FALSE(op.fAnyOperationsAborted);
+        EXPECT_FALSE(Exists(a));
+        // An operation that asks nothing runs without asking.
+        SHFILEOPSTRUCTA quiet = DeleteOp(fromB, FOF_NOCONFIRMATION);
+        EXPECT_EQ(AfxPromptFileOperation(&quiet), 0);
+        EXPECT_FALSE(Exists(b));
+        EXPECT_EQ(yes.m_ops.size(), 1u);
+
+        SHELLEXECUTEINFOA sei = {};
+        sei.cbSize = sizeof sei;
+        sei.lpVerb = "properties";
+        sei.lpFile = "C:\\";
+        EXPECT_TRUE(AfxPromptShellExecute(&sei));
+        ASSERT_EQ(yes.m_verbs.size(), 1u);
+        EXPECT_EQ(yes.m_verbs[0], "properties");
+    }
+}
+
+TEST(Prompts, UnattendedRunsNeitherDeleteWhatWouldAskNorStartPrograms)
+{
+    tavrix_test::TempDir dir;
+    std::string a = dir.File("a.txt"), b = dir.File("b.txt");
+    ASSERT_TRUE(tavrix_test::WriteFileBytes(a, "a"));
+    ASSERT_TRUE(tavrix_test::WriteFileBytes(b, "b"));
+    std::string fromA = a + '\0', fromB = b + '\0';
+    AfxSetUnattendedPrompts(TRUE);
+    SHFILEOPSTRUCTA op = DeleteOp(fromA, FOF_ALLOWUNDO);
+    EXPECT_EQ(AfxPromptFileOperation(&op), ERROR_CANCELLED);
+    EXPECT_TRUE(op.fAnyOperationsAborted);
+    EXPECT_TRUE(Exists(a));
+    SHFILEOPSTRUCTA quiet = DeleteOp(fromB, FOF_NOCONFIRMATION);
+    EXPECT_EQ(AfxPromptFileOperation(&quiet), 0);
+    EXPECT_FALSE(Exists(b));
+    SHELLEXECUTEINFOA sei = {};
+    sei.cbSize = sizeof sei;
+    sei.lpFile = a.c_str();
+    EXPECT_FALSE(AfxPromptShellExecute(&sei));
+    EXPECT_FALSE(AfxPromptFileOperation(nullptr) == 0);
+}

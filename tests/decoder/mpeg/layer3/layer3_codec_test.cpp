@@ -11,6 +11,8 @@
 #include "decoder/engine/decoder.h"
 #include "decoder/engine/decoder_errors.h"
 #include "decoder/mpeg/mpeg_codec.h"
+#include "decoder/mpeg/mpeg_frame.h"
+#include "decoder/mpeg/mpeg_stream_start.h"
 #include "tests/decoder/mpeg/layer3/layer3_test_support.h"
 #include "tests/support/TestSupport.h"
 
@@ -34,6 +36,7 @@ public:
         m_dec.services.set_stream_integer = SetInteger;
     }
     decoder* Get() { return &m_dec; }
+    void SeekTo(uint32_t offset) { m_input.position = offset; }
 
 private:
     static int Read(decoder* dec, void* buffer, int count)
@@ -138,5 +141,158 @@ INSTANTIATE_TEST_SUITE_P(
             n += (*p == '/' || *p == '-') ? '_' : *p;
         return n;
     });
+
+// The codec over a byte string, frame by frame.
+class CodecSession
+{
+public:
+    explicit CodecSession(const std::string& bytes) : m_input(bytes)
+    {
+        memset(&m_info, 0, sizeof(m_info));
+        EXPECT_EQ(0, mpeg_codec_module_register(&m_ops));
+        EXPECT_EQ(0, m_ops.new_instance(&m_codec, "audio/mpeg", "memory", nullptr, m_input.Get()));
+        m_ops.open(m_codec, "audio/mpeg", "memory");
+        m_ops.get_stream_info(m_codec, &m_info);
+    }
+    ~CodecSession() { m_ops.delete_instance(m_codec); }
+
+    // Moves the input to a byte offset and tells the codec, as the
+    // decoder's seek does.
+    void Seek(uint32_t offset)
+    {
+        m_input.SeekTo(offset);
+        m_ops.seek_notice(m_codec, offset);
+    }
+    // Decodes to the end: each frame's samples, interleaved. False when a
+    // frame is refused or the end is not reached.
+    bool DecodeFrames(std::vector<std::vector<int16_t>>& frames)
+    {
+        static int16_t samples[2304];
+        for (int guard = 0; guard < 100000; ++guard) {
+            pcm_buffer block;
+            memset(&block, 0, sizeof(block));
+            block.samples = samples;
+            const int r = m_ops.decode(m_codec, &block, &m_info);
+            if (r == DK_ERR_END_OF_INPUT)
+                return true;
+            if (r < 0)
+                return false;
+            frames.emplace_back(samples, samples + block.sample_count * block.channels);
+        }
+        return false;
+    }
+
+private:
+    MemoryInput m_input;
+    codec_module_ops m_ops;
+    void* m_codec = nullptr;
+    stream_info m_info;
+};
+
+std::vector<int16_t> Joined(const std::vector<std::vector<int16_t>>& frames, size_t first = 0)
+{
+    std::vector<int16_t> all;
+    for (size_t i = first; i < frames.size(); ++i)
+        all.insert(all.end(), frames[i].begin(), frames[i].end());
+    return all;
+}
+
+// Byte offsets of the frames of a stream without tags, from its headers.
+std::vector<uint32_t> FrameOffsets(const std::string& bytes)
+{
+    std::vector<uint32_t> offsets;
+    size_t at = 0;
+    while (at + 4 <= bytes.size()) {
+        const uint32_t word = mpeg_read_u32_be(reinterpret_cast<const uint8_t*>(bytes.data() + at));
+        mpeg_frame_header h;
+        mpeg_header_unpack(word, &h);
+        if (!mpeg_is_sync(word) || mpeg_header_check(&h) != 0)
+            break;
+        offsets.push_back(uint32_t(at));
+        at += size_t(mpeg_frame_size(h));
+    }
+    return offsets;
+}
+
+class Layer3HeaderFrame : public ::testing::TestWithParam<const char*>
+{
+};
+
+// lame writes a header frame ("Info" for constant, "Xing" for variable
+// bitrate) before the audio: it is not decoded as silence, so the output is
+// mpg123's (without gapless trimming) from the first sample on.
+TEST_P(Layer3HeaderFrame, IsSkippedAndTheAudioMatchesMpg123)
+{
+    const std::string name = GetParam();
+    std::string bytes;
+    ASSERT_TRUE(tavrix_test::ReadFileBytes(tavrix_test::MediaPath(name + ".mp3"), bytes));
+    const std::vector<int16_t> reference = layer3_test::ReadPcm(tavrix_test::MediaPath(name + ".pcm"));
+    ASSERT_FALSE(reference.empty());
+    // The file does begin with a header frame.
+    mpeg_frame_header h;
+    mpeg_header_unpack(mpeg_read_u32_be(reinterpret_cast<const uint8_t*>(bytes.data())), &h);
+    const int tag_at = 4 + mpeg_side_info_size(h);
+    ASSERT_TRUE(mpeg_is_header_frame_tag(reinterpret_cast<const uint8_t*>(bytes.data()) + tag_at, 4));
+
+    CodecSession session(bytes);
+    std::vector<std::vector<int16_t>> frames;
+    ASSERT_TRUE(session.DecodeFrames(frames));
+    const std::vector<int16_t> pcm = Joined(frames);
+    ASSERT_EQ(reference.size(), pcm.size());
+    const layer3_test::Difference d = layer3_test::Compare(pcm, reference, reference.size());
+    EXPECT_LE(d.max, 1);
+    EXPECT_LE(d.rms, 0.29);
+    EXPECT_EQ(FrameOffsets(bytes).size(), frames.size() + 1);
+}
+
+// A seek to the start lands on the header frame and skips it; a seek to the
+// middle gives, once the reservoir and the filterbanks have filled, the
+// samples of decoding straight through.
+TEST_P(Layer3HeaderFrame, SeekingGivesTheSamplesOfDecodingStraightThrough)
+{
+    const std::string name = GetParam();
+    std::string bytes;
+    ASSERT_TRUE(tavrix_test::ReadFileBytes(tavrix_test::MediaPath(name + ".mp3"), bytes));
+    std::vector<std::vector<int16_t>> straight;
+    {
+        CodecSession session(bytes);
+        ASSERT_TRUE(session.DecodeFrames(straight));
+    }
+    const std::vector<uint32_t> offsets = FrameOffsets(bytes);
+    ASSERT_EQ(straight.size() + 1, offsets.size());
+
+    {
+        CodecSession session(bytes);
+        std::vector<std::vector<int16_t>> frames;
+        ASSERT_TRUE(session.DecodeFrames(frames));
+        ASSERT_EQ(Joined(straight).size(), Joined(frames).size());
+        session.Seek(0);
+        frames.clear();
+        ASSERT_TRUE(session.DecodeFrames(frames));
+        EXPECT_TRUE(Joined(straight) == Joined(frames));
+    }
+
+    // Frame n of the file is output frame n - 1 (the header frame is not
+    // output). The first frames after the seek lack their reservoir bytes.
+    const size_t middle = offsets.size() / 2;
+    const size_t settle = 10;
+    CodecSession session(bytes);
+    session.Seek(offsets[middle]);
+    std::vector<std::vector<int16_t>> frames;
+    ASSERT_TRUE(session.DecodeFrames(frames));
+    ASSERT_EQ(offsets.size() - middle, frames.size());
+    ASSERT_GT(frames.size(), settle + 20);
+    const std::vector<int16_t> after_seek = Joined(frames, settle);
+    const std::vector<int16_t> expected = Joined(straight, middle - 1 + settle);
+    ASSERT_EQ(expected.size(), after_seek.size());
+    EXPECT_TRUE(expected == after_seek);
+}
+
+INSTANTIATE_TEST_SUITE_P(LameFiles, Layer3HeaderFrame,
+                         ::testing::Values("l3_info_cbr", "l3_info_vbr", "l3_info_mono_cbr", "l3_info_m2_vbr",
+                                           "l3_info_m2_mono_cbr"),
+                         [](const ::testing::TestParamInfo<const char*>& info) {
+                             return std::string(info.param + 8);
+                         });
 
 } // namespace
