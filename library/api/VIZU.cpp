@@ -3,10 +3,13 @@
 #include "framework/ui/CImageList.h"
 #include "framework/win/AppState.h"
 #include "foundation/app/ProgramFolder.h"
+#include "library/file/LibraryDocument.h"
 #include "library/file/LibraryFileFormat.h"
+#include "library/state/FileTexts.h"
 #include "library/state/LibraryLock.h"
 #include "library/state/LibrarySettings.h"
 #include "library/state/LibraryState.h"
+#include "library/state/MessagePump.h"
 #include "library/state/Waiting.h"
 #include "library/res/KVLibRes.h"
 
@@ -21,14 +24,14 @@ void SetUp(LibraryState& state, VIZU& vizu, bool withSearchTracks)
 {
     state.thumbnailsArtist = false;
     state.thumbnailsAlbum = false;
-    m_Tracks.RemoveAll();
-    m_AddTracks.RemoveAll();
-    m_ExceptionArray.RemoveAll();
-    m_FilteredTracks.RemoveAll();
-    m_EXArray.RemoveAll();
-    m_iJukeTracks.RemoveAll();
+    state.tracks.RemoveAll();
+    state.addTracks.RemoveAll();
+    state.exceptions.RemoveAll();
+    state.filteredTracks.RemoveAll();
+    state.ex.RemoveAll();
+    state.jukeTracks.RemoveAll();
     if (withSearchTracks)
-        m_SearchTracks.RemoveAll();
+        state.searchTracks.RemoveAll();
     state.title.Empty();
     state.fullPath.Empty();
     state.startFolder.Empty();
@@ -60,28 +63,29 @@ void SetUp(LibraryState& state, VIZU& vizu, bool withSearchTracks)
 class TracksBackup
 {
 public:
-    TracksBackup() { m_saved.Append(m_Tracks); }
+    explicit TracksBackup(TrackArray& tracks) : m_tracks(tracks) { m_saved.Append(tracks); }
     void Restore()
     {
-        m_Tracks.RemoveAll();
-        m_Tracks.Append(m_saved);
+        m_tracks.RemoveAll();
+        m_tracks.Append(m_saved);
     }
 
 private:
-    CArray<CTrackRecord, CTrackRecord&> m_saved;
+    TrackArray& m_tracks;
+    TrackArray m_saved;
 };
 
-// Reads path into m_Tracks: the loader's answer (0, 1 or 2), or 1 when no
-// file format is there to read it. m_Tracks is back as it was unless the
-// records were loaded.
+// Reads path into the records: the loader's answer (0, 1 or 2), or 1 when
+// no file format is there to read it or the records are in use. The
+// records are back as they were unless they were loaded.
 int LoadTracks(LibraryState& state, const CString& path)
 {
-    if (!state.format)
+    if (!state.format || state.tracksInUse > 0)
         return 1;
-    TracksBackup backup;
+    TracksBackup backup(state.tracks);
     int result;
     try {
-        result = state.format->LoadLib(path);
+        result = state.format->LoadLib(path, state.tracks);
     } catch (...) {
         backup.Restore();
         throw;
@@ -97,10 +101,10 @@ int SaveLocked(LibraryState& state, const CString& path)
 {
     if (state.waiting)
         state.waiting->ShowText("Saving Library...");
-    VIZU::ProcessMessages();
+    ProcessMessages();
     int written = -1;
     try {
-        written = state.format ? state.format->SaveLib(path) : -1;
+        written = state.format ? state.format->SaveLib(path, state.tracks) : -1;
     } catch (...) {
         if (state.waiting)
             state.waiting->Hide();
@@ -126,16 +130,16 @@ bool CloseLocked(LibraryState& state)
     state.title.Empty();
     state.startFolder.Empty();
     state.open = false;
-    m_Tracks.RemoveAll();
+    state.tracks.RemoveAll();
     return true;
 }
 
 // The record whose file path is path (exact comparison), or null.
-CTrackRecord* FindByPath(const CString& path)
+CTrackRecord* FindByPath(TrackArray& tracks, const CString& path)
 {
-    for (INT_PTR i = 0; i < m_Tracks.GetSize(); ++i)
-        if (m_Tracks[i].m_FileName == path)
-            return &m_Tracks[i];
+    for (INT_PTR i = 0; i < tracks.GetSize(); ++i)
+        if (tracks[i].m_FileName == path)
+            return &tracks[i];
     return nullptr;
 }
 
@@ -230,15 +234,15 @@ VIZU::~VIZU()
     state.changed = false;
     state.fullPath.Empty();
     state.title.Empty();
-    m_AddTracks.RemoveAll();
-    m_ExceptionArray.RemoveAll();
-    m_FilteredTracks.RemoveAll();
-    m_SearchTracks.RemoveAll();
-    m_AmazonArray.RemoveAll();
-    m_Tracks.RemoveAll();
-    m_iJukeTracks.RemoveAll();
-    m_AlbumArray.RemoveAll();
-    m_ArtistArray.RemoveAll();
+    state.addTracks.RemoveAll();
+    state.exceptions.RemoveAll();
+    state.filteredTracks.RemoveAll();
+    state.searchTracks.RemoveAll();
+    state.amazon.RemoveAll();
+    state.tracks.RemoveAll();
+    state.jukeTracks.RemoveAll();
+    state.albums.RemoveAll();
+    state.artists.RemoveAll();
     if (state.waiting) {
         state.waiting->DestroyWindow();
         delete state.waiting;
@@ -250,7 +254,7 @@ VIZU::~VIZU()
 
 int VIZU::Open(CString path)
 {
-    if (!Exists(path))
+    if (!filetexts::Exists(path))
         return -1;
     LibraryLock lock(true);
     LibraryState& state = lock.State();
@@ -312,7 +316,7 @@ bool VIZU::DeleteAllRecords()
     LibraryState& state = lock.State();
     if (lock.Refused())
         return false;
-    m_Tracks.RemoveAll();
+    state.tracks.RemoveAll();
     SaveLocked(state, state.fullPath);
     return true;
 }
@@ -366,7 +370,7 @@ void VIZU::SetInitialLibPath(CString folder)
 
 CString VIZU::GetDBVersion()
 {
-    return "5.00";
+    return kLibraryFileVersion;
 }
 
 // The running program's folder, not KVLib's: every settings and data file
@@ -395,7 +399,7 @@ int VIZU::FindGenre(CString text)
 bool VIZU::GetTrackPropsEx(CString path, CTrackRecord* out)
 {
     LibraryLock lock;
-    const CTrackRecord* found = out ? FindByPath(path) : nullptr;
+    const CTrackRecord* found = out ? FindByPath(lock.State().tracks, path) : nullptr;
     if (!found)
         return false;
     CopyExtendedProps(*out, *found);
@@ -408,10 +412,57 @@ bool VIZU::SetTrackPropsEx(CString path, CTrackRecord* in)
     LibraryState& state = lock.State();
     if (lock.Refused() || !in)
         return false;
-    CTrackRecord* found = FindByPath(path);
+    CTrackRecord* found = FindByPath(state.tracks, path);
     if (!found)
         return false;
     CopyExtendedProps(*found, *in);
     state.changed = true;
     return true;
+}
+
+CString VIZU::SecondsToString(int seconds)
+{
+    return filetexts::SecondsToString(seconds);
+}
+
+CString VIZU::SecondsToHHMMSS(int seconds)
+{
+    return filetexts::SecondsToHHMMSS(seconds);
+}
+
+int VIZU::StringToSeconds(CString text)
+{
+    return filetexts::StringToSeconds(text);
+}
+
+bool VIZU::Exists(CString path)
+{
+    return filetexts::Exists(path);
+}
+
+bool VIZU::IsReadOnly(CString path)
+{
+    return filetexts::IsReadOnly(path);
+}
+
+int VIZU::GetFileSize(CString path)
+{
+    return filetexts::GetFileSize(path);
+}
+
+bool VIZU::CopyOurFile(CString source, CString target)
+{
+    return filetexts::CopyOurFile(source, target);
+}
+
+void VIZU::ProcessMessages()
+{
+    ::ProcessMessages();
+}
+
+int VIZU::BPMFormat(CString* text)
+{
+    if (text)
+        FormatBpmText(*text);
+    return 0;
 }

@@ -59,7 +59,6 @@ public:
     TracksInUse(const TracksInUse&) = delete;
     TracksInUse& operator=(const TracksInUse&) = delete;
 };
-bool AreTracksInUse();
 // The last sort, read under the lock.
 int LastSortCode();
 bool LastSortDescending();

@@ -27,9 +27,3 @@ bool LastSortDescending()
     LibraryLock lock;
     return lock.State().lastSortDescending;
 }
-
-bool AreTracksInUse()
-{
-    LibraryLock lock;
-    return lock.State().tracksInUse > 0;
-}
