@@ -382,7 +382,7 @@ CString VIZU::GetLibDLLPath()
 
 CString VIZU::GetLibINIFilePath()
 {
-    return GetLibDLLPath() + "KVLib.ini";
+    return filetexts::LibraryIniPath();
 }
 
 int VIZU::JustDumb()

@@ -2,6 +2,7 @@
 #include "library/import/AddLog.h"
 
 #include "foundation/app/ProgramFolder.h"
+#include "library/state/FileTexts.h"
 
 #include "framework/ui/Prompts.h"
 #include "framework/win/CFile.h"
@@ -13,7 +14,7 @@
 
 AddSettings trackimport::ReadAddSettings()
 {
-    CString ini = GetProgramFolder() + "KVLib.ini";
+    CString ini = filetexts::LibraryIniPath();
     const bool logAdds = GetPrivateProfileIntA("KVLIB", "LogAdds", 0, ini) == 1;
     const int32_t wav = static_cast<int32_t>(GetPrivateProfileIntA("KVLIB", "WAV_LookForID3V1", 0, ini));
     return AddSettings{logAdds, wav};

@@ -1,6 +1,7 @@
 // Track lengths as texts and back, and the small file tests of the library.
 #include "library/state/FileTexts.h"
 
+#include "foundation/app/ProgramFolder.h"
 #include "library/file/LibraryFileFormat.h"
 #include "library/state/LibraryState.h"
 
@@ -8,6 +9,11 @@
 
 #include <cstdlib>
 #include <ctime>
+
+CString filetexts::LibraryIniPath()
+{
+    return GetProgramFolder() + "KVLib.ini";
+}
 
 CString filetexts::SecondsToString(int seconds)
 {

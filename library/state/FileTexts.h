@@ -6,6 +6,9 @@
 
 namespace filetexts {
 
+// "KVLib.ini" in the program folder: the library's settings.
+CString LibraryIniPath();
+
 // "mmm:ss" (under a minute, the seconds alone after "000:").
 CString SecondsToString(int seconds);
 // "h:mm:ss".

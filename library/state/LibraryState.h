@@ -62,6 +62,13 @@ struct LibraryState
     int tracksInUse = 0;
     // The random pick's number source (null: KVLib's own).
     RandomDrawSource* randomSource = nullptr;
+
+    // Installed by the library dialogs, a layer above, when KVLib starts
+    // (a test installs its own): the library manager's header caption
+    // (VIZU::SetTabHeader) and the watch-folder dialog, run modally, which
+    // answers whether its scans added a file (VIZU::DisplayWatchFolders).
+    void (*tabHeaderBuilder)(const CString& text) = nullptr;
+    bool (*watchFoldersDialog)() = nullptr;
 };
 
 // Small helpers for KVLib's code that runs without the lock held (tag
