@@ -12,6 +12,7 @@
 #include "library/import/TrackImportNames.h"
 #include "library/import/TrackImportWalk.h"
 #include "library/api/VIZU.h"
+#include "library/tags/TagReading.h"
 
 #include <windows.h>
 
@@ -28,15 +29,15 @@ bool trackimport::ReadTrack(const CString& path, CTrackRecord& record)
     record.ClearRecord();
     TAG_INFO info;
     // Without the lock: the exception list takes it for each entry.
-    if (!VIZU::GetTagInfo(path, &info)) {
+    if (!tags::GetTagInfo(path, &info)) {
         VIZU::AddException("Analyze Failure", path);
         if (logAdds)
             WriteAddLogEntry("*UNABLE TO ADD: " + path);
         return false;
     }
     record.m_FileName = path;
-    VIZU::CopyTagInfoToRecord(&record, &info);
-    VIZU::CheckTagFields(&record);
+    tags::CopyTagInfoToRecord(&record, &info);
+    tags::CheckTagFields(&record);
     if (record.m_FileName.IsEmpty()) {
         VIZU::AddException("Bad Filepath", path);
         return false;

@@ -4,7 +4,7 @@
 #include "framework/ui/CImageList.h"
 #include "framework/ui/CListCtrl.h"
 #include "library/tracklist/TrackListFillText.h"
-#include "library/api/VIZU.h"
+#include "library/tags/TagReading.h"
 
 bool tracklist::InsertTrackIntoList(CListCtrl* list, const CString& path, CImageList* images)
 {
@@ -13,10 +13,10 @@ bool tracklist::InsertTrackIntoList(CListCtrl* list, const CString& path, CImage
     TAG_INFO info;
     int image = track_image::kPlain;
     if (HasTypeEnding(path.str(), "mp3")) {
-        VIZU::GetTagInfo(path, &info);
+        tags::GetTagInfo(path, &info);
         image = track_image::kMP3;
     } else if (HasTypeEnding(path.str(), "wav")) {
-        VIZU::GetTagInfo(path, &info);
+        tags::GetTagInfo(path, &info);
         image = track_image::kWAV;
     }
     int position = writer.Count();
@@ -28,7 +28,7 @@ bool tracklist::InsertTrackIntoList(CListCtrl* list, const CString& path, CImage
 bool tracklist::UpdateListItemFromTag(const CString& path, CListCtrl* list, int row)
 {
     TAG_INFO info;
-    VIZU::GetTagInfo(path, &info);
+    tags::GetTagInfo(path, &info);
     TrackRow texts = MakeTagRow(info);
     texts.Put(9, "0");
     TrackRowWriter writer(list ? list->GetSafeHwnd() : nullptr);
@@ -53,8 +53,8 @@ int tracklist::CopyListToArray(CListCtrl* list, TrackArray* tracks)
         CString path = writer.GetText(i, 8);
         TAG_INFO info;
         CTrackRecord rec;
-        if (VIZU::GetTagInfo(path, &info))
-            VIZU::CopyTagInfoToRecord(&rec, &info);
+        if (tags::GetTagInfo(path, &info))
+            tags::CopyTagInfoToRecord(&rec, &info);
         else
             rec.m_FileName = path;
         tracks->Add(rec);
