@@ -158,11 +158,7 @@ void CopyExtendedProps(CTrackRecord& to, const CTrackRecord& from)
 
 LibraryFileFormat* SetLibraryFileFormat(LibraryFileFormat* format)
 {
-    LibraryLock lock;
-    LibraryState& state = lock.State();
-    LibraryFileFormat* previous = state.format;
-    state.format = format;
-    return previous;
+    return ExchangeLibraryState(&LibraryState::format, format);
 }
 
 LibraryFileFormat* GetLibraryFileFormat()

@@ -29,11 +29,7 @@ void CopyCollectedFiles(CArray<CString, CString&>& files)
 
 WatchFoldersDialogRunner SetWatchFoldersDialogRunner(WatchFoldersDialogRunner runner)
 {
-    LibraryLock lock;
-    LibraryState& state = lock.State();
-    WatchFoldersDialogRunner previous = state.watchFoldersDialog;
-    state.watchFoldersDialog = runner;
-    return previous;
+    return ExchangeLibraryState(&LibraryState::watchFoldersDialog, runner);
 }
 
 AddSettings CurrentAddSettings()

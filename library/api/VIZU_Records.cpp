@@ -10,10 +10,7 @@
 
 RandomDrawSource* SetRandomDrawSource(RandomDrawSource* source)
 {
-    LibraryLock lock;
-    RandomDrawSource* previous = lock.State().randomSource;
-    lock.State().randomSource = source;
-    return previous;
+    return ExchangeLibraryState(&LibraryState::randomSource, source);
 }
 
 int VIZU::GetRecordCount()

@@ -11,11 +11,7 @@
 
 TabHeaderBuilder SetTabHeaderBuilder(TabHeaderBuilder builder)
 {
-    LibraryLock lock;
-    LibraryState& state = lock.State();
-    TabHeaderBuilder previous = state.tabHeaderBuilder;
-    state.tabHeaderBuilder = builder;
-    return previous;
+    return ExchangeLibraryState(&LibraryState::tabHeaderBuilder, builder);
 }
 
 // Columns and headers
