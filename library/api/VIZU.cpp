@@ -5,12 +5,14 @@
 #include "foundation/app/ProgramFolder.h"
 #include "library/file/LibraryDocument.h"
 #include "library/file/LibraryFileFormat.h"
+#include "library/import/AddLog.h"
 #include "library/state/FileTexts.h"
 #include "library/state/LibraryLock.h"
 #include "library/state/LibrarySettings.h"
 #include "library/state/LibraryState.h"
 #include "library/state/MessagePump.h"
 #include "library/state/Waiting.h"
+#include "library/tracklist/TrackListColumns.h"
 #include "library/res/KVLibRes.h"
 
 #include <windows.h>
@@ -20,7 +22,7 @@
 namespace {
 
 // The open library's state lives in KVLib, never in the program.
-void SetUp(LibraryState& state, VIZU& vizu, bool withSearchTracks)
+void SetUp(LibraryState& state, bool withSearchTracks)
 {
     state.thumbnailsArtist = false;
     state.thumbnailsAlbum = false;
@@ -38,7 +40,9 @@ void SetUp(LibraryState& state, VIZU& vizu, bool withSearchTracks)
     state.open = false;
     state.changed = false;
     state.settings.trackListColNum = 0;
-    VIZU::GetAddSettings();
+    const AddSettings add = trackimport::ReadAddSettings();
+    state.settings.logAdds = add.logAdds;
+    state.settings.wavLookForID3V1 = add.wavLookForID3V1;
     state.settings.foundFiles = state.settings.foundMP3 = state.settings.foundWAV = 0;
 
     state.trackIcons = new CImageList;
@@ -51,7 +55,7 @@ void SetUp(LibraryState& state, VIZU& vizu, bool withSearchTracks)
             DeleteObject(strip);
         }
     }
-    vizu.InitTrackListColumnOrder();
+    tracklist::InitTrackListColumnOrder(state.settings);
     state.switched = false;
 
     state.waiting = new Waiting;
@@ -198,7 +202,7 @@ VIZU::VIZU()
     LibraryLock lock(true);
     LibraryState& state = lock.State();
     if (state.objects++ == 0)
-        SetUp(state, *this, false);
+        SetUp(state, false);
 }
 
 VIZU::VIZU(CString path)
@@ -208,7 +212,7 @@ VIZU::VIZU(CString path)
         LibraryState& state = lock.State();
         if (state.objects++ != 0)
             return;
-        SetUp(state, *this, true);
+        SetUp(state, true);
     }
     Open(path);
     SetLibSwitched(false);
