@@ -31,7 +31,8 @@ RandomDrawSource& Source(RandomDrawSource* chosen)
     if (chosen)
         return *chosen;
     // Seeded once per thread: re-seeding on every call made two calls in
-    // one second pick the same track.
+    // one second pick the same track. The generator is the thread's, not
+    // library state: the source a test sets is kept with the state.
     thread_local RuntimeGenerator generator;
     return generator;
 }
