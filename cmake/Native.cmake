@@ -126,12 +126,16 @@ tavrix_native_library(decoder_core SOURCES
 
 find_package(ZLIB REQUIRED)
 
-# The library's portable parts: records and their sort, the file format
-# and layout reader, WAV information, file-name masks, tag texts, import
-# names, search matching and track-list texts.
+# The library's portable parts: the exported arrays, records, their sort,
+# access and random pick, the file format and layout reader, WAV
+# information, file-name masks, tag texts, import names, search matching
+# and track-list texts.
 tavrix_native_library(library_core SOURCES
+  library/api/LibraryArrays.cpp
   library/records/CTrackRecord.cpp
   library/records/RecordSort.cpp
+  library/records/RecordAccess.cpp
+  library/records/RandomPick.cpp
   library/file/LibraryDocument.cpp
   library/file/LibraryLayoutReader.cpp
   library/tags/WavInfoParse.cpp
@@ -222,6 +226,7 @@ tavrix_native_test(library_file_tests
   SOURCES
     library/file/LibraryLayoutTest.cpp
     library/file/RecordSortTest.cpp
+    library/file/RecordStateTest.cpp
   DEPENDS library_core
   LABELS library)
 

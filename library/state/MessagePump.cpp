@@ -3,12 +3,9 @@
 #include "framework/ui/CWinApp.h"
 #include "framework/ui/Prompts.h"
 #include "foundation/genres/GenreNames.h"
-#include "library/api/VIZU.h"
 
 #include <atomic>
 
-// Runs on the calling thread only and never waits: each waiting message
-// goes through the program's pre-translation and is dispatched.
 namespace {
 
 std::atomic<long> g_pumpRuns{0};
@@ -20,7 +17,9 @@ DWORD TickNow()
 
 } // namespace
 
-void VIZU::ProcessMessages()
+// Runs on the calling thread only and never waits: each waiting message
+// goes through the program's pre-translation and is dispatched.
+void ProcessMessages()
 {
     ++g_pumpRuns;
     MSG msg;
@@ -68,7 +67,7 @@ bool LoopPump::Step()
 {
     if (!Due())
         return false;
-    VIZU::ProcessMessages();
+    ProcessMessages();
     return true;
 }
 
@@ -78,7 +77,7 @@ bool LoopPump::StepOrAbort(HWND hWnd)
         return false;
     if (EscapeAbortPrompt(hWnd))
         return true;
-    VIZU::ProcessMessages();
+    ProcessMessages();
     return false;
 }
 

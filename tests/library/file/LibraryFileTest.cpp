@@ -357,8 +357,14 @@ namespace {
 class HeadCountingFormat : public LibraryFileFormat
 {
 public:
-    int LoadLib(const CString& path) override { return m_real->LoadLib(path); }
-    int SaveLib(const CString& path) override { return m_real->SaveLib(path); }
+    int LoadLib(const CString& path, CArray<CTrackRecord, CTrackRecord&>& tracks) override
+    {
+        return m_real->LoadLib(path, tracks);
+    }
+    int SaveLib(const CString& path, const CArray<CTrackRecord, CTrackRecord&>& tracks) override
+    {
+        return m_real->SaveLib(path, tracks);
+    }
     void CreateLib(const CString& path) override { m_real->CreateLib(path); }
     bool GetLibInfo(const CString& path, LIB_INFO* info) override
     {
