@@ -33,9 +33,11 @@ public:
     // When due: the Escape check of EscapeAbortPrompt(hWnd), then the pump.
     // True when the user chose to abort (the pump then does not run).
     bool StepOrAbort(HWND hWnd);
+    // True when messages are due to run, counting them as run now: for a
+    // loop with a check of its own before the pump.
+    bool Due();
 
 private:
-    bool Due();
     Clock m_clock;
     bool m_started = false;
     DWORD m_last = 0;
