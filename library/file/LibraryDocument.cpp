@@ -59,7 +59,10 @@ struct AppendingOut
 };
 
 // The text up to its first NUL, markup characters escaped (quotes only in
-// attribute values); a double-byte character is copied whole.
+// attribute values); a double-byte character is copied whole. A lead byte
+// that ends the text (a double-byte character cut in half, as a 30-byte
+// ID3v1 field can end) is left out: written, it would take the markup
+// after it for its second byte and the file would no longer read.
 template <class Out>
 void PutEscaped(Out& out, const char* text, bool withQuotes)
 {
@@ -72,6 +75,8 @@ void PutEscaped(Out& out, const char* text, bool withQuotes)
     out.Put(text, static_cast<size_t>(plain));
     for (int pos = plain; pos < length;) {
         const int next = XmlNextChar(text, length, pos);
+        if (next == length && next - pos == 1 && XmlIsLeadByte(static_cast<unsigned char>(text[pos])))
+            break;
         if (next - pos == 1) {
             switch (text[pos]) {
             case '<': out.Put("&lt;", 4); break;
