@@ -20,7 +20,9 @@
 # (both named in its output). A finding is minimised into
 # fuzz/regressions/TARGET/, where the ordinary native tests replay it: it
 # fails them until the fault is mended. Extra libFuzzer options can be
-# given in FUZZ_OPTIONS (e.g. "-jobs=3"). Exit code: 0 without a finding.
+# given in FUZZ_OPTIONS (e.g. "-jobs=3"); TAVRIX_FUZZ_BUILT=1 skips the
+# build (for runs started side by side after one). Exit code: 0 without a
+# finding.
 set -euo pipefail
 root=$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)
 dir=${TAVRIX_FUZZ_DIR:-$root/build/fuzz}
@@ -35,6 +37,15 @@ dictionary() { # target -> dictionary file or nothing
     mpeg_codec_fuzz|mp3_scanner_fuzz) echo "$root/fuzz/dict/mpeg.dict" ;;
     id3_tag_fuzz) echo "$root/fuzz/dict/id3.dict" ;;
     wav_fuzz) echo "$root/fuzz/dict/wav.dict" ;;
+  esac
+}
+
+# The largest input the fuzzer makes: what the format needs to show its
+# structure (the scanner's large files come from its "ZPAD" inputs).
+max_len() { # target
+  case $1 in
+    mpeg_codec_fuzz|mp3_scanner_fuzz) echo 16384 ;;
+    *) echo 4096 ;;
   esac
 }
 
@@ -53,6 +64,8 @@ outside_seeds() { # target
 }
 
 build() {
+  # Runs started side by side after one build skip it (TAVRIX_FUZZ_BUILT=1).
+  [ "${TAVRIX_FUZZ_BUILT:-0}" = 1 ] && return 0
   if ! command -v clang++ >/dev/null; then
     echo "fuzz.sh: clang++ is missing: run tools/setup.sh as root" >&2
     exit 1
@@ -75,7 +88,7 @@ run() { # target seconds
   local seeds=("$root/fuzz/corpus/$target" "$regressions")
   local s
   while read -r s; do [ -n "$s" ] && seeds+=("$s"); done < <(outside_seeds "$target")
-  local options=(-max_total_time="$seconds" -timeout=25 -rss_limit_mb=2560 -max_len=65536
+  local options=(-max_total_time="$seconds" -timeout=25 -rss_limit_mb=2560 -max_len="$(max_len "$target")"
                  -print_final_stats=1 -artifact_prefix="$findings/")
   local dict
   dict=$(dictionary "$target")
@@ -149,7 +162,7 @@ case $cmd in
     [ $failed -eq 0 ]
     ;;
   ''|-h|--help)
-    sed -n '2,27p' "$0" | sed 's/^# \{0,1\}//'
+    sed -n '2,/^set -e/p' "$0" | sed '$d' | sed 's/^# \{0,1\}//'
     ;;
   *)
     build >/dev/null
