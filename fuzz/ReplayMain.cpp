@@ -34,7 +34,8 @@ std::vector<std::string> InputsOf(const std::string& path)
 
 int main(int argc, char** argv)
 {
-    LLVMFuzzerInitialize(&argc, &argv);
+    if (LLVMFuzzerInitialize)
+        LLVMFuzzerInitialize(&argc, &argv);
     int replayed = 0;
     for (int i = 1; i < argc; ++i) {
         const std::vector<std::string> files = InputsOf(argv[i]);

@@ -77,12 +77,16 @@ build() {
   cmake --build "$dir" -j "$jobs" --target fuzz_targets
 }
 
-# Runs one target for SECONDS; 0 without a finding.
+# Runs one target for SECONDS; 0 without a finding. The brief pass keeps
+# its learnt inputs, findings and logs apart (in build/fuzz/brief), so that
+# it may run beside a long run.
 run() { # target seconds
   local target=$1 seconds=$2
   local exe=$dir/fuzz/$target
   [ -x "$exe" ] || { echo "fuzz.sh: no target $target (fuzz.sh list)" >&2; exit 2; }
-  local corpus=$dir/corpus/$target findings=$dir/findings/$target
+  local work=$dir
+  [ "${brief:-0}" = 1 ] && work=$dir/brief
+  local corpus=$work/corpus/$target findings=$work/findings/$target
   local regressions=$root/fuzz/regressions/$target
   mkdir -p "$corpus" "$findings" "$regressions"
   local seeds=("$root/fuzz/corpus/$target" "$regressions")
@@ -94,10 +98,10 @@ run() { # target seconds
   dict=$(dictionary "$target")
   [ -n "$dict" ] && options+=(-dict="$dict")
   echo "fuzz.sh: $target for ${seconds}s; new inputs in $corpus, findings in $findings"
-  local started=$dir/logs/$target.started
-  mkdir -p "$dir/logs"
+  local started=$work/logs/$target.started
+  mkdir -p "$work/logs"
   touch "$started"
-  local log=$dir/logs/$target.log
+  local log=$work/logs/$target.log
   set +e
   # shellcheck disable=SC2086
   ASAN_OPTIONS=${ASAN_OPTIONS:-detect_leaks=1:abort_on_error=1} \
@@ -144,6 +148,7 @@ case $cmd in
     ;;
   brief)
     seconds=${2:-8}
+    brief=1
     build >/dev/null
     failed=0
     for t in "${TARGETS[@]}"; do

@@ -69,11 +69,9 @@ std::string XmlMarkup::EscapeText(const char* text, bool withQuotes)
     const int length = static_cast<int>(std::strlen(text));
     out.reserve(static_cast<size_t>(length));
     for (int pos = 0; pos < length;) {
+        if (XmlIsHalfCharacter(text, length, pos))
+            break; // it would take the quote or tag after it along
         const int next = XmlNextChar(text, length, pos);
-        // A lead byte that ends the text has lost its second byte: written,
-        // it would take the quote or tag after it for one.
-        if (next == length && next - pos == 1 && XmlIsLeadByte(static_cast<unsigned char>(text[pos])))
-            break;
         if (next - pos == 1) {
             switch (text[pos]) {
             case '<': out += "&lt;"; break;

@@ -50,6 +50,14 @@ bool XmlIsLeadByte(unsigned char c);
 bool XmlSetNativeCodePage(int codePage);
 #endif
 
+// True when the byte at `pos` is a lead byte that ends the text: half a
+// double-byte character (a text cut inside one). The writers leave it out,
+// since written it would take the markup after it for its second byte.
+inline bool XmlIsHalfCharacter(const char* text, int length, int pos)
+{
+    return pos + 1 == length && XmlIsLeadByte(static_cast<unsigned char>(text[pos]));
+}
+
 // The offset of the character after the one at `pos`.
 inline int XmlNextChar(const char* text, int length, int pos)
 {

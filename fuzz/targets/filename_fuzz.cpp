@@ -27,24 +27,16 @@ void CheckFields(const fnparse::ParsedFields& fields, const std::string& title)
 
 } // namespace
 
-extern "C" int LLVMFuzzerInitialize(int*, char***)
-{
-    return 0;
-}
-
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
 {
-    if (size < 2)
+    FuzzParts parts;
+    if (!FuzzParts::Split(data, size, &parts))
         return 0;
-    const fnparse::LeadByteTest lead = (data[0] & 1) ? ShiftJisLead : nullptr;
+    const fnparse::LeadByteTest lead = (parts.choice & 1) ? ShiftJisLead : nullptr;
     const char delimiters[] = {'-', '_', ' ', '.', ',', '~', '\\', '%'};
-    const char delimiter = delimiters[(data[0] >> 1) & 7];
-    size_t maskLength = data[1];
-    if (maskLength > size - 2)
-        maskLength = size - 2;
-    const std::string mask(reinterpret_cast<const char*>(data) + 2, maskLength);
-    const std::string path(reinterpret_cast<const char*>(data) + 2 + maskLength,
-                           size - 2 - maskLength);
+    const char delimiter = delimiters[(parts.choice >> 1) & 7];
+    const std::string& mask = parts.head;
+    const std::string& path = parts.rest;
 
     const std::string title = fnparse::TitleFromPath(path, lead);
     FUZZ_CHECK(title.size() <= path.size(), "the title is longer than the path");

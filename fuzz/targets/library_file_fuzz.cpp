@@ -8,6 +8,7 @@
 #include "foundation/xml/XmlMarkup.h"
 #include "foundation/xml/XmlToken.h"
 #include "fuzz/FuzzCheck.h"
+#include "fuzz/XmlWritten.h"
 #include "library/file/LibraryDocument.h"
 #include "library/file/LibraryLayoutReader.h"
 
@@ -18,23 +19,6 @@ namespace {
 using Records = CArray<CTrackRecord, CTrackRecord&>;
 using TrackField = libraryfile::Field<CTrackRecord>;
 
-// A text as the writer writes it: up to its first zero byte (texts are C
-// strings to the program), without a lead byte that ends it (half a
-// double-byte character, which would take the markup after it along).
-std::string AsWritten(const CString& text)
-{
-    const std::string value = text.GetString();
-    const int length = static_cast<int>(value.size());
-    int pos = 0;
-    while (pos < length) {
-        const int next = XmlNextChar(value.data(), length, pos);
-        if (next == length && next - pos == 1 && XmlIsLeadByte(static_cast<unsigned char>(value[pos])))
-            return value.substr(0, static_cast<size_t>(pos));
-        pos = next;
-    }
-    return value;
-}
-
 void ExpectSameRecords(const Records& a, const Records& b, const char* what)
 {
     FUZZ_CHECK(a.GetSize() == b.GetSize(), "%s: %d records against %d", what,
@@ -44,8 +28,8 @@ void ExpectSameRecords(const Records& a, const Records& b, const char* what)
         for (int f = 0; f < libraryfile::kFieldCount; ++f) {
             const TrackField& field = fields[f];
             if (field.text) {
-                const std::string x = AsWritten(a[r].*field.text);
-                const std::string y = AsWritten(b[r].*field.text);
+                const std::string x = XmlWritten((a[r].*field.text).GetString());
+                const std::string y = XmlWritten((b[r].*field.text).GetString());
                 FUZZ_CHECK(x == y, "%s: record %d field %s/%s: [%s] against [%s]", what,
                            static_cast<int>(r), field.element,
                            field.attribute ? field.attribute : "", x.c_str(), y.c_str());
@@ -60,11 +44,6 @@ void ExpectSameRecords(const Records& a, const Records& b, const char* what)
 }
 
 } // namespace
-
-extern "C" int LLVMFuzzerInitialize(int*, char***)
-{
-    return 0;
-}
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
 {

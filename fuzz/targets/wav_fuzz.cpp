@@ -53,11 +53,6 @@ void CheckTrailerRoundTrip(const wavinfo::TrailerFields& fields)
 
 } // namespace
 
-extern "C" int LLVMFuzzerInitialize(int*, char***)
-{
-    return 0;
-}
-
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
 {
     MemorySource source(data, size);

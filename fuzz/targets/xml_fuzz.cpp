@@ -7,6 +7,7 @@
 #include "foundation/xml/XmlMarkup.h"
 #include "foundation/xml/XmlToken.h"
 #include "fuzz/FuzzCheck.h"
+#include "fuzz/XmlWritten.h"
 
 #include <string>
 
@@ -29,47 +30,16 @@ void Walk(XmlMarkup& xml, int depth, int& budget)
     }
 }
 
-// The value with what an attribute or element cannot hold cut off: the
-// text ends at a zero byte.
-std::string Printable(const std::string& value)
-{
-    return value.substr(0, value.find('\0'));
-}
-
-// The value as it is written: a lead byte that ends it (half a double-byte
-// character) is left out.
-std::string AsWritten(const std::string& value)
-{
-    const int length = static_cast<int>(value.size());
-    int pos = 0;
-    while (pos < length) {
-        const int next = XmlNextChar(value.data(), length, pos);
-        if (next == length && next - pos == 1 && XmlIsLeadByte(static_cast<unsigned char>(value[pos])))
-            return value.substr(0, static_cast<size_t>(pos));
-        pos = next;
-    }
-    return value;
-}
-
 } // namespace
-
-extern "C" int LLVMFuzzerInitialize(int*, char***)
-{
-    return 0;
-}
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
 {
-    if (size < 2)
+    FuzzParts parts;
+    if (!FuzzParts::Split(data, size, &parts))
         return 0;
-    XmlSetNativeCodePage((data[0] & 1) ? 932 : 0);
-    size_t valueLength = data[1];
-    if (valueLength > size - 2)
-        valueLength = size - 2;
-    const std::string value =
-        Printable(std::string(reinterpret_cast<const char*>(data) + 2, valueLength));
-    const std::string text(reinterpret_cast<const char*>(data) + 2 + valueLength,
-                           size - 2 - valueLength);
+    XmlSetNativeCodePage((parts.choice & 1) ? 932 : 0);
+    const std::string value = parts.head.c_str(); // an attribute's text ends at a zero byte
+    const std::string& text = parts.rest;
 
     XmlMarkup xml;
     if (!xml.SetDocument(CString(text))) {
@@ -82,7 +52,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
     // A document built as the program builds one (a prolog, a root, an
     // element with the value as its data and as an attribute) reads back
     // the value, in itself and in a fresh parse of its text.
-    const std::string expected = AsWritten(value);
+    const std::string expected = XmlWritten(value.c_str());
     XmlMarkup built;
     built.SetDocument(CString("<?xml version=\"1.0\"?>\r\n")); // a prolog, no root yet
     FUZZ_CHECK(built.AddElement("ROOT"), "AddElement of the root failed");

@@ -74,9 +74,9 @@ void PutEscaped(Out& out, const char* text, bool withQuotes)
     // Everything before the first such byte is single-byte characters.
     out.Put(text, static_cast<size_t>(plain));
     for (int pos = plain; pos < length;) {
-        const int next = XmlNextChar(text, length, pos);
-        if (next == length && next - pos == 1 && XmlIsLeadByte(static_cast<unsigned char>(text[pos])))
+        if (XmlIsHalfCharacter(text, length, pos))
             break;
+        const int next = XmlNextChar(text, length, pos);
         if (next - pos == 1) {
             switch (text[pos]) {
             case '<': out.Put("&lt;", 4); break;
