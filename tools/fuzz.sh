@@ -98,9 +98,9 @@ run() { # target seconds
   dict=$(dictionary "$target")
   [ -n "$dict" ] && options+=(-dict="$dict")
   echo "fuzz.sh: $target for ${seconds}s; new inputs in $corpus, findings in $findings"
-  local started=$work/logs/$target.started
   mkdir -p "$work/logs"
-  touch "$started"
+  local before
+  before=$(ls "$findings")
   local log=$work/logs/$target.log
   set +e
   # shellcheck disable=SC2086
@@ -119,11 +119,12 @@ run() { # target seconds
   local artifact
   # This run's findings only.
   for artifact in "$findings"/crash-* "$findings"/leak-* "$findings"/timeout-* "$findings"/oom-*; do
-    [ -f "$artifact" ] && [ "$artifact" -nt "$started" ] || continue
+    [ -f "$artifact" ] || continue
     local name
     name=$(basename "$artifact")
+    grep -qxF "$name" <<<"$before" && continue
     if [[ $name == crash-* ]]; then
-      "$exe" -minimize_crash=1 -max_total_time=60 -runs=100000 \
+      "$exe" -minimize_crash=1 -max_total_time=60 -runs=100000 -artifact_prefix="$findings/min-" \
         -exact_artifact_path="$findings/min-$name" "$artifact" >/dev/null 2>&1 || true
     fi
     if [ -f "$findings/min-$name" ]; then

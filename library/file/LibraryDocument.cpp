@@ -334,14 +334,14 @@ CString JoinedFirstLines(const CString& text, int lines)
 void FormatBpmText(CString& text)
 {
     // Built in one buffer: the file's reader calls this for every record.
-    const std::string& in = text.str();
+    // The text is taken as the program shows it, up to a zero byte.
+    const char* p = text.GetString();
+    const char* end = p + std::strlen(p);
     std::string digits;
-    digits.reserve(in.size() + 5);
-    const char* p = in.data();
-    const char* end = p + in.size();
+    digits.reserve(static_cast<size_t>(end - p) + 5);
     while (p < end) {
         // A '.' that is part of a double-byte character stays.
-        const size_t n = *p ? mbtext::CharLength(p) : 1;
+        const size_t n = mbtext::CharLength(p);
         if (n != 1 || *p != '.')
             digits.append(p, n);
         p += n;
