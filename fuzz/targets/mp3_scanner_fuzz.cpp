@@ -7,8 +7,8 @@
 //
 // An input that starts with "ZPAD" and a 32-bit little-endian count stands
 // for the bytes after those eight followed by that many zero bytes (at most
-// 6 MiB): files far larger than the fuzzer's inputs, whose size feeds the
-// scanner's arithmetic.
+// 1 MiB, which the walk crosses byte by byte): files far larger than the
+// fuzzer's inputs, whose size feeds the scanner's arithmetic.
 #include "decoder/mpeg/mp3_scanner.h"
 #include "fuzz/FuzzCheck.h"
 
@@ -95,8 +95,8 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
     if (size >= 8 && std::memcmp(data, "ZPAD", 4) == 0) {
         uint32_t pad = static_cast<uint32_t>(data[4]) | static_cast<uint32_t>(data[5]) << 8 |
                        static_cast<uint32_t>(data[6]) << 16 | static_cast<uint32_t>(data[7]) << 24;
-        if (pad > (6u << 20))
-            pad = 6u << 20;
+        if (pad > (1u << 20))
+            pad = 1u << 20;
         file.head = data + 8;
         file.headSize = static_cast<int64_t>(size) - 8;
         file.size = file.headSize + pad;
