@@ -334,17 +334,20 @@ CString JoinedFirstLines(const CString& text, int lines)
 void FormatBpmText(CString& text)
 {
     // Built in one buffer: the file's reader calls this for every record.
-    // The text is taken as the program shows it, up to a zero byte.
-    const char* p = text.GetString();
-    const char* end = p + std::strlen(p);
+    // The text is taken as the program shows it, up to a zero byte, and
+    // stepped through as the writer escapes it. A double-byte character (or
+    // half of one at the end) is no part of a tempo and goes with the dots:
+    // kept, the cut below could split it, and the text would change again
+    // at each save and load.
+    const char* in = text.GetString();
+    const int length = static_cast<int>(std::strlen(in));
     std::string digits;
-    digits.reserve(static_cast<size_t>(end - p) + 5);
-    while (p < end) {
-        // A '.' that is part of a double-byte character stays.
-        const size_t n = mbtext::CharLength(p);
-        if (n != 1 || *p != '.')
-            digits.append(p, n);
-        p += n;
+    digits.reserve(static_cast<size_t>(length) + 5);
+    for (int pos = 0; pos < length;) {
+        const int next = XmlNextChar(in, length, pos);
+        if (next - pos == 1 && in[pos] != '.' && !XmlIsHalfCharacter(in, length, pos))
+            digits += in[pos];
+        pos = next;
     }
     if (digits.size() < 5)
         digits.insert(0, 5 - digits.size(), '0');
