@@ -157,7 +157,9 @@ int samples_per_frame(const mpeg_frame_header& h)
     return mpeg_samples_per_frame(h);
 }
 
-// The highest bitrate of any MPEG audio frame (MPEG-1 layer I), bit/s.
+// The lowest and highest bitrates of any MPEG audio frame (MPEG-2 layer
+// III, MPEG-1 layer I), bit/s.
+const int64_t kLowestBitrate = 8000;
 const int64_t kHighestBitrate = 448000;
 
 // Milliseconds for the result: a length past the 32-bit range (some
@@ -361,11 +363,13 @@ void mp3_scanner_summarize(mp3_scanner* s, mp3_stream_info* info, bool frame_lim
     if (!(s->flags & (MP3_FLAG_VERSION_CHANGED | MP3_FLAG_LAYER_CHANGED | MP3_FLAG_BITRATE_CHANGED)))
         info->bitrate = mpeg_bitrate_kbps(f) * 1000;
     else if (!frame_limit && s->seconds > 0) {
-        // The file's bytes over the frames' time; where that passes every
-        // bitrate MPEG has (a few frames and megabytes of something else),
+        // The file's bytes over the frames' time; where that lies outside
+        // the bitrates MPEG has (a few frames and megabytes of something
+        // else, or frames running on into what the tags were counted as),
         // the frames' own average.
         double average = static_cast<double>(s->audio_bytes) * 8 / s->seconds;
-        if (average > static_cast<double>(kHighestBitrate))
+        if (average > static_cast<double>(kHighestBitrate) ||
+            average < static_cast<double>(kLowestBitrate))
             average = static_cast<double>(s->frame_bytes) * 8 / s->seconds;
         info->bitrate = static_cast<int32_t>(average);
     }

@@ -7,7 +7,7 @@
 //
 // An input that starts with "ZPAD" and a 32-bit little-endian count stands
 // for the bytes after those eight followed by that many zero bytes (at most
-// 1 MiB, which the walk crosses byte by byte): files far larger than the
+// 256 KiB, which the walk crosses byte by byte): files far larger than the
 // fuzzer's inputs, whose size feeds the scanner's arithmetic.
 #include "decoder/mpeg/mp3_scanner.h"
 #include "fuzz/FuzzCheck.h"
@@ -46,7 +46,9 @@ int64_t ReadVirtual(void* data, int64_t offset, void* buffer, size_t count)
     return n;
 }
 
-constexpr int32_t kLowestBitrate = 8000;   // MPEG-2 layer III, bit/s
+// MPEG-2.5 layer III at 8 kbit/s, 11.025 kHz: 52-byte frames (rounded
+// down) of 52.2 ms, 7,962 bit/s.
+constexpr int32_t kLowestBitrate = 7900;
 constexpr int32_t kHighestBitrate = 448000; // MPEG-1 layer I
 
 // The longest a file of `bytes` bytes can play: every byte a frame byte at
@@ -95,8 +97,8 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
     if (size >= 8 && std::memcmp(data, "ZPAD", 4) == 0) {
         uint32_t pad = static_cast<uint32_t>(data[4]) | static_cast<uint32_t>(data[5]) << 8 |
                        static_cast<uint32_t>(data[6]) << 16 | static_cast<uint32_t>(data[7]) << 24;
-        if (pad > (1u << 20))
-            pad = 1u << 20;
+        if (pad > (256u << 10))
+            pad = 256u << 10;
         file.head = data + 8;
         file.headSize = static_cast<int64_t>(size) - 8;
         file.size = file.headSize + pad;
