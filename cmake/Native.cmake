@@ -23,6 +23,16 @@ if(TAVRIX_CCACHE AND NOT CMAKE_CXX_COMPILER_LAUNCHER)
 endif()
 
 set(TAVRIX_WARNINGS -Wall -Wextra)
+
+# The fuzz build (tools/fuzz.sh, build/fuzz, clang): every library built
+# with AddressSanitizer, UndefinedBehaviorSanitizer (any finding ends the
+# process) and libFuzzer's coverage; the fuzz targets link libFuzzer.
+option(TAVRIX_FUZZ "Build with sanitizers and libFuzzer (clang) for the fuzz targets" OFF)
+if(TAVRIX_FUZZ)
+  add_compile_options(-g -fno-omit-frame-pointer -fsanitize=address,undefined
+                      -fno-sanitize-recover=all -fsanitize=fuzzer-no-link)
+  add_link_options(-fsanitize=address,undefined)
+endif()
 set(TAVRIX_TESTDATA_DIR ${CMAKE_SOURCE_DIR}/../shared/testdata
     CACHE PATH "Test data from outside the project (tests that need it skip when absent)")
 get_filename_component(TAVRIX_TESTDATA_DIR ${TAVRIX_TESTDATA_DIR} ABSOLUTE)
@@ -301,6 +311,9 @@ tavrix_native_test(mpeg3_tests
     decoder/mpeg/layer3/layer3_codec_test.cpp
   DEPENDS decoder_mpeg
   LABELS decoder)
+
+# The fuzz targets, and the replay of their regression inputs.
+include(${CMAKE_CURRENT_LIST_DIR}/Fuzz.cmake)
 
 # Every #include respects the layer table of DESIGN.md.
 find_package(Python3 REQUIRED COMPONENTS Interpreter)

@@ -62,7 +62,10 @@ struct AppendingOut
 
 // The text up to its first NUL, markup characters escaped (quotes only in
 // attribute values), CR, LF and TAB written as a blank and other control
-// bytes left out; a double-byte character is copied whole.
+// bytes left out; a double-byte character is copied whole. A lead byte
+// that ends the text (a double-byte character cut in half, as a 30-byte
+// ID3v1 field can end) is left out: written, it would take the markup
+// after it for its second byte and the file would no longer read.
 template <class Out>
 void PutEscaped(Out& out, const char* text, bool withQuotes)
 {
@@ -74,6 +77,8 @@ void PutEscaped(Out& out, const char* text, bool withQuotes)
     // Everything before the first such byte is single-byte characters.
     out.Put(text, static_cast<size_t>(plain));
     for (int pos = plain; pos < length;) {
+        if (XmlIsHalfCharacter(text, length, pos))
+            break;
         const int next = XmlNextChar(text, length, pos);
         if (next - pos == 1) {
             switch (text[pos]) {
@@ -340,17 +345,20 @@ CString JoinedFirstLines(const CString& text, int lines)
 void FormatBpmText(CString& text)
 {
     // Built in one buffer: the file's reader calls this for every record.
-    const std::string& in = text.str();
+    // The text is taken as the program shows it, up to a zero byte, and
+    // stepped through as the writer escapes it. A double-byte character (or
+    // half of one at the end) is no part of a tempo and goes with the dots:
+    // kept, the cut below could split it, and the text would change again
+    // at each save and load.
+    const char* in = text.GetString();
+    const int length = static_cast<int>(std::strlen(in));
     std::string digits;
-    digits.reserve(in.size() + 5);
-    const char* p = in.data();
-    const char* end = p + in.size();
-    while (p < end) {
-        // A '.' that is part of a double-byte character stays.
-        const size_t n = *p ? mbtext::CharLength(p) : 1;
-        if (n != 1 || *p != '.')
-            digits.append(p, n);
-        p += n;
+    digits.reserve(static_cast<size_t>(length) + 5);
+    for (int pos = 0; pos < length;) {
+        const int next = XmlNextChar(in, length, pos);
+        if (next - pos == 1 && in[pos] != '.' && !XmlIsHalfCharacter(in, length, pos))
+            digits += in[pos];
+        pos = next;
     }
     if (digits.size() < 5)
         digits.insert(0, 5 - digits.size(), '0');
