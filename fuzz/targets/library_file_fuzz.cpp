@@ -28,8 +28,8 @@ void ExpectSameRecords(const Records& a, const Records& b, const char* what)
         for (int f = 0; f < libraryfile::kFieldCount; ++f) {
             const TrackField& field = fields[f];
             if (field.text) {
-                const std::string x = XmlWritten((a[r].*field.text).GetString());
-                const std::string y = XmlWritten((b[r].*field.text).GetString());
+                const std::string x = LibraryWritten((a[r].*field.text).GetString());
+                const std::string y = LibraryWritten((b[r].*field.text).GetString());
                 FUZZ_CHECK(x == y, "%s: record %d field %s/%s: [%s] against [%s]", what,
                            static_cast<int>(r), field.element,
                            field.attribute ? field.attribute : "", x.c_str(), y.c_str());

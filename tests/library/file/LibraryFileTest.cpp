@@ -475,6 +475,8 @@ TEST_F(LibraryFile, TempoTextNormalised)
     const Case cases[] = {
         {"12000", "120.00"}, {"120", "001.20"}, {"98.5", "009.85"}, {"123456", "123.56"},
         {"", "000.00"}, {"120.00", "120.00"}, {"1.2.3", "001.23"}, {"abcdefg", "abc.fg"},
+        // Control bytes never reach the file, so they are no part of the text.
+        {"1\x10" "2\t0", "001.20"},
     };
     for (const Case& c : cases) {
         CString text = c.in;
