@@ -105,22 +105,9 @@ Id3TagFile::Id3TagFile(const CString& path) : m_path(path)
         return;
     m_open = true;
     m_fileSize = reader.Size();
-    uint8_t head[id3v2::kHeaderSize];
-    id3v2::TagHeader header;
-    if (reader.ReadAt(0, head, sizeof head) == static_cast<int64_t>(sizeof head) &&
-        id3v2::ReadHeader(head, sizeof head, &header) && header.major >= 3) {
-        const size_t want = std::min<size_t>(
-            {size_t(header.totalSize), size_t(id3v2::kTagReadLimit), size_t(reader.Size())});
-        m_ownBytes.resize(want);
-        const int64_t got = reader.ReadAt(0, m_ownBytes.data(), want);
-        m_ownBytes.resize(got > 0 ? static_cast<size_t>(got) : 0);
-        const bool parsed = got > 0 && m_own.Parse(m_ownBytes.data(), m_ownBytes.size());
-        m_foreignFront = !parsed || header.major == 4 || m_own.Skipped() > 0;
-    }
-    if (!m_foreignFront) {
-        m_ownBytes.clear();
+    m_foreignFront = WalkFrontTag(reader, &m_own);
+    if (!m_foreignFront)
         m_own = id3v2::Tag();
-    }
     m_tag.Link(reader, m_foreignFront ? ID3TT_APPENDED : ID3TT_ALL);
     m_front = m_foreignFront ? 0 : m_tag.GetPrependedBytes();
     m_hasV1 = m_tag.HasTagType(ID3TT_ID3V1);

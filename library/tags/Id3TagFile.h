@@ -60,6 +60,5 @@ private:
     uint64_t m_front = 0;   // bytes of the ID3v2 tag at the front, 0 for none
     bool m_hasV1 = false;   // an ID3v1 tag ends the file
     // The front tag read by the bounded reader when id3lib cannot take it.
-    std::vector<uint8_t> m_ownBytes;
     id3v2::Tag m_own;
 };
