@@ -14,6 +14,10 @@
 
 #include <basetsd.h>   // LONG_PTR (KVSort)
 
+class CDC;
+class CStatic;
+class CWnd;
+
 class KVLIB_API VIZU
 {
 public:
@@ -136,6 +140,22 @@ public:
     static bool ParseFilenameEx(TAG_INFO* info, CString path);
     static bool ParseFilenameEx42(TAG_INFO* info, CString path, char* mask, char* delimiter);
     static bool ParseFilenameWithMask(TAG_INFO* info, CString path);
+
+    // Tag writing and tag pictures
+    static bool SetID3TagInfo(TAG_INFO* info, CString path);
+    static bool SetBPMTag(CString path, CString bpm);
+    static int IncrementPlayCounter(CString path, bool update);
+    static bool SetBatchID3TagInfo(tagBatchTag* batch);
+    static bool HasPicture(CString path);
+    static bool GetID3Picture(CString path);
+    static bool GetID3PictureRAW(CString path, const unsigned char* data);
+    static CString GetID3PictureMimeType(CString path);
+    static bool SetID3Picture(CString path, CString image, bool replace);
+    static bool DeleteID3TagPicture(CString path);
+    static bool SaveID3PictureFromFile(CString path);
+    static bool DeleteTempTagArt();
+    static bool DisplayTagArt(CWnd* parent, CStatic* control, CString path);
+    static bool DisplayTagArtToDC(const char* path, CDC* dc, CStatic* control);
 
     // Track lists: columns and headers, filling, search and filter
     static int DisplayListHeader(CListCtrl* list, bool checkBoxes);

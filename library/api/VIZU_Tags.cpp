@@ -5,7 +5,9 @@
 
 #include "library/state/LibraryLock.h"
 #include "library/state/LibraryState.h"
+#include "library/tags/TagArtDisplay.h"
 #include "library/tags/TagReading.h"
+#include "library/tags/TagWriting.h"
 
 CString VIZU::GetTitleFromFilename(CString path)
 {
@@ -155,4 +157,89 @@ bool VIZU::UpdateRecordFromTag(CString path)
         return false;
     LibraryLock lock;
     return tags::UpdateRecordFromTag(lock.State(), path, &info);
+}
+
+// Tag writing and pictures: the files are written without the lock; only
+// the record refresh takes it (through UpdateRecordFromTag).
+bool VIZU::SetID3TagInfo(TAG_INFO* info, CString path)
+{
+    return tags::SetID3TagInfo(info, path);
+}
+
+bool VIZU::SetBPMTag(CString path, CString bpm)
+{
+    return tags::SetBPMTag(path, bpm);
+}
+
+int VIZU::IncrementPlayCounter(CString path, bool update)
+{
+    const int result = tags::IncrementPlayCounter(path);
+    if (update && result >= 0)
+        UpdateRecordFromTag(path);
+    return result;
+}
+
+bool VIZU::SetBatchID3TagInfo(tagBatchTag* batch)
+{
+    if (!tags::SetBatchID3TagInfo(batch))
+        return false;
+    if (!batch->FolderMode)
+        UpdateRecordFromTag(batch->Tag.Path);
+    return true;
+}
+
+bool VIZU::HasPicture(CString path)
+{
+    return tags::HasPicture(path);
+}
+
+bool VIZU::GetID3Picture(CString path)
+{
+    return tags::GetID3Picture(path);
+}
+
+bool VIZU::GetID3PictureRAW(CString path, const unsigned char* data)
+{
+    return tags::GetID3PictureRAW(path, data);
+}
+
+CString VIZU::GetID3PictureMimeType(CString path)
+{
+    return tags::GetID3PictureMimeType(path);
+}
+
+bool VIZU::SetID3Picture(CString path, CString image, bool replace)
+{
+    return tags::SetID3Picture(path, image, replace);
+}
+
+bool VIZU::DeleteID3TagPicture(CString path)
+{
+    return tags::DeleteID3TagPicture(path);
+}
+
+bool VIZU::SaveID3PictureFromFile(CString path)
+{
+    CString startFolder;
+    {
+        LibraryLock lock;
+        startFolder = lock.State().startFolder;
+    }
+    return tags::SaveID3PictureFromFile(path, startFolder);
+}
+
+bool VIZU::DeleteTempTagArt()
+{
+    return tags::DeleteTempTagArt();
+}
+
+bool VIZU::DisplayTagArt(CWnd* parent, CStatic* control, CString path)
+{
+    (void)parent;
+    return tags::DisplayTagArt(control, path);
+}
+
+bool VIZU::DisplayTagArtToDC(const char* path, CDC* dc, CStatic* control)
+{
+    return tags::DisplayTagArtToDC(CString(path ? path : ""), dc, control);
 }

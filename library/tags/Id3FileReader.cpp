@@ -129,3 +129,20 @@ ID3_Reader::size_type Id3FileReader::skipChars(size_type len)
     m_cur += n;
     return n;
 }
+
+bool WalkFrontTag(Id3FileReader& reader, id3v2::Tag* tag)
+{
+    if (!reader.IsOpen())
+        return false;
+    uint8_t head[id3v2::kHeaderSize];
+    id3v2::TagHeader header;
+    if (reader.ReadAt(0, head, sizeof head) != static_cast<int64_t>(sizeof head) ||
+        !id3v2::ReadHeader(head, sizeof head, &header) || header.major < 3)
+        return false;
+    const size_t want = std::min<size_t>(
+        {size_t(header.totalSize), size_t(id3v2::kTagReadLimit), size_t(reader.Size())});
+    std::vector<uint8_t> bytes(want);
+    const int64_t got = reader.ReadAt(0, bytes.data(), want);
+    return got > 0 && tag->Parse(bytes.data(), static_cast<size_t>(got)) &&
+           (header.major == 4 || tag->Skipped() > 0);
+}

@@ -2,6 +2,8 @@
 // so parsing a tag costs a few system calls rather than one per field.
 #pragma once
 
+#include "library/tags/Id3v2Tag.h"
+
 #include <id3/reader.h>
 
 #include <windows.h>
@@ -54,3 +56,8 @@ private:
     Block m_blocks[2];
     uint64_t m_uses = 0;
 };
+
+// Walks the file's front ID3v2.3 or ID3v2.4 tag (at most its read limit of
+// bytes) with the bounded reader into tag. True when id3lib must not be
+// given that tag: it is ID3v2.4, or the walk skipped a frame out of bounds.
+bool WalkFrontTag(Id3FileReader& reader, id3v2::Tag* tag);

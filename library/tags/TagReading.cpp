@@ -150,18 +150,7 @@ void ReadTagFields(Id3FileReader& reader, tagfields::TagFields* out)
     if (!reader.IsOpen())
         return;
     id3v2::Tag own;
-    bool useOwn = false;
-    uint8_t head[id3v2::kHeaderSize];
-    id3v2::TagHeader header;
-    if (reader.ReadAt(0, head, sizeof head) == static_cast<int64_t>(sizeof head) &&
-        id3v2::ReadHeader(head, sizeof head, &header) && header.major >= 3) {
-        const size_t want = std::min<size_t>(
-            {size_t(header.totalSize), size_t(id3v2::kTagReadLimit), size_t(reader.Size())});
-        std::vector<uint8_t> bytes(want);
-        const int64_t got = reader.ReadAt(0, bytes.data(), want);
-        if (got > 0 && own.Parse(bytes.data(), static_cast<size_t>(got)))
-            useOwn = header.major == 4 || own.Skipped() > 0;
-    }
+    const bool useOwn = WalkFrontTag(reader, &own);
     ID3_Tag tag;
     tag.Link(reader, useOwn ? ID3TT_APPENDED : ID3TT_ALL);
     FieldsFromId3lib(tag, out);
