@@ -7,8 +7,24 @@ namespace maintenance {
 
 namespace {
 
+// Folded as CString::CompareNoCase folds: plain ASCII here, any other text
+// by the library's own lower-casing.
 std::string Lowered(const CString& text)
 {
+    const char* p = text.GetString();
+    const std::size_t length = static_cast<std::size_t>(text.GetLength());
+    std::string lowered(p, length);
+    bool ascii = true;
+    for (char& c : lowered) {
+        if (static_cast<unsigned char>(c) >= 0x80) {
+            ascii = false;
+            break;
+        }
+        if (c >= 'A' && c <= 'Z')
+            c = static_cast<char>(c - 'A' + 'a');
+    }
+    if (ascii)
+        return lowered;
     CString copy(text);
     copy.MakeLower();
     return std::string(copy.GetString(), static_cast<std::size_t>(copy.GetLength()));

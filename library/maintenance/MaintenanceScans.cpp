@@ -35,7 +35,7 @@ int ListSongCopies(LibraryState& state, ScanFrame& frame)
 
     frame.Range(count);
     for (INT_PTR i = 0; i < count; ++i) {
-        frame.Status(tracks[i].m_FileName);
+        frame.Record(tracks[i].m_FileName);
         frame.Step();
         if (frame.PumpOrStop()) {
             frame.Rewind();
@@ -71,7 +71,7 @@ int ListSongCopies(LibraryState& state, ScanFrame& frame)
             return -1;
         }
         frame.InsertRow(row++, "Original", tracks[group.original]);
-        frame.Status("Building List");
+        frame.Record("Building List");
         for (INT_PTR copy : group.copies) {
             frame.InsertRow(row++, "-Dupe", tracks[copy]);
             ++dupes;
@@ -110,7 +110,7 @@ int ListLaterCopies(LibraryState& state, ScanFrame& frame)
     frame.Redraw(false);
     std::size_t next = 0;
     for (INT_PTR i = 0; i < count; ++i) {
-        frame.Status(tracks[i].m_FileName);
+        frame.Record(tracks[i].m_FileName);
         frame.Step();
         frame.Pump();
         if (next < later.listed.size() && later.listed[next] == i) {
@@ -137,7 +137,7 @@ int ListSharedPaths(LibraryState& state, ScanFrame& frame)
     int rows = 0;
     std::size_t next = 0;
     for (INT_PTR i = 0; i < count; ++i) {
-        frame.Status(tracks[i].m_FileName);
+        frame.Record(tracks[i].m_FileName);
         frame.Step();
         if (frame.PumpOrStop()) {
             frame.Rewind();
@@ -231,7 +231,7 @@ int ListBrokenLinks(LibraryState& state, ScanFrame& frame)
     frame.Range(count);
     int broken = 0;
     for (INT_PTR i = 0; i < count; ++i) {
-        frame.Status(tracks[i].m_FileName);
+        frame.Record(tracks[i].m_FileName);
         frame.Pump();
         if (!filetexts::Exists(tracks[i].m_FileName)) {
             frame.InsertRow(0, "BadLink", tracks[i]);
@@ -321,7 +321,7 @@ int RefreshTags(const TrackArray& tracks, ScanFrame& frame, bool (*update)(const
     frame.Range(count);
     int updated = 0;
     for (INT_PTR i = 0; i < count; ++i) {
-        frame.Status(tracks[i].m_FileName);
+        frame.Record(tracks[i].m_FileName);
         frame.Step();
         if (frame.PumpOrStop()) {
             frame.Rewind();

@@ -17,22 +17,49 @@ void ScanFrame::Status(const char* text)
 
 void ScanFrame::Range(INT_PTR count)
 {
+    m_position = 0;
     if (!m_progress)
         return;
     m_progress->SetRange32(0, static_cast<int>(count));
     m_progress->SetStep(1);
-}
-
-void ScanFrame::Step()
-{
-    if (m_progress)
-        m_progress->StepIt();
+    m_progress->SetPos(0);
 }
 
 void ScanFrame::Rewind()
 {
+    m_position = 0;
+    m_recordPending = false;
     if (m_progress)
         m_progress->SetPos(0);
+}
+
+void ScanFrame::Show()
+{
+    if (m_recordPending) {
+        Status(m_record);
+        m_recordPending = false;
+    }
+    if (m_progress && m_progress->GetPos() != m_position)
+        m_progress->SetPos(m_position);
+}
+
+bool ScanFrame::PumpOrStop()
+{
+    if (!m_pump.Due())
+        return false;
+    Show();
+    if (EscapeAbortPrompt(Window()))
+        return true;
+    ProcessMessages();
+    return false;
+}
+
+void ScanFrame::Pump()
+{
+    if (!m_pump.Due())
+        return;
+    Show();
+    ProcessMessages();
 }
 
 void ScanFrame::Marquee(bool on)

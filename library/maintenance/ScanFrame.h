@@ -13,20 +13,26 @@ class ScanFrame
 public:
     ScanFrame(CWnd* wnd, CListCtrl* list, int id, CProgressCtrl* progress);
 
+    // A fixed message, shown at once.
     void Status(const char* text);
+    // The record in hand (or the step): shown at the next pump, with the
+    // progress made so far (a text and a bar position per record cost more
+    // than the scans themselves, and show nothing until messages run).
+    void Record(const CString& path) { m_record = path; m_recordPending = true; }
     // Range 0 to count, step 1 (the whole count: libraries pass 65,535
     // records).
     void Range(INT_PTR count);
-    void Step();
+    // One step; shown at the next pump.
+    void Step() { ++m_position; }
     void Rewind();
     void Marquee(bool on);
     void Redraw(bool on);
 
     // When due (LoopPump): the Escape question, then the pump; true when
     // the user chose to stop.
-    bool PumpOrStop() { return m_pump.StepOrAbort(Window()); }
+    bool PumpOrStop();
     // When due: the pump only.
-    void Pump() { m_pump.Step(); }
+    void Pump();
 
     // A result row at that position: mark, index number, path; image 0 and
     // item data 0.
@@ -41,4 +47,10 @@ private:
     int m_id;
     CProgressCtrl* m_progress;
     LoopPump m_pump;
+    CString m_record;
+    bool m_recordPending = false;
+    int m_position = 0;
+
+    // Shows the record in hand and the progress made.
+    void Show();
 };
