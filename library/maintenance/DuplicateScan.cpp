@@ -1,5 +1,6 @@
 #include "library/maintenance/DuplicateScan.h"
 
+#include <string_view>
 #include <unordered_map>
 #include <unordered_set>
 
@@ -7,42 +8,54 @@ namespace maintenance {
 
 namespace {
 
-// Folded as CString::CompareNoCase folds: plain ASCII here, any other text
-// by the library's own lower-casing.
-std::string Lowered(const CString& text)
+// Appends text folded as CString::CompareNoCase folds: plain ASCII here,
+// any other text by the library's own lower-casing.
+void AppendLowered(std::string& out, const CString& text)
 {
     const char* p = text.GetString();
     const std::size_t length = static_cast<std::size_t>(text.GetLength());
-    std::string lowered(p, length);
-    bool ascii = true;
-    for (char& c : lowered) {
+    const std::size_t start = out.size();
+    out.append(p, length);
+    for (std::size_t i = start; i < out.size(); ++i) {
+        char& c = out[i];
         if (static_cast<unsigned char>(c) >= 0x80) {
-            ascii = false;
-            break;
+            CString copy(text);
+            copy.MakeLower();
+            out.replace(start, std::string::npos, copy.GetString(),
+                        static_cast<std::size_t>(copy.GetLength()));
+            return;
         }
         if (c >= 'A' && c <= 'Z')
             c = static_cast<char>(c - 'A' + 'a');
     }
-    if (ascii)
-        return lowered;
-    CString copy(text);
-    copy.MakeLower();
-    return std::string(copy.GetString(), static_cast<std::size_t>(copy.GetLength()));
 }
 
-std::string Exact(const CString& text)
+std::string Lowered(const CString& text)
 {
-    return std::string(text.GetString(), static_cast<std::size_t>(text.GetLength()));
+    std::string lowered;
+    AppendLowered(lowered, text);
+    return lowered;
+}
+
+// The record's path as it is, without a copy: the records stay put while
+// a scan looks at them.
+std::string_view Exact(const CString& text)
+{
+    return std::string_view(text.GetString(), static_cast<std::size_t>(text.GetLength()));
 }
 
 } // namespace
 
 std::string SongKey(const CTrackRecord& record)
 {
-    // The artist's length first, so that no artist and title pair can run
-    // into another one.
-    const std::string artist = Lowered(record.m_Artist);
-    return std::to_string(artist.size()) + ':' + artist + Lowered(record.m_Title);
+    // A NUL between them (no text of a record holds one), so that no
+    // artist and title pair can run into another one.
+    std::string key;
+    key.reserve(static_cast<std::size_t>(record.m_Artist.GetLength() + record.m_Title.GetLength()) + 1);
+    AppendLowered(key, record.m_Artist);
+    key.push_back('\0');
+    AppendLowered(key, record.m_Title);
+    return key;
 }
 
 std::vector<SongGroup> GroupSongCopies(const TrackArray& tracks)
@@ -95,25 +108,30 @@ LaterCopies FindLaterCopies(const TrackArray& tracks)
 
 std::vector<INT_PTR> FindSharedPathCopies(const TrackArray& tracks)
 {
-    // For each path, the index numbers met so far: a record is a further
-    // copy when an earlier record of its path has another index number.
-    std::unordered_map<std::string, std::vector<int>> indicesOfPath;
+    // For each path, the first record's index number and whether another
+    // one has been met since: a record is a further copy when an earlier
+    // record of its path has another index number.
+    struct Seen
+    {
+        int first;
+        bool mixed;
+    };
+    std::unordered_map<std::string_view, Seen> seenOfPath;
     std::vector<INT_PTR> copies;
     const INT_PTR count = tracks.GetSize();
-    indicesOfPath.reserve(static_cast<std::size_t>(count));
+    seenOfPath.reserve(static_cast<std::size_t>(count));
     for (INT_PTR i = 0; i < count; ++i) {
-        std::vector<int>& seen = indicesOfPath[Exact(tracks[i].m_FileName)];
         const int index = tracks[i].m_Index;
-        bool other = false;
-        bool same = false;
-        for (int earlier : seen) {
-            other = other || earlier != index;
-            same = same || earlier == index;
-        }
-        if (other)
+        auto found = seenOfPath.emplace(Exact(tracks[i].m_FileName), Seen{index, false});
+        if (found.second)
+            continue;
+        Seen& seen = found.first->second;
+        if (index != seen.first) {
+            seen.mixed = true;
             copies.push_back(i);
-        if (!same)
-            seen.push_back(index);
+        } else if (seen.mixed) {
+            copies.push_back(i);
+        }
     }
     return copies;
 }

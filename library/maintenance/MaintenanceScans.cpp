@@ -134,12 +134,14 @@ int ListSharedPaths(LibraryState& state, ScanFrame& frame)
     const std::vector<INT_PTR> copies = FindSharedPathCopies(tracks);
 
     frame.Range(count);
+    frame.Redraw(false);   // each row goes to the top
     int rows = 0;
     std::size_t next = 0;
     for (INT_PTR i = 0; i < count; ++i) {
         frame.Record(tracks[i].m_FileName);
         frame.Step();
         if (frame.PumpOrStop()) {
+            frame.Redraw(true);
             frame.Rewind();
             return rows;
         }
@@ -149,6 +151,7 @@ int ListSharedPaths(LibraryState& state, ScanFrame& frame)
             ++next;
         }
     }
+    frame.Redraw(true);
     frame.Status(kScanComplete);
     frame.Rewind();
     return rows;
@@ -229,6 +232,7 @@ int ListBrokenLinks(LibraryState& state, ScanFrame& frame)
         return -1;
     TracksInUse inUse;
     frame.Range(count);
+    frame.Redraw(false);   // each row goes to the top
     int broken = 0;
     for (INT_PTR i = 0; i < count; ++i) {
         frame.Record(tracks[i].m_FileName);
@@ -239,6 +243,7 @@ int ListBrokenLinks(LibraryState& state, ScanFrame& frame)
         }
         frame.Step();
     }
+    frame.Redraw(true);
     frame.Status("Broken file link scan complete");
     frame.Rewind();
     return broken;
