@@ -2,8 +2,8 @@
 
 #include "library/maintenance/DriveLetters.h"
 #include "library/maintenance/DuplicateScan.h"
+#include "library/maintenance/FileCheck.h"
 #include "library/records/RecordAccess.h"
-#include "library/state/FileTexts.h"
 
 namespace maintenance {
 
@@ -233,11 +233,12 @@ int ListBrokenLinks(LibraryState& state, ScanFrame& frame)
     TracksInUse inUse;
     frame.Range(count);
     frame.Redraw(false);   // each row goes to the top
+    const std::vector<bool> exists = FilesExist(tracks);
     int broken = 0;
     for (INT_PTR i = 0; i < count; ++i) {
         frame.Record(tracks[i].m_FileName);
         frame.Pump();
-        if (!filetexts::Exists(tracks[i].m_FileName)) {
+        if (!exists[static_cast<std::size_t>(i)]) {
             frame.InsertRow(0, "BadLink", tracks[i]);
             ++broken;
         }
@@ -257,10 +258,12 @@ int CountBrokenLinks(LibraryState& state)
         return -1;
     TracksInUse inUse;
     LoopPump pump;
+    pump.Step();
+    const std::vector<bool> exists = FilesExist(tracks);
     int broken = 0;
     for (INT_PTR i = 0; i < count; ++i) {
         pump.Step();
-        if (!filetexts::Exists(tracks[i].m_FileName))
+        if (!exists[static_cast<std::size_t>(i)])
             ++broken;
     }
     return broken;
@@ -273,9 +276,10 @@ int RemoveBrokenLinks(LibraryState& state)
         return 0;
     // Kept records move up over the removed ones in one pass.
     const INT_PTR count = tracks.GetSize();
+    const std::vector<bool> exists = FilesExist(tracks);
     INT_PTR kept = 0;
     for (INT_PTR i = 0; i < count; ++i) {
-        if (!filetexts::Exists(tracks[i].m_FileName))
+        if (!exists[static_cast<std::size_t>(i)])
             continue;
         if (kept != i)
             tracks[kept] = tracks[i];

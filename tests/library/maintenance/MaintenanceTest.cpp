@@ -453,3 +453,47 @@ TEST_F(Maintenance, TagRefreshUpdatesWhatItCanAndListsTheRest)
     EXPECT_EQ(0, m_list.GetItemCount());
     EXPECT_EQ("before", Status());
 }
+
+TEST_F(Maintenance, ListedFoldersAnswerAsTheFileSystemDoes)
+{
+    // Enough paths in one folder for it to be listed, in every spelling a
+    // path may take, each answered as filetexts::Exists answers it.
+    for (const char* name : {"a.mp3", "B.MP3", "c d.mp3", "e.mp3"})
+        ASSERT_TRUE(tavrix_test::WriteFileBytes(m_dir.File(name), "x"));
+    ASSERT_TRUE(CreateDirectoryA(m_dir.File("sub").c_str(), nullptr));
+    ASSERT_TRUE(tavrix_test::WriteFileBytes(m_dir.File("sub\\f.mp3"), "x"));
+    struct Case { std::string path; bool exists; };
+    std::string upperDir = m_dir.Path();
+    for (char& c : upperDir)
+        c = static_cast<char>(toupper(static_cast<unsigned char>(c)));
+    const std::vector<Case> cases = {
+        {m_dir.File("a.mp3"), true},          {m_dir.File("A.Mp3"), true},
+        {m_dir.File("b.mp3"), true},          {m_dir.File("c d.mp3"), true},
+        {upperDir + "\\E.MP3", true},         {m_dir.File("missing.mp3"), false},
+        {m_dir.File("sub"), true},            {m_dir.File("sub\\f.mp3"), true},
+        {m_dir.File("sub\\g.mp3"), false},    {m_dir.File(".\\a.mp3"), true},
+        {m_dir.File("a.mp3."), true},         {m_dir.File("nofolder\\a.mp3"), false},
+        {m_dir.File("missing2.mp3"), false},  {m_dir.File("a.mp"), false},
+    };
+    std::vector<Rec> recs;
+    for (std::size_t i = 0; i < cases.size(); ++i)
+        recs.push_back(Rec{"A", "T", cases[i].path.c_str(), static_cast<int>(i + 1)});
+    SetLibrary(recs);
+    int missing = 0;
+    for (const Case& c : cases) {
+        EXPECT_EQ(c.exists, VIZU::Exists(c.path.c_str())) << c.path;
+        missing += c.exists ? 0 : 1;
+    }
+    EXPECT_EQ(missing, VIZU::GetBadLinkCount());
+    EXPECT_EQ(missing, Run(&VIZU::CheckForBrokenLinks));
+    std::vector<Row> expected;
+    for (const Case& c : cases)
+        if (!c.exists)
+            expected.insert(expected.begin(), Row{"BadLink", 0, c.path});
+    std::vector<Row> rows = Rows();
+    for (Row& row : rows)
+        row.index = 0;
+    EXPECT_EQ(expected, rows);
+    EXPECT_EQ(missing, VIZU::RemoveBadLinksFromLib());
+    EXPECT_EQ(static_cast<INT_PTR>(cases.size()) - missing, m_Tracks.GetSize());
+}
