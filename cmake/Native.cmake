@@ -139,7 +139,7 @@ find_package(ZLIB REQUIRED)
 # The library's portable parts: the exported arrays, records, their sort,
 # access and random pick, the file format and layout reader, WAV
 # information, file-name masks, tag texts, import names, search matching
-# and track-list texts.
+# and track-list texts, duplicate grouping and drive letters.
 tavrix_native_library(library_core SOURCES
   library/api/LibraryArrays.cpp
   library/records/CTrackRecord.cpp
@@ -156,6 +156,8 @@ tavrix_native_library(library_core SOURCES
   library/import/TrackImportNames.cpp
   library/tracklist/SearchFilterMatch.cpp
   library/tracklist/TrackListFillText.cpp
+  library/maintenance/DuplicateScan.cpp
+  library/maintenance/DriveLetters.cpp
   DEPENDS foundation_core decoder_core ZLIB::ZLIB)
 
 # GoogleTest built with the host compiler.
@@ -247,6 +249,11 @@ tavrix_native_test(tags_tests
     library/tags/WavParseTest.cpp
   DEPENDS library_core
   LABELS tags)
+
+tavrix_native_test(maintenance_tests
+  SOURCES library/maintenance/DuplicateScanTest.cpp
+  DEPENDS library_core
+  LABELS maintenance)
 
 tavrix_native_test(tracklist_tests
   SOURCES library/tracklist/SearchFilterMatchTest.cpp

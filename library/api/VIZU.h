@@ -15,6 +15,7 @@
 #include <basetsd.h>   // LONG_PTR (KVSort)
 
 class CDC;
+class CProgressCtrl;
 class CStatic;
 class CWnd;
 
@@ -211,6 +212,30 @@ public:
     static int WatchAddFiles(class CWnd* window, bool mp3Only);
     static int GetWatchFolderCount();
     static int DisplayWatchFolders();
+
+    // Maintenance: duplicate scans and removals, broken links, drive
+    // letters, tag refresh (each scan shows its work in the caller's
+    // dialog: status text field id, result list, progress bar)
+    static int CheckForDupesByTitleArtist(CWnd* wnd, CListCtrl* list, int id,
+                                          CProgressCtrl* progress);
+    static int V5CheckForDupesByTitleArtist(CWnd* wnd, CListCtrl* list, int id,
+                                            CProgressCtrl* progress);
+    static int CheckForDupesByFilename(CWnd* wnd, CListCtrl* list, int id,
+                                       CProgressCtrl* progress);
+    static int RemoveAllDupesFromEXList(CWnd* wnd, CListCtrl* list, int id,
+                                        CProgressCtrl* progress);
+    static int V5RemoveAllDupesFromList(CWnd* wnd, CListCtrl* list, int id,
+                                        CProgressCtrl* progress);
+    static int RemoveTracksFromEXList(CWnd* wnd, CListCtrl* list, int id,
+                                      CProgressCtrl* progress);
+    static int V5RemoveSelectedDupesFomList(CWnd* wnd, CListCtrl* list, int id,
+                                            CProgressCtrl* progress);
+    static int CheckForBrokenLinks(CWnd* wnd, CListCtrl* list, int id, CProgressCtrl* progress);
+    static int GetBadLinkCount();
+    static int RemoveBadLinksFromLib();
+    static int ChangeDriveLetterInLib();
+    static int ChangeDriveLetterInList(CListCtrl* list, CString first, CString second);
+    static int UpdateLibraryFromTags(CWnd* wnd, CListCtrl* list, int id, CProgressCtrl* progress);
 };
 
 // The library's arrays (m_Tracks, m_SearchTracks, ...): library/api/LibraryArrays.h.

@@ -69,6 +69,9 @@ struct LibraryState
     // answers whether its scans added a file (VIZU::DisplayWatchFolders).
     void (*tabHeaderBuilder)(const CString& text) = nullptr;
     bool (*watchFoldersDialog)() = nullptr;
+    // The drive-letter prompt (VIZU::ChangeDriveLetterInLib and ...InList):
+    // fills the old and new letters as typed, true for OK.
+    bool (*driveLetterPrompt)(CString& oldLetter, CString& newLetter) = nullptr;
 };
 
 // Small helpers for KVLib's code that runs without the lock held (tag
