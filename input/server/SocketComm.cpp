@@ -212,6 +212,9 @@ bool CSocketComm::CreateSocket(const char* service, int family, int type, UINT o
         return fail();
     if (type == SOCK_STREAM && ::listen(s, SOMAXCONN) == SOCKET_ERROR)
         return fail();
+    u_long nonBlocking = 1;
+    if (::ioctlsocket(s, FIONBIO, &nonBlocking) == SOCKET_ERROR)
+        return fail();
     m_hSocket.store(s);
     return true;
 }
@@ -237,7 +240,7 @@ unsigned __stdcall CSocketComm::WatchThreadEntry(void* self)
     return 0;
 }
 
-bool CSocketComm::WaitReady(SOCKET s, bool forWrite, DWORD timeout) const
+bool CSocketComm::WaitReady(SOCKET s, bool forWrite, DWORD timeout)
 {
     fd_set set;
     FD_ZERO(&set);
@@ -268,6 +271,13 @@ bool CSocketComm::AcceptClient()
         if (ready == 0)
             continue;
         SOCKET client = ready > 0 ? ::accept(listening, nullptr, nullptr) : INVALID_SOCKET;
+        if (client == INVALID_SOCKET && ready > 0 && ::WSAGetLastError() == WSAEWOULDBLOCK)
+            continue; // the client went again before it was taken
+        u_long nonBlocking = 1;
+        if (client != INVALID_SOCKET && ::ioctlsocket(client, FIONBIO, &nonBlocking) == SOCKET_ERROR) {
+            ::closesocket(client);
+            client = INVALID_SOCKET;
+        }
         if (client == INVALID_SOCKET) {
             if (IsOpen())
                 OnSocketEvent(EventAcceptFailed);
@@ -322,12 +332,29 @@ int CSocketComm::ReadComm(BYTE* buffer, DWORD size, DWORD timeout)
     const SOCKET s = m_hSocket.load();
     if (!buffer || size == 0 || s == INVALID_SOCKET)
         return 0;
-    if (!WaitReady(s, false, timeout))
-        return 0;
     if (!m_bBroadcast && !m_bAddressed) {
-        const int n = ::recv(s, reinterpret_cast<char*>(buffer), static_cast<int>(size), 0);
+        // The socket does not block. After a read that filled the buffer
+        // more bytes are likely waiting and are taken at once; otherwise
+        // the wait comes first (a request answered before the next one
+        // arrives finds nothing there).
+        int n = SOCKET_ERROR;
+        bool tried = false;
+        if (m_bReadFilled) {
+            n = ::recv(s, reinterpret_cast<char*>(buffer), static_cast<int>(size), 0);
+            tried = !(n == SOCKET_ERROR && ::WSAGetLastError() == WSAEWOULDBLOCK);
+        }
+        if (!tried) {
+            if (!WaitReady(s, false, timeout))
+                return 0;
+            n = ::recv(s, reinterpret_cast<char*>(buffer), static_cast<int>(size), 0);
+            if (n == SOCKET_ERROR && ::WSAGetLastError() == WSAEWOULDBLOCK)
+                return 0;
+        }
+        m_bReadFilled = n == static_cast<int>(size);
         return n > 0 ? n : -1;
     }
+    if (!WaitReady(s, false, timeout))
+        return 0;
     const DWORD prefix = m_bAddressed ? AddressSize : 0;
     if (size < prefix) {
         ::SetLastError(ERROR_INVALID_USER_BUFFER);
@@ -361,12 +388,10 @@ int CSocketComm::WriteComm(const BYTE* buffer, DWORD length, DWORD timeout)
     const SOCKET s = m_hSocket.load();
     if (s == INVALID_SOCKET || !buffer)
         return 0;
+    if (!m_bBroadcast && !m_bAddressed)
+        return SendStream(s, buffer, length, timeout);
     if (!WaitReady(s, true, timeout))
         return 0;
-    if (!m_bBroadcast && !m_bAddressed) {
-        const int n = ::send(s, reinterpret_cast<const char*>(buffer), static_cast<int>(length), 0);
-        return n == SOCKET_ERROR ? -1 : n;
-    }
     const DWORD prefix = m_bAddressed ? AddressSize : 0;
     if (length < prefix) {
         ::SetLastError(ERROR_INVALID_USER_BUFFER);
@@ -392,6 +417,34 @@ int CSocketComm::WriteComm(const BYTE* buffer, DWORD length, DWORD timeout)
             ++it;
     }
     return payloadLength;
+}
+
+int CSocketComm::SendStream(SOCKET s, const BYTE* buffer, DWORD length, DWORD timeout)
+{
+    // The socket does not block: what fits is sent at once, and the rest
+    // waits for room until the time-out, so that a peer that stops reading
+    // can hold the caller no longer than that.
+    const DWORD start = ::GetTickCount();
+    DWORD sent = 0;
+    while (sent < length) {
+        const int n = ::send(s, reinterpret_cast<const char*>(buffer + sent), static_cast<int>(length - sent), 0);
+        if (n > 0) {
+            sent += static_cast<DWORD>(n);
+            continue;
+        }
+        if (n == SOCKET_ERROR && ::WSAGetLastError() != WSAEWOULDBLOCK)
+            return -1;
+        DWORD left = INFINITE;
+        if (timeout != INFINITE) {
+            const DWORD spent = ::GetTickCount() - start;
+            if (spent >= timeout)
+                break;
+            left = timeout - spent;
+        }
+        if (!WaitReady(s, true, left))
+            break;
+    }
+    return static_cast<int>(sent);
 }
 
 void CSocketComm::CloseComm()

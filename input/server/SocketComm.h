@@ -101,7 +101,8 @@ private:
     static unsigned __stdcall WatchThreadEntry(void* self);
     bool AcceptClient();
     void NotePeer(const CSockAddr& sender, bool received);
-    bool WaitReady(SOCKET s, bool forWrite, DWORD timeout) const;
+    static bool WaitReady(SOCKET s, bool forWrite, DWORD timeout);
+    static int SendStream(SOCKET s, const BYTE* buffer, DWORD length, DWORD timeout);
 
     std::atomic<SOCKET> m_hSocket;
     HANDLE m_hThread = nullptr;
@@ -109,6 +110,7 @@ private:
     bool m_bServer = false;
     bool m_bAddressed = false;
     bool m_bBroadcast = false;
+    bool m_bReadFilled = false; // the last stream read filled its buffer
     std::list<CSockAddr> m_peers;
     HANDLE m_hMutex = nullptr;
     CString m_strBindHost;

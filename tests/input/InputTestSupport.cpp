@@ -36,9 +36,9 @@ bool StandInMainWindow::Create()
     if (!ui_test::CreateTopLevel(*this, "Request server stand-in"))
         return false;
     const RECT area = {0, 0, 100, 40};
-    if (!m_events.Create(WS_CHILD | ES_MULTILINE | ES_AUTOVSCROLL, area, this, 1161))
+    if (!m_eventsEdit.Create(WS_CHILD | ES_MULTILINE | ES_AUTOVSCROLL, area, this, 1161))
         return false;
-    m_server.SetLogWindow(&m_events);
+    m_server.SetLogWindow(&m_eventsEdit);
     m_server.SetNotifyWindow(GetSafeHwnd());
     m_server.SetBindHost("127.0.0.1");
     return true;
@@ -47,7 +47,7 @@ bool StandInMainWindow::Create()
 std::string StandInMainWindow::EventsText() const
 {
     CString text;
-    m_events.GetWindowText(text);
+    m_eventsEdit.GetWindowText(text);
     return text.GetString();
 }
 

@@ -31,7 +31,7 @@ public:
 
     // Creates the window with its events edit and points the server at both.
     bool Create();
-    CEdit& EventsEdit() { return m_events; }
+    CEdit& EventsEdit() { return m_eventsEdit; }
     std::string EventsText() const;
 
     bool m_bAnswer = true;            // answer each line
@@ -48,7 +48,7 @@ protected:
 
 private:
     RequestServer& m_server;
-    CEdit m_events;
+    CEdit m_eventsEdit;
 };
 
 // A non-blocking TCP client of 127.0.0.1.
