@@ -235,6 +235,14 @@ const KeyName kNamedKeys[] = {
     {"left", 37}, {"up", 38}, {"right", 39}, {"down", 40}, {"ins", 45}, {"del", 46},
 };
 
+// A name or text with a number in it ("fx-%d").
+CString Numbered(const char* format, int n)
+{
+    CString text;
+    text.Format(format, n);
+    return text;
+}
+
 } // namespace
 
 const char* const kKeyListOrder[71] = {
@@ -257,21 +265,18 @@ void BuildActionNameMap()
     }
     for (const NamedId& row : kActionNames)
         ActionNameMap.SetAt(row.name, row.id);
-    for (int n = 1; n <= 20; ++n) {
-        CString name;
-        name.Format("fx-%d", n);
-        ActionNameMap.SetAt(name, 27902 + n);
-    }
+    for (int n = 1; n <= 20; ++n)
+        ActionNameMap.SetAt(Numbered("fx-%d", n), 27902 + n);
 }
 
 void BuildCommandDescriptionMap()
 {
     for (const Deck& deck : kDecks) {
         for (const DeckCommand& row : kDeckCommands) {
-            CString text = row.description;
-            if (!row.description)
-                text.Format("View Deck %c Queue in new window", deck.prefix - 'a' + 'A');
-            CommandDescriptionMap.SetAt(deck.base + row.offset, text);
+            CommandDescriptionMap.SetAt(deck.base + row.offset,
+                                        row.description ? CString(row.description)
+                                                        : Numbered("View Deck %c Queue in new window",
+                                                                   deck.prefix - 'a' + 'A'));
         }
         if (!deck.main) {
             for (const DeckCommand& row : kDeckEffectRows)
@@ -280,11 +285,8 @@ void BuildCommandDescriptionMap()
     }
     for (const Description& row : kDescriptions)
         CommandDescriptionMap.SetAt(row.id, row.text);
-    for (int n = 1; n <= 20; ++n) {
-        CString text;
-        text.Format("Play Sampler #%d", n);
-        CommandDescriptionMap.SetAt(27902 + n, text);
-    }
+    for (int n = 1; n <= 20; ++n)
+        CommandDescriptionMap.SetAt(27902 + n, Numbered("Play Sampler #%d", n));
 }
 
 void BuildKeyNameMap()
@@ -293,16 +295,10 @@ void BuildKeyNameMap()
         KeyNameMap.SetAt(CString(c), static_cast<uint16_t>(c));
     for (char c = 'a'; c <= 'z'; ++c)
         KeyNameMap.SetAt(CString(c), static_cast<uint16_t>(c - 'a' + 'A'));
-    for (int n = 1; n <= 12; ++n) {
-        CString name;
-        name.Format("F%d", n);
-        KeyNameMap.SetAt(name, static_cast<uint16_t>(111 + n));
-    }
-    for (int n = 0; n <= 9; ++n) {
-        CString name;
-        name.Format("num%d", n);
-        KeyNameMap.SetAt(name, static_cast<uint16_t>(96 + n));
-    }
+    for (int n = 1; n <= 12; ++n)
+        KeyNameMap.SetAt(Numbered("F%d", n), static_cast<uint16_t>(111 + n));
+    for (int n = 0; n <= 9; ++n)
+        KeyNameMap.SetAt(Numbered("num%d", n), static_cast<uint16_t>(96 + n));
     for (const KeyName& row : kNamedKeys)
         KeyNameMap.SetAt(row.name, row.code);
 }

@@ -1,3 +1,6 @@
+// Windows Sockets before windows.h (the address of this computer).
+#include <winsock2.h>
+
 #include "input/comms/CommView.h"
 
 #include "foundation/app/MessageTexts.h"
@@ -66,9 +69,7 @@ BOOL CCommView::OnInitDialog()
     m_status.SetWindowText("Idle...");
     FillFields();
     m_send.EnableWindow(FALSE);
-    const bool running = m_pControl && m_pControl->IsCommServerRunning();
-    m_status.SetWindowText(running ? "Server running..." : "Server stopped...");
-    m_start.SetWindowText(running ? "Stop Server" : "Start Server");
+    ShowServerState(m_pControl && m_pControl->IsCommServerRunning());
     return TRUE;
 }
 
@@ -96,23 +97,20 @@ void CCommView::OnStartServer()
     const CString time = TimeText();
     if (!m_pControl)
         return;
-    if (m_pControl->IsCommServerRunning()) {
-        if (m_pControl->StopCommServer()) {
-            m_status.SetWindowText("Server stopped...");
-            m_start.SetWindowText("Start Server");
-            AddLogEntry(time, "Server stopped...");
-        } else {
-            ShowMessage("Unable to stop comm server.");
-        }
-    } else {
-        if (m_pControl->StartCommServer()) {
-            m_status.SetWindowText("Server running...");
-            m_start.SetWindowText("Stop Server");
-            AddLogEntry(time, "Server started...");
-        } else {
-            ShowMessage("Unable to start comm server.");
-        }
+    const bool running = m_pControl->IsCommServerRunning();
+    const bool done = running ? m_pControl->StopCommServer() : m_pControl->StartCommServer();
+    if (!done) {
+        ShowMessage(running ? "Unable to stop comm server." : "Unable to start comm server.");
+        return;
     }
+    ShowServerState(!running);
+    AddLogEntry(time, running ? "Server stopped..." : "Server started...");
+}
+
+void CCommView::ShowServerState(bool running)
+{
+    m_status.SetWindowText(running ? "Server running..." : "Server stopped...");
+    m_start.SetWindowText(running ? "Stop Server" : "Start Server");
 }
 
 void CCommView::OnClearLog()

@@ -48,6 +48,7 @@ protected:
 
 private:
     void FillFields();
+    void ShowServerState(bool running);
     static CString TimeText();
 
     CommServerControl* m_pControl = nullptr;

@@ -116,25 +116,43 @@ size_t CSocketComm::GetPeerCount() const
     return m_peers.size();
 }
 
+namespace {
+
+// The host entry of the computer's host name (the name itself in host),
+// or null.
+const hostent* LocalHostEntry(char (&host)[260])
+{
+    host[0] = '\0';
+    if (::gethostname(host, sizeof(host) - 1) == SOCKET_ERROR)
+        return nullptr;
+    return ::gethostbyname(host);
+}
+
+// Copies text with its terminating zero into out; false (the buffer left
+// alone) when it does not fit.
+bool CopyOut(const char* text, char* out, UINT size)
+{
+    if (std::strlen(text) + 1 > size) {
+        ::SetLastError(ERROR_INSUFFICIENT_BUFFER);
+        return false;
+    }
+    std::strcpy(out, text);
+    return true;
+}
+
+} // namespace
+
 bool CSocketComm::GetLocalHostName(char* name, UINT size)
 {
     if (!name || size == 0) {
         ::SetLastError(ERROR_INVALID_PARAMETER);
         return false;
     }
-    char host[260] = {};
-    if (::gethostname(host, sizeof(host) - 1) == SOCKET_ERROR)
+    char host[260];
+    const hostent* entry = LocalHostEntry(host);
+    if (!host[0])
         return false;
-    const char* result = host;
-    const hostent* entry = ::gethostbyname(host);
-    if (entry && entry->h_name)
-        result = entry->h_name;
-    if (std::strlen(result) + 1 > size) {
-        ::SetLastError(ERROR_INSUFFICIENT_BUFFER);
-        return false;
-    }
-    std::strcpy(name, result);
-    return true;
+    return CopyOut(entry && entry->h_name ? entry->h_name : host, name, size);
 }
 
 bool CSocketComm::GetLocalAddressText(char* text, UINT size)
@@ -143,19 +161,11 @@ bool CSocketComm::GetLocalAddressText(char* text, UINT size)
         ::SetLastError(ERROR_INVALID_PARAMETER);
         return false;
     }
-    char host[260] = {};
-    if (::gethostname(host, sizeof(host) - 1) == SOCKET_ERROR)
-        return false;
-    const hostent* entry = ::gethostbyname(host);
+    char host[260];
+    const hostent* entry = LocalHostEntry(host);
     if (!entry || !entry->h_addr_list || !entry->h_addr_list[0] || entry->h_length < 4)
         return false;
-    const CString address = AddressText(reinterpret_cast<const uint8_t*>(entry->h_addr_list[0]));
-    if (static_cast<UINT>(address.GetLength()) + 1 > size) {
-        ::SetLastError(ERROR_INSUFFICIENT_BUFFER);
-        return false;
-    }
-    std::strcpy(text, address);
-    return true;
+    return CopyOut(AddressText(reinterpret_cast<const uint8_t*>(entry->h_addr_list[0])), text, size);
 }
 
 ULONG CSocketComm::ResolveAddress(const char* host)

@@ -22,6 +22,12 @@ enum : uint8_t
 
 struct ShortcutEntry
 {
+    ShortcutEntry() = default;
+    ShortcutEntry(const char* key, const char* action, uint8_t accelFlags)
+        : keyName(key), actionName(action), flags(accelFlags)
+    {
+    }
+
     CString keyName;    // a name of KeyNameMap
     CString actionName; // a name of ActionNameMap
     uint8_t flags = kShortcutVirtKey;

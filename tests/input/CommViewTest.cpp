@@ -8,19 +8,12 @@
 #include <vector>
 
 #include "foundation/app/IniAccess.h"
-#include "foundation/app/MessageDialog.h"
+#include "RecordingMessages.h"
 #include "input/comms/CommView.h"
 #include "tests/framework/ui/UiTestSupport.h"
 #include "tests/support/ProgramFolder.h"
 
 namespace {
-
-class RecordingDialog : public MessageDialog
-{
-public:
-    void ShowModal(const CString& text) override { shown.push_back(text.GetString()); }
-    std::vector<std::string> shown;
-};
 
 // A server whose start can be made to fail.
 class TestServer : public RequestServer
@@ -38,7 +31,6 @@ protected:
         ProgramFolderTest::SetUp();
         input_test::StartSockets();
         ASSERT_TRUE(tavrix_test::WriteIniFile(m_dir.File("TavrixVJ.INI"), "[MAIN]\r\nCommPort=0\r\n"));
-        m_previous = SetMessageDialog(&m_messages);
         m_server.SetBindHost("127.0.0.1");
         m_view.SetServerControl(&m_server);
         ASSERT_TRUE(m_view.CreateModeless());
@@ -49,7 +41,6 @@ protected:
     {
         m_server.StopCommServer();
         m_view.DestroyWindow();
-        SetMessageDialog(m_previous);
         ProgramFolderTest::TearDown();
     }
     HWND Item(int id) { return ::GetDlgItem(m_view.GetSafeHwnd(), id); }
@@ -70,8 +61,7 @@ protected:
 
     TestServer m_server;
     CCommView m_view;
-    RecordingDialog m_messages;
-    MessageDialog* m_previous = nullptr;
+    RecordingMessages m_messages;
 };
 
 TEST_F(CommViewTest, OpensStoppedWithPortAndAddress)

@@ -7,53 +7,28 @@
 #include <string>
 #include <vector>
 
-#include "foundation/app/MessageDialog.h"
+#include "RecordingMessages.h"
 #include "input/commands/CommandVocabulary.h"
 #include "input/shortcuts/KeyEdit.h"
 #include "input/shortcuts/Shortcuts.h"
 #include "tests/framework/ui/UiTestSupport.h"
-#include "tests/support/ProgramFolder.h"
+#include "ShortcutTestFixture.h"
 
 namespace {
 
-class RecordingDialog : public MessageDialog
-{
-public:
-    void ShowModal(const CString& text) override { shown.push_back(text.GetString()); }
-    std::vector<std::string> shown;
-};
-
-ShortcutEntry Entry(const char* key, const char* action, BYTE flags)
-{
-    ShortcutEntry e;
-    e.keyName = key;
-    e.actionName = action;
-    e.flags = flags;
-    return e;
-}
-
-class KeyEditTest : public ProgramFolderTest
+class KeyEditTest : public ShortcutTableTest
 {
 protected:
     void SetUp() override
     {
-        ProgramFolderTest::SetUp();
-        BuildActionNameMap();
+        ShortcutTableTest::SetUp();
         BuildKeyNameMap();
-        SetShortcutAccelTable(&m_table);
-        m_previous = SetMessageDialog(&m_messages);
         m_file = m_dir.File("shortcuts.key");
     }
     void TearDown() override
     {
         m_dialog.DestroyWindow();
-        SetMessageDialog(m_previous);
-        SetShortcutAccelTable(nullptr);
-        if (m_table)
-            ::DestroyAcceleratorTable(m_table);
-        ShortcutTable.clear();
-        ClearCommandMaps();
-        ProgramFolderTest::TearDown();
+        ShortcutTableTest::TearDown();
     }
 
     // Opens the editor for an action (modeless, so the test can drive it).
@@ -96,16 +71,14 @@ protected:
         return text;
     }
 
-    HACCEL m_table = nullptr;
     KeyEdit m_dialog;
-    RecordingDialog m_messages;
-    MessageDialog* m_previous = nullptr;
+    RecordingMessages m_messages;
     std::string m_file;
 };
 
 TEST_F(KeyEditTest, AMappedActionShowsItsShortcut)
 {
-    ShortcutTable = {Entry("F2", "b-play", 0x01), Entry("num3", "a-play", 0x1D)};
+    ShortcutTable = {ShortcutEntry("F2", "b-play", 0x01), ShortcutEntry("num3", "a-play", 0x1D)};
     Open("a-play");
     char caption[64] = {};
     ::GetWindowTextA(m_dialog.GetSafeHwnd(), caption, sizeof(caption));
@@ -122,7 +95,7 @@ TEST_F(KeyEditTest, AMappedActionShowsItsShortcut)
 
 TEST_F(KeyEditTest, SaveStoresTheShortcutAndWritesTheFile)
 {
-    ShortcutTable = {Entry("F2", "b-play", 0x01), Entry("num3", "a-play", 0x1D)};
+    ShortcutTable = {ShortcutEntry("F2", "b-play", 0x01), ShortcutEntry("num3", "a-play", 0x1D)};
     Open("a-play");
     Click(IDC_KEYEDIT_ALT);
     EXPECT_TRUE(SaveEnabled());
@@ -143,7 +116,7 @@ TEST_F(KeyEditTest, SaveStoresTheShortcutAndWritesTheFile)
 
 TEST_F(KeyEditTest, LookupIsCaseSensitiveButStoringIsNot)
 {
-    ShortcutTable = {Entry("x", "A-PLAY", 0x01)};
+    ShortcutTable = {ShortcutEntry("x", "A-PLAY", 0x01)};
     Open("a-play");
     EXPECT_EQ("Not mapped", Text(IDC_KEYEDIT_STATE));
     EXPECT_FALSE(Checked(IDC_KEYEDIT_CTRL));
@@ -156,7 +129,7 @@ TEST_F(KeyEditTest, LookupIsCaseSensitiveButStoringIsNot)
 
 TEST_F(KeyEditTest, SaveWithoutAKeyIsRefused)
 {
-    ShortcutTable = {Entry("F2", "b-play", 0x01)};
+    ShortcutTable = {ShortcutEntry("F2", "b-play", 0x01)};
     Open("a-stop");
     EXPECT_EQ("Not mapped", Text(IDC_KEYEDIT_STATE));
     Click(IDC_KEYEDIT_CTRL);
@@ -179,7 +152,7 @@ TEST_F(KeyEditTest, ResetRemovesAMappedShortcutAndLeavesAnUnmappedOneAlone)
         size_t rowsAfter;
     } cases[] = {{"a-play", 1u}, {"c-play", 2u}};
     for (const Case& c : cases) {
-        ShortcutTable = {Entry("F2", "b-play", 0x01), Entry("num3", "a-play", 0x1D)};
+        ShortcutTable = {ShortcutEntry("F2", "b-play", 0x01), ShortcutEntry("num3", "a-play", 0x1D)};
         StoreShortcut(ShortcutTable[0]);
         const HACCEL before = m_table;
         ::DeleteFileA(m_file.c_str());

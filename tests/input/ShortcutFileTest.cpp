@@ -10,7 +10,7 @@
 
 #include "input/commands/CommandVocabulary.h"
 #include "input/shortcuts/Shortcuts.h"
-#include "tests/support/ProgramFolder.h"
+#include "ShortcutTestFixture.h"
 
 namespace {
 
@@ -39,33 +39,9 @@ std::vector<ACCEL> Rows(HACCEL table)
     return rows;
 }
 
-ShortcutEntry Entry(const char* key, const char* action, BYTE flags)
-{
-    ShortcutEntry e;
-    e.keyName = key;
-    e.actionName = action;
-    e.flags = flags;
-    return e;
-}
-
-class ShortcutFileTest : public ProgramFolderTest
+class ShortcutFileTest : public ShortcutTableTest
 {
 protected:
-    void SetUp() override
-    {
-        ProgramFolderTest::SetUp();
-        BuildActionNameMap();
-        SetShortcutAccelTable(&m_table);
-    }
-    void TearDown() override
-    {
-        SetShortcutAccelTable(nullptr);
-        if (m_table)
-            ::DestroyAcceleratorTable(m_table);
-        ShortcutTable.clear();
-        ClearCommandMaps();
-        ProgramFolderTest::TearDown();
-    }
     std::string Write(const std::string& name, const std::string& text)
     {
         const std::string path = m_dir.File(name);
@@ -78,8 +54,6 @@ protected:
         ReadFileBytes(m_dir.File("TXLOG.txt"), text);
         return text;
     }
-
-    HACCEL m_table = nullptr;
 };
 
 TEST_F(ShortcutFileTest, AFileBecomesAnAcceleratorTableRowForRow)
@@ -154,29 +128,29 @@ TEST_F(ShortcutFileTest, EditsRebuildTheMainWindowsTable)
 {
     LoadShortcutFile(Write("k.key", File(Item("a", 0, 0, 0, "a-play") + Item("b", 0, 0, 0, "A-PLAY"))).c_str(),
                      m_table);
-    EXPECT_EQ(0, StoreShortcut(Entry("c", "a-play", 0x09)));
+    EXPECT_EQ(0, StoreShortcut(ShortcutEntry("c", "a-play", 0x09)));
     std::vector<ACCEL> rows = Rows(m_table);
     ASSERT_EQ(2u, rows.size());
     EXPECT_EQ('A', rows[0].key);
     EXPECT_EQ('C', rows[1].key);
     EXPECT_EQ(0x09, rows[1].fVirt & 0x7F);
 
-    EXPECT_EQ(0, RemoveShortcut(Entry("", "A-Play", 0x01)));
+    EXPECT_EQ(0, RemoveShortcut(ShortcutEntry("", "A-Play", 0x01)));
     rows = Rows(m_table);
     ASSERT_EQ(1u, rows.size());
     EXPECT_EQ('C', rows[0].key);
 
     const HACCEL kept = m_table;
-    EXPECT_EQ(-1, RemoveShortcut(Entry("", "b-play", 0x01)));
+    EXPECT_EQ(-1, RemoveShortcut(ShortcutEntry("", "b-play", 0x01)));
     EXPECT_EQ(kept, m_table);
-    EXPECT_EQ(0, RemoveShortcut(Entry("", "a-play", 0x01)));
+    EXPECT_EQ(0, RemoveShortcut(ShortcutEntry("", "a-play", 0x01)));
     EXPECT_EQ(nullptr, m_table);
     EXPECT_TRUE(ShortcutTable.empty());
 }
 
 TEST_F(ShortcutFileTest, SavesAreAtomicAndReadBack)
 {
-    ShortcutTable = {Entry("F5", "a-play", 0x1D), Entry("del", "x&<y>", 0x01)};
+    ShortcutTable = {ShortcutEntry("F5", "a-play", 0x1D), ShortcutEntry("del", "x&<y>", 0x01)};
     const std::string path = m_dir.File("saved.key");
     ASSERT_TRUE(SaveShortcutFile(path.c_str()));
     std::string text;
@@ -194,7 +168,7 @@ TEST_F(ShortcutFileTest, SavesAreAtomicAndReadBack)
     // text and no temporary file is left behind.
     HANDLE held = ::CreateFileA(path.c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING, 0, nullptr);
     ASSERT_NE(INVALID_HANDLE_VALUE, held);
-    ShortcutTable = {Entry("a", "b-play", 0x01)};
+    ShortcutTable = {ShortcutEntry("a", "b-play", 0x01)};
     EXPECT_FALSE(SaveShortcutFile(path.c_str()));
     ::CloseHandle(held);
     std::string after;

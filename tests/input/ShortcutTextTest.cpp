@@ -11,15 +11,6 @@ namespace {
 
 const std::string kProlog = "<?xml version=\"1.0\" encoding=\"ISO-8859-1\"?>\r\n";
 
-ShortcutEntry Entry(const char* key, const char* action, uint8_t flags)
-{
-    ShortcutEntry e;
-    e.keyName = key;
-    e.actionName = action;
-    e.flags = flags;
-    return e;
-}
-
 class ShortcutTextTest : public ::testing::Test
 {
 protected:
@@ -70,15 +61,13 @@ TEST_F(ShortcutTextTest, ReadsScItemsInOrderAndSkipsOthers)
     EXPECT_EQ("F1", std::string(rows[0].keyName));
     EXPECT_EQ("no-action", std::string(rows[1].actionName));
     const std::vector<ShortcutAccelRow> accel = ShortcutAccelRows(rows);
+    const ShortcutAccelRow expected[] = {{0x01, 112, 27101}, {0x09, 0, 0}, {0x05, 32, 28510 & 0xFFFF}};
     ASSERT_EQ(3u, accel.size());
-    EXPECT_EQ(112, accel[0].key);
-    EXPECT_EQ(27101, accel[0].cmd);
-    EXPECT_EQ(0, accel[1].key);
-    EXPECT_EQ(0, accel[1].cmd);
-    EXPECT_EQ(0x09, accel[1].fVirt);
-    EXPECT_EQ(32, accel[2].key);
-    EXPECT_EQ(28510, accel[2].cmd);
-    EXPECT_EQ(0x05, accel[2].fVirt);
+    for (size_t i = 0; i < 3; ++i) {
+        EXPECT_EQ(expected[i].fVirt, accel[i].fVirt) << i;
+        EXPECT_EQ(expected[i].key, accel[i].key) << i;
+        EXPECT_EQ(expected[i].cmd, accel[i].cmd) << i;
+    }
     // Nothing was added to the maps by the look-ups.
     EXPECT_FALSE(ActionNameMap.Contains("no-action"));
     EXPECT_FALSE(KeyNameMap.Contains("nokey"));
@@ -86,7 +75,7 @@ TEST_F(ShortcutTextTest, ReadsScItemsInOrderAndSkipsOthers)
 
 TEST_F(ShortcutTextTest, NotXmlKeepsRowsWrongRootOrNoItemsEmptiesThem)
 {
-    const ShortcutRows before = {Entry("a", "a-play", 0x01)};
+    const ShortcutRows before = {ShortcutEntry("a", "a-play", 0x01)};
     struct Case
     {
         std::string text;
@@ -108,23 +97,23 @@ TEST_F(ShortcutTextTest, NotXmlKeepsRowsWrongRootOrNoItemsEmptiesThem)
 
 TEST_F(ShortcutTextTest, StoreReplacesTheLastMatchRemoveTheFirstIgnoringCase)
 {
-    ShortcutRows rows = {Entry("a", "a-play", 0x01), Entry("b", "x-other", 0x01), Entry("c", "A-PLAY", 0x09)};
-    StoreShortcutRow(rows, Entry("d", "a-play", 0x11));
+    ShortcutRows rows = {ShortcutEntry("a", "a-play", 0x01), ShortcutEntry("b", "x-other", 0x01), ShortcutEntry("c", "A-PLAY", 0x09)};
+    StoreShortcutRow(rows, ShortcutEntry("d", "a-play", 0x11));
     ASSERT_EQ(3u, rows.size());
     EXPECT_EQ("a", std::string(rows[0].keyName));
     EXPECT_EQ("d", std::string(rows[2].keyName));
     EXPECT_EQ("a-play", std::string(rows[2].actionName));
-    StoreShortcutRow(rows, Entry("e", "b-play", 0x01));
+    StoreShortcutRow(rows, ShortcutEntry("e", "b-play", 0x01));
     ASSERT_EQ(4u, rows.size());
     EXPECT_EQ("e", std::string(rows[3].keyName));
 
-    EXPECT_TRUE(RemoveShortcutRow(rows, Entry("", "A-Play", 0)));
+    EXPECT_TRUE(RemoveShortcutRow(rows, ShortcutEntry("", "A-Play", 0)));
     ASSERT_EQ(3u, rows.size());
     EXPECT_EQ("b", std::string(rows[0].keyName));
-    EXPECT_FALSE(RemoveShortcutRow(rows, Entry("", "c-play", 0)));
+    EXPECT_FALSE(RemoveShortcutRow(rows, ShortcutEntry("", "c-play", 0)));
     EXPECT_EQ(3u, rows.size());
 
-    ShortcutRows capitals = {Entry("c", "A-PLAY", 0x09)};
+    ShortcutRows capitals = {ShortcutEntry("c", "A-PLAY", 0x09)};
     EXPECT_EQ(nullptr, FindShortcutRow(capitals, "a-play"));
     EXPECT_EQ(&capitals[0], FindShortcutRow(capitals, "A-PLAY"));
 }
@@ -133,7 +122,7 @@ TEST_F(ShortcutTextTest, WrittenTextReadsBackTheSameRows)
 {
     ShortcutRows rows;
     for (int i = 0; i < 300; ++i)
-        rows.push_back(Entry(kKeyListOrder[i % 71], i % 2 ? "a-play" : "x<&>\"'", static_cast<uint8_t>(0x01 | (((i % 8) << 2) & 0x1C))));
+        rows.push_back(ShortcutEntry(kKeyListOrder[i % 71], i % 2 ? "a-play" : "x<&>\"'", static_cast<uint8_t>(0x01 | (((i % 8) << 2) & 0x1C))));
     const CString text = FormatShortcutText(rows, "12/31/26");
     EXPECT_EQ(0, std::string(text).find(kProlog + "<TavrixShortCuts Date=\"12/31/26\" Items=\"300\">"));
     ShortcutRows back;
