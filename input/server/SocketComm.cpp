@@ -457,6 +457,27 @@ int CSocketComm::SendStream(SOCKET s, const BYTE* buffer, DWORD length, DWORD ti
     return static_cast<int>(sent);
 }
 
+bool CSocketComm::WaitForWatchThread(DWORD timeout)
+{
+    // Messages that the watch thread sends to this thread's windows (the
+    // events edit's texts) are answered while waiting, so neither waits
+    // for the other.
+    const DWORD start = ::GetTickCount();
+    for (;;) {
+        const DWORD spent = ::GetTickCount() - start;
+        if (spent >= timeout)
+            return ::WaitForSingleObject(m_hThread, 0) == WAIT_OBJECT_0;
+        const DWORD result =
+            ::MsgWaitForMultipleObjectsEx(1, &m_hThread, timeout - spent, QS_SENDMESSAGE, MWMO_INPUTAVAILABLE);
+        if (result == WAIT_OBJECT_0)
+            return true;
+        if (result != WAIT_OBJECT_0 + 1)
+            return ::WaitForSingleObject(m_hThread, 0) == WAIT_OBJECT_0;
+        MSG msg;
+        ::PeekMessageA(&msg, nullptr, 0, 0, PM_NOREMOVE | PM_QS_SENDMESSAGE);
+    }
+}
+
 void CSocketComm::CloseComm()
 {
     const SOCKET s = m_hSocket.exchange(INVALID_SOCKET);
@@ -467,10 +488,8 @@ void CSocketComm::CloseComm()
         ::shutdown(s, SD_BOTH);
     }
     if (m_hThread) {
-        if (!IsWatchThread()) {
-            if (::WaitForSingleObject(m_hThread, 5000) == WAIT_TIMEOUT)
-                ::TerminateThread(m_hThread, 1);
-        }
+        if (!IsWatchThread() && !WaitForWatchThread(5000))
+            ::TerminateThread(m_hThread, 1);
         ::CloseHandle(m_hThread);
         m_hThread = nullptr;
         m_dwThreadId.store(0);

@@ -102,6 +102,7 @@ private:
     bool AcceptClient();
     void NotePeer(const CSockAddr& sender, bool received);
     static bool WaitReady(SOCKET s, bool forWrite, DWORD timeout);
+    bool WaitForWatchThread(DWORD timeout);
     static int SendStream(SOCKET s, const BYTE* buffer, DWORD length, DWORD timeout);
 
     std::atomic<SOCKET> m_hSocket;

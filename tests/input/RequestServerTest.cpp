@@ -178,6 +178,21 @@ TEST_F(RequestServerTest, StoppingRaisesNoEventAndDoesNotListenAgain)
     EXPECT_FALSE(late.Connect(m_port, 1000));
 }
 
+TEST_F(RequestServerTest, StoppingAnswersTheEventTextTheWatchThreadIsSending)
+{
+    TestClient client;
+    ASSERT_TRUE(client.Connect(m_port));
+    // Without pumping: wait until the watch thread is sending the connect
+    // text to the events edit, which this thread owns.
+    const DWORD start = ::GetTickCount();
+    while (!(HIWORD(::GetQueueStatus(QS_SENDMESSAGE)) & QS_SENDMESSAGE) && ::GetTickCount() - start < 5000)
+        ::Sleep(1);
+    ASSERT_TRUE(HIWORD(::GetQueueStatus(QS_SENDMESSAGE)) & QS_SENDMESSAGE) << "no text was sent to the edit";
+    EXPECT_TRUE(m_server.StopCommServer());
+    EXPECT_EQ("Connection Established\r\n", m_window.EventsText());
+    EXPECT_FALSE(m_server.Socket().IsOpen());
+}
+
 TEST_F(RequestServerTest, WithoutAnEventsEditNoEventIsPostedButRequestsStillArrive)
 {
     m_server.StopCommServer();
