@@ -1,9 +1,8 @@
 // Controller maps over any text: every entry's key follows its channel and
 // MIDI key, light entries stay apart, and no look-up adds a name to the
-// vocabulary. The first byte picks the code page (odd: 932); the rest is
-// the file.
-#include "foundation/xml/XmlToken.h"
+// vocabulary. Input: fuzz/XmlInput.h.
 #include "fuzz/FuzzCheck.h"
+#include "fuzz/XmlInput.h"
 #include "input/commands/CommandVocabulary.h"
 #include "input/controllermap/ControllerMap.h"
 
@@ -15,15 +14,14 @@ extern "C" int LLVMFuzzerInitialize(int*, char***)
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
 {
-    FuzzParts parts;
-    if (!FuzzParts::Split(data, size, &parts))
+    CString text;
+    if (!SplitXmlInput(data, size, &text))
         return 0;
-    XmlSetNativeCodePage((parts.choice & 1) ? 932 : 0);
     const size_t actions = ActionNameMap.GetCount();
 
     ControllerMapRows items;
     LightMapRows lights;
-    if (!ParseControllerMapText(CString(parts.rest), items, lights)) {
+    if (!ParseControllerMapText(text, items, lights)) {
         FUZZ_CHECK(items.empty() && lights.empty(), "a text that is not XML gave entries");
         return 0;
     }

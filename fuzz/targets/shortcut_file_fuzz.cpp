@@ -1,9 +1,9 @@
 // Shortcut files over any text: the reader, the accelerator rows and the
-// writer. What was read must write out and read back the same, and no
-// look-up may add a name to the vocabulary. The first byte picks the code
-// page (odd: 932, double-byte; even: single-byte); the rest is the file.
-#include "foundation/xml/XmlToken.h"
+// writer. What was read, written out, reads back as many rows with the
+// same flags, and no look-up may add a name to the vocabulary. Input:
+// fuzz/XmlInput.h.
 #include "fuzz/FuzzCheck.h"
+#include "fuzz/XmlInput.h"
 #include "input/commands/CommandVocabulary.h"
 #include "input/shortcuts/ShortcutTable.h"
 
@@ -16,15 +16,14 @@ extern "C" int LLVMFuzzerInitialize(int*, char***)
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
 {
-    FuzzParts parts;
-    if (!FuzzParts::Split(data, size, &parts))
+    CString text;
+    if (!SplitXmlInput(data, size, &text))
         return 0;
-    XmlSetNativeCodePage((parts.choice & 1) ? 932 : 0);
     const size_t actions = ActionNameMap.GetCount();
     const size_t keys = KeyNameMap.GetCount();
 
     ShortcutRows rows = {ShortcutEntry("a", "a-play", 0x01)};
-    if (!ParseShortcutText(CString(parts.rest), rows)) {
+    if (!ParseShortcutText(text, rows)) {
         FUZZ_CHECK(rows.size() == 1, "a text that is not XML changed the rows");
         return 0;
     }
