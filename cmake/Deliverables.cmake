@@ -18,6 +18,11 @@ target_link_libraries(TavrixVJ PRIVATE KVLib framework_ui)
 target_link_libraries(TavrixVJ PRIVATE foundation_ui)
 set_target_properties(TavrixVJ PROPERTIES RUNTIME_OUTPUT_DIRECTORY ${TAVRIX_IMAGE_DIR})
 
+# External control: vocabulary, shortcuts, controller maps, request server.
+if(TARGET input)
+  target_link_libraries(TavrixVJ PRIVATE input)
+endif()
+
 # The MPEG codec and the MP3 stream scanner: KVLib's tempo scan and tag
 # readers, the program's players.
 if(TARGET decoder_mpeg)

@@ -160,6 +160,18 @@ tavrix_native_library(library_core SOURCES
   library/maintenance/DriveLetters.cpp
   DEPENDS foundation_core decoder_core ZLIB::ZLIB)
 
+# External control's parts without windows: the command vocabulary,
+# shortcut-file and controller-map reading, request lines and socket texts.
+find_package(Threads REQUIRED)
+tavrix_native_library(input_core SOURCES
+  input/commands/CommandVocabulary.cpp
+  input/commands/DecimalText.cpp
+  input/shortcuts/ShortcutTable.cpp
+  input/controllermap/ControllerMap.cpp
+  input/server/RequestReader.cpp
+  input/server/SocketTexts.cpp
+  DEPENDS foundation_core Threads::Threads)
+
 # GoogleTest built with the host compiler.
 set(INSTALL_GTEST OFF CACHE BOOL "" FORCE)
 set(BUILD_GMOCK OFF CACHE BOOL "" FORCE)
@@ -318,6 +330,15 @@ tavrix_native_test(mpeg3_tests
     decoder/mpeg/layer3/layer3_codec_test.cpp
   DEPENDS decoder_mpeg
   LABELS decoder)
+
+tavrix_native_test(input_core_tests
+  SOURCES
+    input/VocabularyTest.cpp
+    input/ShortcutTextTest.cpp
+    input/ControllerMapTextTest.cpp
+    input/RequestReaderTest.cpp
+  DEPENDS input_core
+  LABELS input)
 
 # The fuzz targets, and the replay of their regression inputs.
 include(${CMAKE_CURRENT_LIST_DIR}/Fuzz.cmake)

@@ -29,7 +29,8 @@ dir=${TAVRIX_FUZZ_DIR:-$root/build/fuzz}
 jobs=${TAVRIX_JOBS:-$(nproc)}
 testdata=${TAVRIX_TESTDATA_DIR:-$root/../shared/testdata}
 
-TARGETS=(xml_fuzz library_file_fuzz wav_fuzz filename_fuzz mpeg_codec_fuzz mp3_scanner_fuzz id3_tag_fuzz id3v2_tag_fuzz)
+TARGETS=(xml_fuzz library_file_fuzz wav_fuzz filename_fuzz mpeg_codec_fuzz mp3_scanner_fuzz id3_tag_fuzz id3v2_tag_fuzz
+         shortcut_file_fuzz controller_map_fuzz request_reader_fuzz)
 
 dictionary() { # target -> dictionary file or nothing
   case $1 in
@@ -37,6 +38,7 @@ dictionary() { # target -> dictionary file or nothing
     mpeg_codec_fuzz|mp3_scanner_fuzz) echo "$root/fuzz/dict/mpeg.dict" ;;
     id3_tag_fuzz|id3v2_tag_fuzz) echo "$root/fuzz/dict/id3.dict" ;;
     wav_fuzz) echo "$root/fuzz/dict/wav.dict" ;;
+    shortcut_file_fuzz|controller_map_fuzz) echo "$root/fuzz/dict/input.dict" ;;
   esac
 }
 
