@@ -1,0 +1,69 @@
+#include "widgets/drawing/MaskedBitmap.h"
+
+BOOL GetBitmapSize(HBITMAP bitmap, int* width, int* height)
+{
+    BITMAP info = {};
+    if (!bitmap || !::GetObjectA(bitmap, sizeof(info), &info))
+        return FALSE;
+    *width = info.bmWidth;
+    *height = info.bmHeight;
+    return TRUE;
+}
+
+BOOL BuildTransparencyMask(HBITMAP bitmap, COLORREF key, int keyX, int keyY, CBitmap& mask)
+{
+    int width = 0, height = 0;
+    mask.DeleteObject();
+    if (!GetBitmapSize(bitmap, &width, &height) || !mask.CreateBitmap(width, height, 1, 1, nullptr))
+        return FALSE;
+    HDC picture = ::CreateCompatibleDC(nullptr);
+    HDC monochrome = ::CreateCompatibleDC(nullptr);
+    if (!picture || !monochrome) {
+        if (picture)
+            ::DeleteDC(picture);
+        if (monochrome)
+            ::DeleteDC(monochrome);
+        mask.DeleteObject();
+        return FALSE;
+    }
+    HGDIOBJ oldPicture = ::SelectObject(picture, bitmap);
+    HGDIOBJ oldMask = ::SelectObject(monochrome, mask);
+    if (key == kKeyFromPixel)
+        key = ::GetPixel(picture, keyX, keyY);
+    const COLORREF oldBack = ::SetBkColor(picture, key);
+    ::BitBlt(monochrome, 0, 0, width, height, picture, 0, 0, SRCCOPY);
+    const COLORREF oldText = ::SetTextColor(picture, RGB(255, 255, 255));
+    ::SetBkColor(picture, RGB(0, 0, 0));
+    ::BitBlt(picture, 0, 0, width, height, monochrome, 0, 0, SRCAND);
+    ::SetTextColor(picture, oldText);
+    ::SetBkColor(picture, oldBack);
+    ::SelectObject(monochrome, oldMask);
+    ::SelectObject(picture, oldPicture);
+    ::DeleteDC(monochrome);
+    ::DeleteDC(picture);
+    return TRUE;
+}
+
+void DrawMaskedBitmap(CDC* pDC, int x, int y, int width, int height, HBITMAP bitmap, HBITMAP mask)
+{
+    HDC source = ::CreateCompatibleDC(pDC->GetSafeHdc());
+    if (!source)
+        return;
+    HGDIOBJ old = nullptr;
+    // The target's colours decide how a monochrome mask expands.
+    const COLORREF oldText = pDC->SetTextColor(RGB(0, 0, 0));
+    const COLORREF oldBack = pDC->SetBkColor(RGB(255, 255, 255));
+    if (mask) {
+        old = ::SelectObject(source, mask);
+        ::BitBlt(pDC->GetSafeHdc(), x, y, width, height, source, 0, 0, SRCAND);
+        ::SelectObject(source, bitmap);
+        ::BitBlt(pDC->GetSafeHdc(), x, y, width, height, source, 0, 0, SRCPAINT);
+    } else {
+        old = ::SelectObject(source, bitmap);
+        ::BitBlt(pDC->GetSafeHdc(), x, y, width, height, source, 0, 0, SRCCOPY);
+    }
+    ::SelectObject(source, old);
+    pDC->SetTextColor(oldText);
+    pDC->SetBkColor(oldBack);
+    ::DeleteDC(source);
+}

@@ -1,0 +1,145 @@
+#include "widgets/meter/NeedleMeterCtrl.h"
+
+#include "foundation/drawing/MemDC.h"
+#include "framework/ui/MessageMap.h"
+
+BEGIN_MESSAGE_MAP(CNeedleMeterCtrl, CStatic)
+    ON_WM_PAINT()
+    ON_WM_SIZE()
+    ON_WM_ERASEBKGND()
+    ON_MESSAGE(WM_PRINTCLIENT, &CNeedleMeterCtrl::OnPrintClient)
+END_MESSAGE_MAP()
+
+CNeedleMeterCtrl::CNeedleMeterCtrl() = default;
+
+CNeedleMeterCtrl::~CNeedleMeterCtrl()
+{
+    DiscardFace();
+    DestroyWindow();
+}
+
+// --- attributes -----------------------------------------------------------------
+
+void CNeedleMeterCtrl::SetValue(double value)
+{
+    m_value = value;
+    Invalidate(TRUE);
+}
+
+void CNeedleMeterCtrl::SetRange(double minimum, double maximum)
+{
+    m_minimum = minimum;
+    m_maximum = maximum;
+    DiscardFace();
+    Invalidate(TRUE);
+}
+
+void CNeedleMeterCtrl::SetDecimals(int decimals)
+{
+    m_decimals = decimals;
+    DiscardFace();
+    Invalidate(TRUE);
+}
+
+void CNeedleMeterCtrl::SetNeedleColor(COLORREF color)
+{
+    m_needleColor = color;
+    DiscardFace();
+    Invalidate(TRUE);
+}
+
+BOOL CNeedleMeterCtrl::LoadBackgroundBitmap(const CString& path)
+{
+    HANDLE loaded = ::LoadImageA(nullptr, path, IMAGE_BITMAP, 0, 0, LR_CREATEDIBSECTION | LR_LOADFROMFILE);
+    if (!loaded)
+        return FALSE;
+    DiscardFace();
+    m_background.DeleteObject();
+    m_background.Attach(loaded);
+    Invalidate(TRUE);
+    return TRUE;
+}
+
+// --- the face ---------------------------------------------------------------------
+
+void CNeedleMeterCtrl::BuildFace(CDC* pDC, const CRect& client)
+{
+    m_face = NeedleFaceFor(client.left, client.top, client.right, client.bottom);
+    m_ring.DeleteObject();
+    POINT points[26];
+    for (int i = 0; i < 26; ++i)
+        points[i] = POINT{m_face.ring[i].x, m_face.ring[i].y};
+    m_ring.CreatePolygonRgn(points, 26, ALTERNATE);
+    if (m_background.GetSafeHandle() && m_faceDC.CreateCompatibleDC(pDC))
+        m_displacedBitmap = ::SelectObject(m_faceDC, m_background);
+}
+
+void CNeedleMeterCtrl::DiscardFace()
+{
+    if (m_faceDC.GetSafeHdc()) {
+        ::SelectObject(m_faceDC, m_displacedBitmap);
+        m_faceDC.DeleteDC();
+    }
+    m_displacedBitmap = nullptr;
+}
+
+// --- painting ----------------------------------------------------------------------
+
+void CNeedleMeterCtrl::Paint(CDC* pDC)
+{
+    CRect client;
+    GetClientRect(&client);
+    if (!m_faceDC.GetSafeHdc() || !m_background.GetSafeHandle())
+        BuildFace(pDC, client);
+    if (m_faceDC.GetSafeHdc())
+        pDC->BitBlt(0, 0, client.Width(), client.Height(), &m_faceDC, 0, 0, SRCCOPY);
+    else // no picture: a black panel
+        pDC->FillSolidRect(&client, RGB(0, 0, 0));
+    DrawNeedle(pDC);
+}
+
+void CNeedleMeterCtrl::DrawNeedle(CDC* pDC)
+{
+    NeedlePoint triangle[3];
+    NeedleTriangle(m_face, NeedleAngle(m_value, m_minimum, m_maximum, m_face), triangle);
+    POINT points[3];
+    for (int i = 0; i < 3; ++i)
+        points[i] = POINT{triangle[i].x, triangle[i].y};
+    CBrush brush(m_needleColor);
+    CPen pen(PS_SOLID, 1, m_needleColor);
+    CDCSave saved(pDC->GetSafeHdc());
+    pDC->SelectClipRgn(&m_ring);
+    pDC->SelectObject(&brush);
+    pDC->SelectObject(&pen);
+    pDC->Polygon(points, 3);
+    pDC->SelectClipRgn(nullptr);
+}
+
+void CNeedleMeterCtrl::OnPaint()
+{
+    CPaintDC dc(this);
+    CRect client;
+    GetClientRect(&client);
+    MemDC mem(&dc, &client);
+    Paint(&mem);
+}
+
+BOOL CNeedleMeterCtrl::OnEraseBkgnd(CDC*)
+{
+    return TRUE;
+}
+
+LRESULT CNeedleMeterCtrl::OnPrintClient(WPARAM wParam, LPARAM)
+{
+    CDC* pDC = CDC::FromHandle(reinterpret_cast<HDC>(wParam));
+    if (pDC)
+        Paint(pDC);
+    return 0;
+}
+
+void CNeedleMeterCtrl::OnSize(UINT nType, int cx, int cy)
+{
+    CStatic::OnSize(nType, cx, cy);
+    DiscardFace();
+    Invalidate(TRUE);
+}
