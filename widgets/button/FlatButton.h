@@ -14,12 +14,10 @@
 #include "framework/ui/CDC.h"
 #include "framework/ui/CGdiObject.h"
 #include "framework/ui/CToolTipCtrl.h"
+#include "widgets/res/WidgetIds.h"
 
 // The code that asks SetBitmaps for a darkened copy of the first image.
 #define FLATBUTTON_DARKEN_FIRST (reinterpret_cast<HBITMAP>(static_cast<INT_PTR>(-3)))
-
-// The cursor resource over a flat button (a pointing hand).
-constexpr UINT IDC_FLATBUTTON_HAND = 132;
 
 // Copies bitmap to dest's top-left corner at dest's size: stretched from
 // its whole size, or from its origin; SRCAND in and-mode, else SRCCOPY.
