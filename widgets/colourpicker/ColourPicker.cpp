@@ -132,7 +132,7 @@ void CColourGridPopup::Layout(CPoint topLeft)
             m_pPicker->GetWindowRect(&picker);
         m_rcWindow.OffsetRect(0, -(m_rcWindow.Height() + picker.Height()));
     }
-    MoveWindow(&m_rcWindow, FALSE);
+    MoveWindow(&m_rcWindow, TRUE);
 }
 
 COLORREF CColourGridPopup::EntryColour(int entry) const

@@ -32,6 +32,10 @@ CFontPreviewCombo::~CFontPreviewCombo()
 int CALLBACK CFontPreviewCombo::EnumFontProc(const LOGFONTA* lf, const TEXTMETRICA*, DWORD fontType, LPARAM lParam)
 {
     CFontPreviewCombo* combo = reinterpret_cast<CFontPreviewCombo*>(lParam);
+    // One entry per face: a face is enumerated once per character set on
+    // some systems.
+    if (combo->FindStringExact(-1, lf->lfFaceName) != CB_ERR)
+        return 1;
     const int index = combo->AddString(lf->lfFaceName);
     if (index >= 0)
         combo->SetItemData(index, fontType);
