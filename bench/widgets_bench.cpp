@@ -17,8 +17,12 @@
 #include <vector>
 
 #include "framework/ui/AfxWin.h"
+#include "tests/widgets/support/TestBitmaps.h"
 #include "widgets/meter/NeedleMeterCtrl.h"
 #include "widgets/slider/BitmapSlider.h"
+
+using widget_test::MakeBitmap;
+using widget_test::SaveBmp;
 
 namespace {
 
@@ -32,46 +36,6 @@ double Now()
     LARGE_INTEGER t;
     QueryPerformanceCounter(&t);
     return static_cast<double>(t.QuadPart) / static_cast<double>(frequency.QuadPart);
-}
-
-HBITMAP MakeBitmap(int width, int height, COLORREF (*fn)(int, int))
-{
-    BITMAPINFO bi = {};
-    bi.bmiHeader.biSize = sizeof(bi.bmiHeader);
-    bi.bmiHeader.biWidth = width;
-    bi.bmiHeader.biHeight = -height;
-    bi.bmiHeader.biPlanes = 1;
-    bi.bmiHeader.biBitCount = 32;
-    void* bits = nullptr;
-    HBITMAP bitmap = CreateDIBSection(nullptr, &bi, DIB_RGB_COLORS, &bits, nullptr, 0);
-    auto* p = static_cast<DWORD*>(bits);
-    for (int y = 0; y < height; ++y)
-        for (int x = 0; x < width; ++x) {
-            const COLORREF c = fn(x, y);
-            p[y * width + x] = (GetRValue(c) << 16) | (GetGValue(c) << 8) | GetBValue(c);
-        }
-    return bitmap;
-}
-
-bool SaveBmp(const std::string& path, HBITMAP bitmap, int width, int height)
-{
-    BITMAPINFOHEADER info = {sizeof(info), width, -height, 1, 32, BI_RGB, 0, 0, 0, 0, 0};
-    std::vector<DWORD> pixels(static_cast<size_t>(width) * static_cast<size_t>(height));
-    HDC screen = GetDC(nullptr);
-    GetDIBits(screen, bitmap, 0, static_cast<UINT>(height), pixels.data(), reinterpret_cast<BITMAPINFO*>(&info),
-              DIB_RGB_COLORS);
-    ReleaseDC(nullptr, screen);
-    BITMAPFILEHEADER file = {};
-    file.bfType = 0x4D42;
-    file.bfOffBits = sizeof(file) + sizeof(info);
-    file.bfSize = file.bfOffBits + static_cast<DWORD>(pixels.size() * 4);
-    FILE* f = fopen(path.c_str(), "wb");
-    if (!f)
-        return false;
-    fwrite(&file, sizeof(file), 1, f);
-    fwrite(&info, sizeof(info), 1, f);
-    fwrite(pixels.data(), 4, pixels.size(), f);
-    return fclose(f) == 0;
 }
 
 COLORREF MeterFace(int x, int y)
@@ -126,7 +90,7 @@ int main(int argc, char** argv)
     const std::string thumbPath = std::string(temp) + "widgets_bench_thumb.bmp";
     HBITMAP face = MakeBitmap(meterW, meterH, MeterFace);
     HBITMAP thumb = MakeBitmap(thumbW, sliderH, Thumb);
-    if (!SaveBmp(facePath, face, meterW, meterH) || !SaveBmp(thumbPath, thumb, thumbW, sliderH)) {
+    if (!SaveBmp(facePath, face) || !SaveBmp(thumbPath, thumb)) {
         std::fprintf(stderr, "widgets_bench: cannot write the bitmaps in %s\n", temp);
         return 1;
     }
@@ -144,7 +108,10 @@ int main(int argc, char** argv)
         m.Create("", WS_CHILD | WS_VISIBLE, CRect((i % 4) * 170, (i / 4) * 90, (i % 4) * 170 + meterW,
                                                   (i / 4) * 90 + meterH),
                  &host, 100 + static_cast<UINT>(i));
-        m.LoadBackgroundBitmap(facePath.c_str());
+        if (!m.LoadBackgroundBitmap(facePath.c_str())) {
+            std::fprintf(stderr, "widgets_bench: cannot load %s\n", facePath.c_str());
+            return 1;
+        }
         m.SetRange(0, 100);
         m.SetDecimals(0);
         m.SetNeedleColor(RGB(255, 40, 40));
@@ -157,7 +124,10 @@ int main(int argc, char** argv)
         CBitmap channel;
         channel.Attach(MakeBitmap(sliderW, sliderH, Channel));
         s.SetChannelBitmap(&channel);
-        s.LoadThumbBitmaps(thumbPath.c_str(), 0, TRUE, 0xFF000000, 0, 0);
+        if (!s.LoadThumbBitmaps(thumbPath.c_str(), 0, TRUE, 0xFF000000, 0, 0)) {
+            std::fprintf(stderr, "widgets_bench: cannot load %s\n", thumbPath.c_str());
+            return 1;
+        }
         s.SetRange(0, 100);
         s.EnableFocusRect(FALSE, FALSE);
     }

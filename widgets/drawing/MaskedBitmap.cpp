@@ -44,26 +44,31 @@ BOOL BuildTransparencyMask(HBITMAP bitmap, COLORREF key, int keyX, int keyY, CBi
     return TRUE;
 }
 
+void DrawMaskedBitmap(HDC target, HDC work, int x, int y, int width, int height, HBITMAP bitmap, HBITMAP mask)
+{
+    HGDIOBJ old = nullptr;
+    if (mask) {
+        // The target's colours decide how a monochrome mask expands.
+        const COLORREF oldText = ::SetTextColor(target, RGB(0, 0, 0));
+        const COLORREF oldBack = ::SetBkColor(target, RGB(255, 255, 255));
+        old = ::SelectObject(work, mask);
+        ::BitBlt(target, x, y, width, height, work, 0, 0, SRCAND);
+        ::SelectObject(work, bitmap);
+        ::BitBlt(target, x, y, width, height, work, 0, 0, SRCPAINT);
+        ::SetTextColor(target, oldText);
+        ::SetBkColor(target, oldBack);
+    } else {
+        old = ::SelectObject(work, bitmap);
+        ::BitBlt(target, x, y, width, height, work, 0, 0, SRCCOPY);
+    }
+    ::SelectObject(work, old);
+}
+
 void DrawMaskedBitmap(CDC* pDC, int x, int y, int width, int height, HBITMAP bitmap, HBITMAP mask)
 {
-    HDC source = ::CreateCompatibleDC(pDC->GetSafeHdc());
-    if (!source)
+    HDC work = ::CreateCompatibleDC(pDC->GetSafeHdc());
+    if (!work)
         return;
-    HGDIOBJ old = nullptr;
-    // The target's colours decide how a monochrome mask expands.
-    const COLORREF oldText = pDC->SetTextColor(RGB(0, 0, 0));
-    const COLORREF oldBack = pDC->SetBkColor(RGB(255, 255, 255));
-    if (mask) {
-        old = ::SelectObject(source, mask);
-        ::BitBlt(pDC->GetSafeHdc(), x, y, width, height, source, 0, 0, SRCAND);
-        ::SelectObject(source, bitmap);
-        ::BitBlt(pDC->GetSafeHdc(), x, y, width, height, source, 0, 0, SRCPAINT);
-    } else {
-        old = ::SelectObject(source, bitmap);
-        ::BitBlt(pDC->GetSafeHdc(), x, y, width, height, source, 0, 0, SRCCOPY);
-    }
-    ::SelectObject(source, old);
-    pDC->SetTextColor(oldText);
-    pDC->SetBkColor(oldBack);
-    ::DeleteDC(source);
+    DrawMaskedBitmap(pDC->GetSafeHdc(), work, x, y, width, height, bitmap, mask);
+    ::DeleteDC(work);
 }

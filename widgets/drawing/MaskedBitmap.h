@@ -21,6 +21,9 @@ BOOL BuildTransparencyMask(HBITMAP bitmap, COLORREF key, int keyX, int keyY, CBi
 // Draws width x height of bitmap at x, y: through the mask when there is
 // one (SRCAND, then SRCPAINT), else as a plain copy.
 void DrawMaskedBitmap(CDC* pDC, int x, int y, int width, int height, HBITMAP bitmap, HBITMAP mask);
+// The same with a memory context of the caller's to select the pictures
+// into (a control that paints often keeps one).
+void DrawMaskedBitmap(HDC target, HDC work, int x, int y, int width, int height, HBITMAP bitmap, HBITMAP mask);
 
 // The size of a bitmap; FALSE when it cannot be read.
 BOOL GetBitmapSize(HBITMAP bitmap, int* width, int* height);

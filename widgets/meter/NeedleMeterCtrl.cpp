@@ -10,7 +10,11 @@ BEGIN_MESSAGE_MAP(CNeedleMeterCtrl, CStatic)
     ON_MESSAGE(WM_PRINTCLIENT, &CNeedleMeterCtrl::OnPrintClient)
 END_MESSAGE_MAP()
 
-CNeedleMeterCtrl::CNeedleMeterCtrl() = default;
+CNeedleMeterCtrl::CNeedleMeterCtrl()
+{
+    m_needleBrush.CreateSolidBrush(m_needleColor);
+    m_needlePen.CreatePen(PS_SOLID, 1, m_needleColor);
+}
 
 CNeedleMeterCtrl::~CNeedleMeterCtrl()
 {
@@ -44,6 +48,10 @@ void CNeedleMeterCtrl::SetDecimals(int decimals)
 void CNeedleMeterCtrl::SetNeedleColor(COLORREF color)
 {
     m_needleColor = color;
+    m_needleBrush.DeleteObject();
+    m_needleBrush.CreateSolidBrush(color);
+    m_needlePen.DeleteObject();
+    m_needlePen.CreatePen(PS_SOLID, 1, color);
     DiscardFace();
     Invalidate(TRUE);
 }
@@ -105,14 +113,14 @@ void CNeedleMeterCtrl::DrawNeedle(CDC* pDC)
     POINT points[3];
     for (int i = 0; i < 3; ++i)
         points[i] = POINT{triangle[i].x, triangle[i].y};
-    CBrush brush(m_needleColor);
-    CPen pen(PS_SOLID, 1, m_needleColor);
-    CDCSave saved(pDC->GetSafeHdc());
-    pDC->SelectClipRgn(&m_ring);
-    pDC->SelectObject(&brush);
-    pDC->SelectObject(&pen);
-    pDC->Polygon(points, 3);
-    pDC->SelectClipRgn(nullptr);
+    HDC dc = pDC->GetSafeHdc();
+    ::SelectClipRgn(dc, m_ring);
+    HGDIOBJ oldBrush = ::SelectObject(dc, m_needleBrush);
+    HGDIOBJ oldPen = ::SelectObject(dc, m_needlePen);
+    ::Polygon(dc, points, 3);
+    ::SelectObject(dc, oldPen);
+    ::SelectObject(dc, oldBrush);
+    ::SelectClipRgn(dc, nullptr);
 }
 
 void CNeedleMeterCtrl::OnPaint()

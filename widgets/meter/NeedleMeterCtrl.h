@@ -68,4 +68,6 @@ private:
     HGDIOBJ m_displacedBitmap = nullptr; // what selecting the background displaced
     NeedleFace m_face = {};
     CRgn m_ring;
+    CBrush m_needleBrush; // made with the colour, reused by every paint
+    CPen m_needlePen;
 };

@@ -134,8 +134,11 @@ void CBitmapSlider::Paint(CDC* pDC)
 {
     CRect client;
     GetClientRect(&client);
+    if (!m_workDC.GetSafeHdc() && !m_workDC.CreateCompatibleDC(pDC))
+        return;
+    HDC target = pDC->GetSafeHdc();
     if (m_bChannelSet)
-        DrawMaskedBitmap(pDC, 0, 0, m_nChannelWidth, m_nChannelHeight, m_bmChannel, nullptr);
+        DrawMaskedBitmap(target, m_workDC, 0, 0, m_nChannelWidth, m_nChannelHeight, m_bmChannel, nullptr);
     else
         pDC->FillSolidRect(&client, RGB(0, 0, 0));
     if (m_bThumbLoaded) {
@@ -147,7 +150,7 @@ void CBitmapSlider::Paint(CDC* pDC)
         const int centre = PosToPixel(m_nPos);
         const int x = m_bVertical ? 0 : centre - m_nThumbWidth / 2;
         const int y = m_bVertical ? centre - m_nThumbHeight / 2 : 0;
-        DrawMaskedBitmap(pDC, x, y, m_nThumbWidth, m_nThumbHeight, thumb, mask);
+        DrawMaskedBitmap(target, m_workDC, x, y, m_nThumbWidth, m_nThumbHeight, thumb, mask);
     }
     m_bFocusDrawn = FALSE;
     if (m_bFocusRect && m_bFocused) {

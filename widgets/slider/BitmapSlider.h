@@ -96,4 +96,5 @@ private:
     CBitmap m_bmChannel;
     CBitmap m_bmThumb, m_bmThumbMask;
     CBitmap m_bmActiveThumb, m_bmActiveThumbMask;
+    CDC m_workDC; // selects the bitmaps while a paint draws them; made once
 };

@@ -15,6 +15,7 @@
 #include <string>
 #include <vector>
 
+#include "TestBitmaps.h"
 #include "framework/ui/AfxWin.h"
 #include "widgets/button/FlatButton.h"
 #include "widgets/colourpicker/ColourPicker.h"
@@ -31,53 +32,8 @@ const COLORREF kPanel = RGB(24, 26, 32);
 const COLORREF kKey = RGB(255, 0, 255);
 const double kPi = 3.14159265358979;
 
-using PixelFn = std::function<COLORREF(int, int)>;
-
-HBITMAP MakeBitmap(int width, int height, const PixelFn& fn)
-{
-    BITMAPINFO bi = {};
-    bi.bmiHeader.biSize = sizeof(bi.bmiHeader);
-    bi.bmiHeader.biWidth = width;
-    bi.bmiHeader.biHeight = -height;
-    bi.bmiHeader.biPlanes = 1;
-    bi.bmiHeader.biBitCount = 32;
-    void* bits = nullptr;
-    HBITMAP bitmap = CreateDIBSection(nullptr, &bi, DIB_RGB_COLORS, &bits, nullptr, 0);
-    auto* p = static_cast<DWORD*>(bits);
-    for (int y = 0; y < height; ++y)
-        for (int x = 0; x < width; ++x) {
-            const COLORREF c = fn(x, y);
-            p[y * width + x] = (GetRValue(c) << 16) | (GetGValue(c) << 8) | GetBValue(c);
-        }
-    return bitmap;
-}
-
-// Writes a bitmap as a bottom-up 24-bit BMP file.
-bool SaveBmp(const std::string& path, HBITMAP bitmap)
-{
-    BITMAP info = {};
-    GetObjectA(bitmap, sizeof(info), &info);
-    const int width = info.bmWidth, height = info.bmHeight;
-    BITMAPINFOHEADER header = {sizeof(header), width, height, 1, 24, BI_RGB, 0, 0, 0, 0, 0};
-    const size_t stride = (static_cast<size_t>(width) * 3 + 3) & ~static_cast<size_t>(3);
-    std::vector<BYTE> pixels(stride * static_cast<size_t>(height));
-    HDC screen = GetDC(nullptr);
-    GetDIBits(screen, bitmap, 0, static_cast<UINT>(height), pixels.data(), reinterpret_cast<BITMAPINFO*>(&header),
-              DIB_RGB_COLORS);
-    ReleaseDC(nullptr, screen);
-    header.biSizeImage = static_cast<DWORD>(pixels.size());
-    BITMAPFILEHEADER file = {};
-    file.bfType = 0x4D42;
-    file.bfOffBits = sizeof(file) + sizeof(header);
-    file.bfSize = file.bfOffBits + static_cast<DWORD>(pixels.size());
-    FILE* f = fopen(path.c_str(), "wb");
-    if (!f)
-        return false;
-    fwrite(&file, sizeof(file), 1, f);
-    fwrite(&header, sizeof(header), 1, f);
-    fwrite(pixels.data(), 1, pixels.size(), f);
-    return fclose(f) == 0;
-}
+using widget_test::MakeBitmap;
+using widget_test::SaveBmp;
 
 // A meter face of 200 x 100: a dark dial with a scale on the arc the
 // needle sweeps (centre 100, 94; radii 75 and 37), the last fifth red.

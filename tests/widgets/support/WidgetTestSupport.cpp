@@ -68,56 +68,6 @@ WindowShot::WindowShot(HWND window)
     ReleaseDC(window, screen);
 }
 
-HBITMAP MakeBitmap(int width, int height, const PixelFn& fn)
-{
-    BITMAPINFO bi = {};
-    bi.bmiHeader.biSize = sizeof(bi.bmiHeader);
-    bi.bmiHeader.biWidth = width;
-    bi.bmiHeader.biHeight = -height;
-    bi.bmiHeader.biPlanes = 1;
-    bi.bmiHeader.biBitCount = 32;
-    void* bits = nullptr;
-    HBITMAP bitmap = CreateDIBSection(nullptr, &bi, DIB_RGB_COLORS, &bits, nullptr, 0);
-    if (!bitmap)
-        return nullptr;
-    uint32_t* p = static_cast<uint32_t*>(bits);
-    for (int y = 0; y < height; ++y)
-        for (int x = 0; x < width; ++x) {
-            const COLORREF c = fn(x, y);
-            p[y * width + x] = (GetRValue(c) << 16) | (GetGValue(c) << 8) | GetBValue(c);
-        }
-    return bitmap;
-}
-
-bool WriteBmp(const std::string& path, int width, int height, const PixelFn& fn)
-{
-    const int stride = (width * 3 + 3) & ~3;
-    std::string pixels(static_cast<size_t>(stride) * static_cast<size_t>(height), '\0');
-    for (int y = 0; y < height; ++y)
-        for (int x = 0; x < width; ++x) {
-            const COLORREF c = fn(x, y);
-            const size_t at = static_cast<size_t>(height - 1 - y) * static_cast<size_t>(stride) + static_cast<size_t>(x) * 3;
-            pixels[at] = static_cast<char>(GetBValue(c));
-            pixels[at + 1] = static_cast<char>(GetGValue(c));
-            pixels[at + 2] = static_cast<char>(GetRValue(c));
-        }
-    BITMAPFILEHEADER file = {};
-    BITMAPINFOHEADER info = {};
-    info.biSize = sizeof(info);
-    info.biWidth = width;
-    info.biHeight = height;
-    info.biPlanes = 1;
-    info.biBitCount = 24;
-    info.biSizeImage = static_cast<DWORD>(pixels.size());
-    file.bfType = 0x4D42;
-    file.bfOffBits = sizeof(file) + sizeof(info);
-    file.bfSize = file.bfOffBits + static_cast<DWORD>(pixels.size());
-    std::string bytes(reinterpret_cast<const char*>(&file), sizeof(file));
-    bytes.append(reinterpret_cast<const char*>(&info), sizeof(info));
-    bytes += pixels;
-    return tavrix_test::WriteFileBytes(path, bytes);
-}
-
 bool RecordingParent::Make(int x, int y, int width, int height)
 {
     return CreateEx(0, GetDefaultClassName(), "widget test parent", WS_POPUP | WS_VISIBLE | WS_CLIPCHILDREN, x, y,

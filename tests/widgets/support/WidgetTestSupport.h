@@ -12,6 +12,7 @@
 #include <string>
 #include <vector>
 
+#include "TestBitmaps.h"
 #include "framework/ui/AfxWin.h"
 
 namespace widget_test {
@@ -59,13 +60,6 @@ public:
 private:
     std::unique_ptr<DibSurface> m_surface;
 };
-
-using PixelFn = std::function<COLORREF(int x, int y)>;
-
-// A DIB-section bitmap of that size with the pixels fn gives (caller owns).
-HBITMAP MakeBitmap(int width, int height, const PixelFn& fn);
-// A 24-bit BMP file of that size; false when it cannot be written.
-bool WriteBmp(const std::string& path, int width, int height, const PixelFn& fn);
 
 // One message a parent received.
 struct Received
