@@ -78,8 +78,20 @@ void CNeedleMeterCtrl::BuildFace(CDC* pDC, const CRect& client)
     for (int i = 0; i < 26; ++i)
         points[i] = POINT{m_face.ring[i].x, m_face.ring[i].y};
     m_ring.CreatePolygonRgn(points, 26, ALTERNATE);
-    if (m_background.GetSafeHandle() && m_faceDC.CreateCompatibleDC(pDC))
-        m_displacedBitmap = ::SelectObject(m_faceDC, m_background);
+    BITMAP picture = {};
+    if (!m_background.GetSafeHandle() || !m_background.GetBitmap(&picture) || !m_faceDC.CreateCompatibleDC(pDC))
+        return;
+    if (!m_faceBitmap.CreateCompatibleBitmap(pDC, picture.bmWidth, picture.bmHeight)) {
+        m_faceDC.DeleteDC();
+        return;
+    }
+    m_displacedBitmap = ::SelectObject(m_faceDC, m_faceBitmap);
+    CDC source;
+    if (source.CreateCompatibleDC(pDC)) {
+        HGDIOBJ old = ::SelectObject(source, m_background);
+        m_faceDC.BitBlt(0, 0, picture.bmWidth, picture.bmHeight, &source, 0, 0, SRCCOPY);
+        ::SelectObject(source, old);
+    }
 }
 
 void CNeedleMeterCtrl::DiscardFace()
@@ -88,6 +100,7 @@ void CNeedleMeterCtrl::DiscardFace()
         ::SelectObject(m_faceDC, m_displacedBitmap);
         m_faceDC.DeleteDC();
     }
+    m_faceBitmap.DeleteObject();
     m_displacedBitmap = nullptr;
 }
 
@@ -95,8 +108,9 @@ void CNeedleMeterCtrl::DiscardFace()
 
 void CNeedleMeterCtrl::Paint(CDC* pDC)
 {
-    CRect client;
-    GetClientRect(&client);
+    if (m_rcClient.IsRectEmpty())
+        GetClientRect(&m_rcClient);
+    const CRect& client = m_rcClient;
     if (!m_faceDC.GetSafeHdc() || !m_background.GetSafeHandle())
         BuildFace(pDC, client);
     if (m_faceDC.GetSafeHdc())
@@ -126,9 +140,9 @@ void CNeedleMeterCtrl::DrawNeedle(CDC* pDC)
 void CNeedleMeterCtrl::OnPaint()
 {
     CPaintDC dc(this);
-    CRect client;
-    GetClientRect(&client);
-    MemDC mem(&dc, &client);
+    if (m_rcClient.IsRectEmpty())
+        GetClientRect(&m_rcClient);
+    MemDC mem(&dc, &m_rcClient);
     Paint(&mem);
 }
 
@@ -148,6 +162,7 @@ LRESULT CNeedleMeterCtrl::OnPrintClient(WPARAM wParam, LPARAM)
 void CNeedleMeterCtrl::OnSize(UINT nType, int cx, int cy)
 {
     CStatic::OnSize(nType, cx, cy);
+    GetClientRect(&m_rcClient);
     DiscardFace();
     Invalidate(TRUE);
 }

@@ -6,7 +6,9 @@
 // The face (the picture in its own memory context, with the geometry and
 // the ring region) is built once and reused: a paint composes one copy of
 // the face and one clipped triangle off-screen and copies the result to
-// the window once.
+// the window once. The face holds the picture converted once to the
+// paint's format, so that its copy is a plain one (the file's 24-bit
+// picture would be converted at every paint).
 #pragma once
 
 #include <windows.h>
@@ -65,9 +67,11 @@ private:
     COLORREF m_needleColor = RGB(255, 0, 0);
     CBitmap m_background;
     CDC m_faceDC;
-    HGDIOBJ m_displacedBitmap = nullptr; // what selecting the background displaced
+    CBitmap m_faceBitmap;                // the background in the paint DC's format
+    HGDIOBJ m_displacedBitmap = nullptr; // what selecting the face displaced
     NeedleFace m_face = {};
     CRgn m_ring;
+    CRect m_rcClient;     // from the last WM_SIZE (empty: read when needed)
     CBrush m_needleBrush; // made with the colour, reused by every paint
     CPen m_needlePen;
 };

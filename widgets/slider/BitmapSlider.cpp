@@ -132,8 +132,9 @@ BOOL CBitmapSlider::LoadThumbBitmaps(const CString& path, UINT activeThumbId, BO
 
 void CBitmapSlider::Paint(CDC* pDC)
 {
-    CRect client;
-    GetClientRect(&client);
+    CRect client = m_rcClient; // the channel's size, read when it was set
+    if (!m_bChannelSet)
+        GetClientRect(&client);
     if (!m_workDC.GetSafeHdc() && !m_workDC.CreateCompatibleDC(pDC))
         return;
     HDC target = pDC->GetSafeHdc();
@@ -162,8 +163,9 @@ void CBitmapSlider::Paint(CDC* pDC)
 void CBitmapSlider::OnPaint()
 {
     CPaintDC dc(this);
-    CRect client;
-    GetClientRect(&client);
+    CRect client = m_rcClient;
+    if (!m_bChannelSet)
+        GetClientRect(&client);
     MemDC mem(&dc, &client);
     Paint(&mem);
 }
