@@ -366,25 +366,25 @@ void CFlatButton::PostMouse(UINT message, UINT nFlags, CPoint point) const
 
 void CFlatButton::OnLButtonDown(UINT nFlags, CPoint point)
 {
-    if (m_bAutoRepeat) {
-        SetTimer(kRepeatTimer, kRepeatFirstMs);
-        m_nRepeatCount = 0;
-    } else {
-        PostMouse(WM_LBUTTONDOWN, nFlags, point);
-    }
+    StartPress(nFlags, point);
     Default();
 }
 
 void CFlatButton::OnLButtonDblClk(UINT nFlags, CPoint point)
 {
     // A fast second click counts as a click (whatever loop dispatched it).
+    StartPress(nFlags, point);
+    DefWindowProc(WM_LBUTTONDOWN, nFlags, MAKELPARAM(point.x, point.y));
+}
+
+void CFlatButton::StartPress(UINT nFlags, CPoint point)
+{
     if (m_bAutoRepeat) {
         SetTimer(kRepeatTimer, kRepeatFirstMs);
         m_nRepeatCount = 0;
     } else {
         PostMouse(WM_LBUTTONDOWN, nFlags, point);
     }
-    DefWindowProc(WM_LBUTTONDOWN, nFlags, MAKELPARAM(point.x, point.y));
 }
 
 void CFlatButton::OnLButtonUp(UINT nFlags, CPoint point)

@@ -104,6 +104,7 @@ private:
     void FreeBackground();
     void ClearHover();
     void PostMouse(UINT message, UINT nFlags, CPoint point) const;
+    void StartPress(UINT nFlags, CPoint point);
     void DrawFace(CDC* pDC, const CRect& item);
     void DrawGlass(CDC* pDC, const CRect& item, BOOL pressed);
     BOOL EnsureToolTip();

@@ -135,24 +135,24 @@ void CFontPreviewCombo::DrawItem(LPDRAWITEMSTRUCT lpDrawItemStruct)
         ::SelectObject(*pDC, font);
         return static_cast<int>(pDC->GetTextExtent(s).cx);
     };
+    // Two columns: the first text, then the second one a gap after the
+    // first column (the widest first text, or in the edit part this one's).
+    auto drawTwo = [&](HFONT firstFont, const CString& first, COLORREF firstColour, int widest, HFONT secondFont,
+                       const CString& second, COLORREF secondColour) {
+        const int column = editPart ? widthIn(firstFont, first) : widest;
+        drawIn(firstFont, first, firstColour, text);
+        CRect next = text;
+        next.left += column + kColumnGap;
+        drawIn(secondFont, second, secondColour, next);
+    };
     switch (m_style) {
     case NAME_GUI_FONT: drawIn(guiFont, face, textColour, text); break;
-    case NAME_THEN_SAMPLE: {
-        const int column = editPart ? widthIn(guiFont, face) : m_iMaxNameWidth;
-        drawIn(guiFont, face, textColour, text);
-        CRect second = text;
-        second.left += column + kColumnGap;
-        drawIn(itemFont, m_strSample, sample, second);
+    case NAME_THEN_SAMPLE:
+        drawTwo(guiFont, face, textColour, m_iMaxNameWidth, itemFont, m_strSample, sample);
         break;
-    }
-    case SAMPLE_THEN_NAME: {
-        const int column = editPart ? widthIn(itemFont, m_strSample) : m_iMaxSampleWidth;
-        drawIn(itemFont, m_strSample, sample, text);
-        CRect second = text;
-        second.left += column + kColumnGap;
-        drawIn(guiFont, face, textColour, second);
+    case SAMPLE_THEN_NAME:
+        drawTwo(itemFont, m_strSample, sample, m_iMaxSampleWidth, guiFont, face, textColour);
         break;
-    }
     case SAMPLE_ONLY: drawIn(itemFont, m_strSample, sample, text); break;
     default: drawIn(itemFont, face, textColour, text); break;
     }

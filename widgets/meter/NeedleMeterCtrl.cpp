@@ -1,13 +1,9 @@
 #include "widgets/meter/NeedleMeterCtrl.h"
 
-#include "foundation/drawing/MemDC.h"
 #include "framework/ui/MessageMap.h"
 
-BEGIN_MESSAGE_MAP(CNeedleMeterCtrl, CStatic)
-    ON_WM_PAINT()
+BEGIN_MESSAGE_MAP(CNeedleMeterCtrl, COffscreenStatic)
     ON_WM_SIZE()
-    ON_WM_ERASEBKGND()
-    ON_MESSAGE(WM_PRINTCLIENT, &CNeedleMeterCtrl::OnPrintClient)
 END_MESSAGE_MAP()
 
 CNeedleMeterCtrl::CNeedleMeterCtrl()
@@ -108,9 +104,7 @@ void CNeedleMeterCtrl::DiscardFace()
 
 void CNeedleMeterCtrl::Paint(CDC* pDC)
 {
-    if (m_rcClient.IsRectEmpty())
-        GetClientRect(&m_rcClient);
-    const CRect& client = m_rcClient;
+    const CRect client = PaintArea();
     if (!m_faceDC.GetSafeHdc() || !m_background.GetSafeHandle())
         BuildFace(pDC, client);
     if (m_faceDC.GetSafeHdc())
@@ -137,31 +131,16 @@ void CNeedleMeterCtrl::DrawNeedle(CDC* pDC)
     ::SelectClipRgn(dc, nullptr);
 }
 
-void CNeedleMeterCtrl::OnPaint()
+CRect CNeedleMeterCtrl::PaintArea()
 {
-    CPaintDC dc(this);
     if (m_rcClient.IsRectEmpty())
         GetClientRect(&m_rcClient);
-    MemDC mem(&dc, &m_rcClient);
-    Paint(&mem);
-}
-
-BOOL CNeedleMeterCtrl::OnEraseBkgnd(CDC*)
-{
-    return TRUE;
-}
-
-LRESULT CNeedleMeterCtrl::OnPrintClient(WPARAM wParam, LPARAM)
-{
-    CDC* pDC = CDC::FromHandle(reinterpret_cast<HDC>(wParam));
-    if (pDC)
-        Paint(pDC);
-    return 0;
+    return m_rcClient;
 }
 
 void CNeedleMeterCtrl::OnSize(UINT nType, int cx, int cy)
 {
-    CStatic::OnSize(nType, cx, cy);
+    COffscreenStatic::OnSize(nType, cx, cy);
     GetClientRect(&m_rcClient);
     DiscardFace();
     Invalidate(TRUE);

@@ -16,10 +16,10 @@
 #include "framework/core/CString.h"
 #include "framework/ui/CDC.h"
 #include "framework/ui/CGdiObject.h"
-#include "framework/ui/CStatic.h"
+#include "widgets/drawing/OffscreenStatic.h"
 #include "widgets/meter/NeedleGeometry.h"
 
-class CNeedleMeterCtrl : public CStatic
+class CNeedleMeterCtrl : public COffscreenStatic
 {
 public:
     // Construction
@@ -45,14 +45,12 @@ public:
     BOOL LoadBackgroundBitmap(const CString& path);
     // Composes the whole meter (face and needle) onto pDC at the client
     // rectangle's place: the paint's off-screen surface, or any target.
-    void Paint(CDC* pDC);
+    void Paint(CDC* pDC) override;
 
 protected:
     DECLARE_MESSAGE_MAP()
-    void OnPaint();                                   // ON_WM_PAINT
     void OnSize(UINT nType, int cx, int cy);          // ON_WM_SIZE
-    BOOL OnEraseBkgnd(CDC* pDC);                      // ON_WM_ERASEBKGND
-    LRESULT OnPrintClient(WPARAM wParam, LPARAM lParam); // ON_MESSAGE(WM_PRINTCLIENT)
+    CRect PaintArea() override;
 
 private:
     void BuildFace(CDC* pDC, const CRect& client);

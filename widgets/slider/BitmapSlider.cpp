@@ -1,12 +1,9 @@
 #include "widgets/slider/BitmapSlider.h"
 
-#include "foundation/drawing/MemDC.h"
 #include "framework/ui/MessageMap.h"
 #include "widgets/drawing/MaskedBitmap.h"
 
-BEGIN_MESSAGE_MAP(CBitmapSlider, CStatic)
-    ON_WM_PAINT()
-    ON_WM_ERASEBKGND()
+BEGIN_MESSAGE_MAP(CBitmapSlider, COffscreenStatic)
     ON_WM_LBUTTONDOWN()
     ON_WM_MOUSEMOVE()
     ON_WM_LBUTTONUP()
@@ -15,7 +12,6 @@ BEGIN_MESSAGE_MAP(CBitmapSlider, CStatic)
     ON_WM_SETFOCUS()
     ON_WM_KILLFOCUS()
     ON_WM_DESTROY()
-    ON_MESSAGE(WM_PRINTCLIENT, &CBitmapSlider::OnPrintClient)
 END_MESSAGE_MAP()
 
 CBitmapSlider::CBitmapSlider() = default;
@@ -132,9 +128,7 @@ BOOL CBitmapSlider::LoadThumbBitmaps(const CString& path, UINT activeThumbId, BO
 
 void CBitmapSlider::Paint(CDC* pDC)
 {
-    CRect client = m_rcClient; // the channel's size, read when it was set
-    if (!m_bChannelSet)
-        GetClientRect(&client);
+    const CRect client = PaintArea();
     if (!m_workDC.GetSafeHdc() && !m_workDC.CreateCompatibleDC(pDC))
         return;
     HDC target = pDC->GetSafeHdc();
@@ -160,27 +154,10 @@ void CBitmapSlider::Paint(CDC* pDC)
     }
 }
 
-void CBitmapSlider::OnPaint()
+CRect CBitmapSlider::PaintArea()
 {
-    CPaintDC dc(this);
-    CRect client = m_rcClient;
-    if (!m_bChannelSet)
-        GetClientRect(&client);
-    MemDC mem(&dc, &client);
-    Paint(&mem);
-}
-
-BOOL CBitmapSlider::OnEraseBkgnd(CDC*)
-{
-    return TRUE;
-}
-
-LRESULT CBitmapSlider::OnPrintClient(WPARAM wParam, LPARAM)
-{
-    CDC* pDC = CDC::FromHandle(reinterpret_cast<HDC>(wParam));
-    if (pDC)
-        Paint(pDC);
-    return 0;
+    // The channel's size, read when it was set.
+    return m_bChannelSet ? m_rcClient : COffscreenStatic::PaintArea();
 }
 
 // --- mouse and keys ------------------------------------------------------------------
@@ -261,7 +238,7 @@ void CBitmapSlider::OnKillFocus(CWnd*)
 
 void CBitmapSlider::OnDestroy()
 {
-    CStatic::OnDestroy();
+    COffscreenStatic::OnDestroy();
     FreeBitmaps();
     m_bChannelSet = FALSE;
     m_bThumbLoaded = FALSE;

@@ -13,13 +13,13 @@
 #include "framework/core/CString.h"
 #include "framework/ui/CDC.h"
 #include "framework/ui/CGdiObject.h"
-#include "framework/ui/CStatic.h"
+#include "widgets/drawing/OffscreenStatic.h"
 #include "widgets/slider/SliderMath.h"
 
 constexpr UINT WM_SLIDER_DRAGGING = WM_USER + 9425;
 constexpr UINT WM_SLIDER_SET = WM_USER + 9426;
 
-class CBitmapSlider : public CStatic
+class CBitmapSlider : public COffscreenStatic
 {
 public:
     // Construction
@@ -54,12 +54,11 @@ public:
     int PosToPixel(int position) const { return SliderPosToPixel(Axis(), position); }
     int PixelToPos(int pixel) const { return SliderPixelToPos(Axis(), pixel); }
     // Composes channel, thumb and focus rectangle onto pDC.
-    void Paint(CDC* pDC);
+    void Paint(CDC* pDC) override;
 
 protected:
     DECLARE_MESSAGE_MAP()
-    void OnPaint();                                      // ON_WM_PAINT
-    BOOL OnEraseBkgnd(CDC* pDC);                         // ON_WM_ERASEBKGND
+    CRect PaintArea() override;
     void OnLButtonDown(UINT nFlags, CPoint point);       // ON_WM_LBUTTONDOWN
     void OnMouseMove(UINT nFlags, CPoint point);         // ON_WM_MOUSEMOVE
     void OnLButtonUp(UINT nFlags, CPoint point);         // ON_WM_LBUTTONUP
@@ -68,7 +67,6 @@ protected:
     void OnSetFocus(CWnd* pOldWnd);                      // ON_WM_SETFOCUS
     void OnKillFocus(CWnd* pNewWnd);                     // ON_WM_KILLFOCUS
     void OnDestroy();                                    // ON_WM_DESTROY
-    LRESULT OnPrintClient(WPARAM wParam, LPARAM lParam); // ON_MESSAGE(WM_PRINTCLIENT)
 
 private:
     SliderAxis Axis() const;

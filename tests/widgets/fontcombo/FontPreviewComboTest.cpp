@@ -57,7 +57,7 @@ protected:
 
 } // namespace
 
-TEST_F(FontComboTest, ListsTheScreensFontsSortedWithTheirTypes)
+TEST_F(FontComboTest, ListsEachOfTheScreensFacesOnceSortedWithItsType)
 {
     ASSERT_LT(3, m_combo.GetCount());
     EXPECT_EQ(0, m_combo.GetCurSel());
@@ -66,7 +66,7 @@ TEST_F(FontComboTest, ListsTheScreensFontsSortedWithTheirTypes)
     for (int i = 1; i < m_combo.GetCount(); ++i) {
         CString name;
         m_combo.GetLBText(i, name);
-        EXPECT_LE(lstrcmpiA(previous, name), 0) << previous << " before " << name;
+        EXPECT_LT(lstrcmpiA(previous, name), 0) << previous << " before " << name << ", each face once";
         previous = name;
     }
     ASSERT_LE(0, m_tahoma);

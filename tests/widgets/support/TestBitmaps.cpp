@@ -6,7 +6,7 @@
 
 namespace widget_test {
 
-HBITMAP MakeBitmap(int width, int height, const PixelFn& fn)
+BITMAPINFO TopDown32(int width, int height)
 {
     BITMAPINFO bi = {};
     bi.bmiHeader.biSize = sizeof(bi.bmiHeader);
@@ -14,6 +14,13 @@ HBITMAP MakeBitmap(int width, int height, const PixelFn& fn)
     bi.bmiHeader.biHeight = -height;
     bi.bmiHeader.biPlanes = 1;
     bi.bmiHeader.biBitCount = 32;
+    bi.bmiHeader.biCompression = BI_RGB;
+    return bi;
+}
+
+HBITMAP MakeBitmap(int width, int height, const PixelFn& fn)
+{
+    BITMAPINFO bi = TopDown32(width, height);
     void* bits = nullptr;
     HBITMAP bitmap = CreateDIBSection(nullptr, &bi, DIB_RGB_COLORS, &bits, nullptr, 0);
     if (!bitmap)
@@ -63,11 +70,11 @@ bool SaveBmp(const std::string& path, HBITMAP bitmap)
     BITMAP info = {};
     if (!GetObjectA(bitmap, sizeof(info), &info))
         return false;
-    BITMAPINFOHEADER header = {sizeof(header), info.bmWidth, -info.bmHeight, 1, 32, BI_RGB, 0, 0, 0, 0, 0};
+    BITMAPINFO header = TopDown32(info.bmWidth, info.bmHeight);
     std::vector<uint32_t> pixels(static_cast<size_t>(info.bmWidth) * static_cast<size_t>(info.bmHeight));
     HDC screen = GetDC(nullptr);
-    const int rows = GetDIBits(screen, bitmap, 0, static_cast<UINT>(info.bmHeight), pixels.data(),
-                               reinterpret_cast<BITMAPINFO*>(&header), DIB_RGB_COLORS);
+    const int rows =
+        GetDIBits(screen, bitmap, 0, static_cast<UINT>(info.bmHeight), pixels.data(), &header, DIB_RGB_COLORS);
     ReleaseDC(nullptr, screen);
     if (rows != info.bmHeight)
         return false;

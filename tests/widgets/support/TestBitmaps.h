@@ -11,6 +11,9 @@ namespace widget_test {
 
 using PixelFn = std::function<COLORREF(int x, int y)>;
 
+// The header of a top-down 32-bit DIB of that size.
+BITMAPINFO TopDown32(int width, int height);
+
 // A 32-bit DIB-section bitmap of that size with the pixels fn gives
 // (the caller owns it); null when it cannot be made.
 HBITMAP MakeBitmap(int width, int height, const PixelFn& fn);

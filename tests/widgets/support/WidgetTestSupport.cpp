@@ -9,12 +9,7 @@ namespace widget_test {
 
 DibSurface::DibSurface(int width, int height, COLORREF fill) : m_width(width), m_height(height)
 {
-    BITMAPINFO bi = {};
-    bi.bmiHeader.biSize = sizeof(bi.bmiHeader);
-    bi.bmiHeader.biWidth = width;
-    bi.bmiHeader.biHeight = -height;
-    bi.bmiHeader.biPlanes = 1;
-    bi.bmiHeader.biBitCount = 32;
+    BITMAPINFO bi = TopDown32(width, height);
     void* bits = nullptr;
     m_dc = CreateCompatibleDC(nullptr);
     m_bitmap = CreateDIBSection(m_dc, &bi, DIB_RGB_COLORS, &bits, nullptr, 0);
