@@ -89,8 +89,9 @@ int main(int argc, char** argv)
 
     char temp[MAX_PATH];
     GetTempPathA(sizeof(temp), temp);
-    const std::string facePath = std::string(temp) + "widgets_bench_face.bmp";
-    const std::string thumbPath = std::string(temp) + "widgets_bench_thumb.bmp";
+    const std::string stem = std::string(temp) + "widgets_bench_" + std::to_string(GetCurrentProcessId());
+    const std::string facePath = stem + "_face.bmp";
+    const std::string thumbPath = stem + "_thumb.bmp";
     HBITMAP face = MakeBitmap(meterW, meterH, MeterFace);
     HBITMAP thumb = MakeBitmap(thumbW, sliderH, Thumb);
     if (!SaveBmp(facePath, face) || !SaveBmp(thumbPath, thumb)) {

@@ -102,8 +102,8 @@ void CFlatButton::SetSkinDC(CDC* pSkinDC)
 
 CFlatButton::CFlatButton()
 {
+    // Loaded cursors are shared by the system: never destroyed here.
     m_hCursor = ::LoadCursorA(AfxGetResourceHandle(), MAKEINTRESOURCEA(IDC_FLATBUTTON_HAND));
-    m_bOwnCursor = m_hCursor != nullptr;
     if (!m_hCursor)
         m_hCursor = ::LoadCursorA(nullptr, IDC_HAND);
 }
@@ -113,8 +113,6 @@ CFlatButton::~CFlatButton()
     DestroyWindow();
     FreeImages();
     FreeBackground();
-    if (m_bOwnCursor)
-        ::DestroyCursor(m_hCursor);
 }
 
 // --- attributes -----------------------------------------------------------------------

@@ -129,5 +129,4 @@ private:
     CToolTipCtrl m_tooltip;
     DWORD m_dwTooltipStyle = 0;
     HCURSOR m_hCursor = nullptr;
-    bool m_bOwnCursor = false;
 };

@@ -171,9 +171,11 @@ int main(int argc, char** argv)
 
     char temp[MAX_PATH];
     GetTempPathA(sizeof(temp), temp);
-    const std::string facePath = std::string(temp) + "tavrix_sheet_face.bmp";
-    const std::string thumbH = std::string(temp) + "tavrix_sheet_thumb_h.bmp";
-    const std::string thumbV = std::string(temp) + "tavrix_sheet_thumb_v.bmp";
+    // Names of this run's own: sheets may run side by side.
+    const std::string stem = std::string(temp) + "tavrix_sheet_" + std::to_string(GetCurrentProcessId());
+    const std::string facePath = stem + "_face.bmp";
+    const std::string thumbH = stem + "_thumb_h.bmp";
+    const std::string thumbV = stem + "_thumb_v.bmp";
     for (const auto& [path, bitmap] : {std::make_pair(facePath, MakeMeterFace()),
                                        std::make_pair(thumbH, MakeThumb(false)),
                                        std::make_pair(thumbV, MakeThumb(true))}) {
