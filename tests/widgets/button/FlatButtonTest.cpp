@@ -29,11 +29,24 @@ COLORREF ImagePixel(int x, int y)
 class FlatButtonTest : public ::testing::Test
 {
 protected:
-    void SetUp() override { ASSERT_TRUE(m_parent.Make(0, 0, 400, 300)); }
+    void SetUp() override
+    {
+        // A place of this program's own on the shared desktop.
+        const int offset = static_cast<int>(GetCurrentProcessId() % 200);
+        ASSERT_TRUE(m_parent.Make(100 + offset, 100 + offset, 400, 300));
+    }
     void TearDown() override
     {
         m_button.DestroyWindow();
         CFlatButton::SetSkinDC(nullptr);
+    }
+
+    // The pointer at a point of the button: the system's cursor goes there
+    // too, so that the mouse moves the system makes up agree.
+    static void PointAt(CWnd& button, int x, int y)
+    {
+        widget_test::PutCursorAt(button.GetSafeHwnd(), x, y);
+        button.SendMessage(WM_MOUSEMOVE, 0, MAKELPARAM(static_cast<WORD>(x), static_cast<WORD>(y)));
     }
 
     void Make(DWORD type = BS_PUSHBUTTON, const char* caption = "")
@@ -43,7 +56,7 @@ protected:
         EXPECT_EQ(static_cast<DWORD>(BS_OWNERDRAW), m_button.GetStyle() & 0x1F);
     }
 
-    void Hover() { m_button.SendMessage(WM_MOUSEMOVE, 0, MAKELPARAM(20, 10)); }
+    void Hover() { PointAt(m_button, 20, 10); }
     void Press(UINT message = WM_LBUTTONDOWN) { m_button.SendMessage(message, MK_LBUTTON, MAKELPARAM(20, 10)); }
     void Release() { m_button.SendMessage(WM_LBUTTONUP, 0, MAKELPARAM(20, 10)); }
 
@@ -123,7 +136,7 @@ TEST_F(FlatButtonTest, TheSkinBackgroundUnderTheButtonIsItsFace)
     m_button.SetSkinBackground(TRUE);
     ASSERT_EQ(0, m_button.SetBitmaps(widget_test::MakeBitmap(64, 32, ImagePixel), kKey));
     const WindowShot shot(m_button.GetSafeHwnd());
-    EXPECT_EQ(RGB(10, 10, 77), shot.At(0, 0)) << "the skin at the button's place shows through the key colour";
+    EXPECT_EQ(RGB(10, 10, 77), shot.At(0, 0)) << "the skin at the button's place in the parent shows through";
     EXPECT_EQ(RGB(13, 12, 77), shot.At(3, 2));
     EXPECT_EQ(kImage, shot.At(30, 20));
     CFlatButton::SetSkinDC(nullptr);
@@ -157,7 +170,7 @@ TEST_F(FlatButtonTest, HoverDecorationsShowOnlyUnderThePointer)
         ASSERT_TRUE(button.Create("", WS_CHILD | WS_VISIBLE, CRect(10, 10, 74, 42), &m_parent, kId));
         c.set(button);
         EXPECT_EQ(face, WindowShot(button.GetSafeHwnd()).At(c.at.x, c.at.y)) << c.name << " at rest";
-        button.SendMessage(WM_MOUSEMOVE, 0, MAKELPARAM(20, 10));
+        PointAt(button, 20, 10);
         const COLORREF got = WindowShot(button.GetSafeHwnd()).At(c.at.x, c.at.y);
         EXPECT_TRUE(c.hovered(got)) << c.name << std::hex << " got " << got;
     }
@@ -245,6 +258,7 @@ TEST_F(FlatButtonTest, ReleasingOffTheButtonSendsNothingAndKeepsNoCapture)
     m_button.SetAutoRepeat(TRUE);
     Hover();
     Press();
+    widget_test::PutCursorAt(m_button.GetSafeHwnd(), -5, 100);
     m_button.SendMessage(WM_MOUSEMOVE, MK_LBUTTON, MAKELPARAM(static_cast<WORD>(-5), 100));
     EXPECT_FALSE(m_button.IsHovered());
     m_button.SendMessage(WM_LBUTTONUP, 0, MAKELPARAM(static_cast<WORD>(-5), 100));

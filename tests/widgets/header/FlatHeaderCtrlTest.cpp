@@ -50,8 +50,10 @@ protected:
         return order;
     }
 
+    // The pointer at a point of the header, the system's cursor with it.
     void Mouse(UINT message, int x)
     {
+        widget_test::PutCursorAt(m_header.GetSafeHwnd(), x, 12);
         m_header.SendMessage(message, message == WM_LBUTTONUP ? 0 : MK_LBUTTON, MAKELPARAM(x, 12));
     }
 

@@ -61,9 +61,13 @@ protected:
         return s;
     }
 
+    // The pointer at a point of the slider; the system's cursor goes there
+    // too, so that a mouse move the system makes up during a drag agrees.
     void Mouse(UINT message, int x, int y)
     {
-        m_slider.SendMessage(message, message == WM_LBUTTONUP ? 0 : MK_LBUTTON, MAKELPARAM(x, y));
+        widget_test::PutCursorAt(m_slider.GetSafeHwnd(), x, y);
+        m_slider.SendMessage(message, message == WM_LBUTTONUP ? 0 : MK_LBUTTON,
+                             MAKELPARAM(static_cast<WORD>(x), static_cast<WORD>(y)));
     }
 
     // The slider's messages that reached the parent so far (posted, so pumped first).

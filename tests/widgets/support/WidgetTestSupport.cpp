@@ -65,8 +65,10 @@ WindowShot::WindowShot(HWND window)
 
 bool RecordingParent::Make(int x, int y, int width, int height)
 {
-    return CreateEx(0, GetDefaultClassName(), "widget test parent", WS_POPUP | WS_VISIBLE | WS_CLIPCHILDREN, x, y,
-                    width, height, nullptr, nullptr) != FALSE;
+    // Top-most: test programs share one desktop, and the window under a
+    // point must be this one's.
+    return CreateEx(WS_EX_TOPMOST, GetDefaultClassName(), "widget test parent",
+                    WS_POPUP | WS_VISIBLE | WS_CLIPCHILDREN, x, y, width, height, nullptr, nullptr) != FALSE;
 }
 
 LRESULT RecordingParent::WindowProc(UINT message, WPARAM wParam, LPARAM lParam)
@@ -101,6 +103,14 @@ void PumpFor(unsigned long milliseconds)
 {
     const DWORD start = GetTickCount();
     tavrix_test::PumpUntil([&] { return GetTickCount() - start >= milliseconds; }, milliseconds + 50);
+}
+
+void PutCursorAt(HWND window, int x, int y)
+{
+    POINT screen = {x, y};
+    ClientToScreen(window, &screen);
+    SetCursorPos(screen.x, screen.y);
+    PumpFor(5);
 }
 
 } // namespace widget_test

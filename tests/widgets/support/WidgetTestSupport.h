@@ -95,4 +95,10 @@ private:
 // Dispatches this thread's messages for a while.
 void PumpFor(unsigned long milliseconds);
 
+// Puts the system's cursor at a client point of the window and dispatches
+// the mouse move the system makes of it, before a test sends its own mouse
+// messages for that point: the system's made-up moves then agree with
+// them and come first.
+void PutCursorAt(HWND window, int x, int y);
+
 } // namespace widget_test
