@@ -370,10 +370,26 @@ tavrix_native_test(deck_tests
   DEPENDS audio_core
   LABELS audio)
 
-# The control library's portable part: the scope control's arithmetic.
-tavrix_native_library(widgets_core SOURCES widgets/scope/ScopeMath.cpp)
+# The control library's portable part: the controls' arithmetic (scope
+# lines, needle geometry, slider mappings, button darkening, colour grid,
+# gradient bands, header column moves).
+tavrix_native_library(widgets_core SOURCES
+  widgets/scope/ScopeMath.cpp
+  widgets/meter/NeedleGeometry.cpp
+  widgets/slider/SliderMath.cpp
+  widgets/button/ButtonMath.cpp
+  widgets/colourpicker/ColourGrid.cpp
+  widgets/progress/GradientBands.cpp
+  widgets/header/HeaderOrder.cpp)
 
 tavrix_native_test(widgets_tests
-  SOURCES widgets/scope/ScopeMathTest.cpp
+  SOURCES
+    widgets/scope/ScopeMathTest.cpp
+    widgets/meter/NeedleGeometryTest.cpp
+    widgets/slider/SliderMathTest.cpp
+    widgets/button/ButtonMathTest.cpp
+    widgets/progress/GradientBandsTest.cpp
+    widgets/colourpicker/ColourGridTest.cpp
+    widgets/header/HeaderOrderTest.cpp
   DEPENDS widgets_core
   LABELS widgets)

@@ -9,6 +9,7 @@
 #include <thread>
 #include <vector>
 
+#include "WidgetTestSupport.h"
 #include "framework/ui/AfxWin.h"
 #include "widgets/scope/ScopeCtrl.h"
 
@@ -17,55 +18,24 @@ namespace {
 const COLORREF kWhite = RGB(255, 255, 255);
 const COLORREF kBlack = RGB(0, 0, 0);
 
-// The control's client area as painted, read through a 32-bit DIB.
+// The control's client area as painted, with the rows of a column that
+// have a colour.
 class Capture
 {
 public:
-    explicit Capture(CScopeCtrl& scope)
-    {
-        HWND window = scope.GetSafeHwnd();
-        ::RedrawWindow(window, nullptr, nullptr, RDW_INVALIDATE | RDW_UPDATENOW);
-        RECT r;
-        ::GetClientRect(window, &r);
-        m_width = r.right;
-        m_height = r.bottom;
-        BITMAPINFO bi = {};
-        bi.bmiHeader.biSize = sizeof(bi.bmiHeader);
-        bi.bmiHeader.biWidth = m_width;
-        bi.bmiHeader.biHeight = -m_height;
-        bi.bmiHeader.biPlanes = 1;
-        bi.bmiHeader.biBitCount = 32;
-        void* bits = nullptr;
-        HDC screen = ::GetDC(window);
-        HDC mem = CreateCompatibleDC(screen);
-        HBITMAP dib = CreateDIBSection(mem, &bi, DIB_RGB_COLORS, &bits, nullptr, 0);
-        HGDIOBJ old = SelectObject(mem, dib);
-        BitBlt(mem, 0, 0, m_width, m_height, screen, 0, 0, SRCCOPY);
-        GdiFlush();
-        m_pixels.assign(static_cast<const uint32_t*>(bits), static_cast<const uint32_t*>(bits) + m_width * m_height);
-        SelectObject(mem, old);
-        DeleteObject(dib);
-        DeleteDC(mem);
-        ::ReleaseDC(window, screen);
-    }
-    COLORREF At(int x, int y) const
-    {
-        const uint32_t p = m_pixels[static_cast<size_t>(y * m_width + x)];
-        return RGB((p >> 16) & 0xFF, (p >> 8) & 0xFF, p & 0xFF);
-    }
-    // The rows of column x that have the colour.
+    explicit Capture(CScopeCtrl& scope) : m_shot(scope.GetSafeHwnd()) {}
+    COLORREF At(int x, int y) const { return m_shot.At(x, y); }
     std::vector<int> Rows(int x, COLORREF color) const
     {
         std::vector<int> rows;
-        for (int y = 0; y < m_height; ++y)
+        for (int y = 0; y < m_shot.Height(); ++y)
             if (At(x, y) == color)
                 rows.push_back(y);
         return rows;
     }
 
 private:
-    int m_width = 0, m_height = 0;
-    std::vector<uint32_t> m_pixels;
+    widget_test::WindowShot m_shot;
 };
 
 class ScopeCtrlTest : public ::testing::Test
