@@ -1,0 +1,106 @@
+#include "foundation/shortcuts/ShortcutFile.h"
+#include "foundation/xml/XmlMarkup.h"
+
+#include <gtest/gtest.h>
+
+#include <string>
+
+namespace {
+
+ShortcutEntry Entry(const char* key, const char* action, BYTE flags)
+{
+    ShortcutEntry entry;
+    entry.m_strKeyName = key;
+    entry.m_strActionName = action;
+    entry.m_nFlags = flags;
+    return entry;
+}
+
+TEST(ShortcutFile, TwoShortcutsGiveFiveLines)
+{
+    ShortcutEntryArray table;
+    table.Add(Entry("home", "a-play", SHORTCUT_VIRTKEY | SHORTCUT_CONTROL));
+    table.Add(Entry("pgup", "b-play", SHORTCUT_VIRTKEY));
+    const CString text = BuildShortcutFileText(table, "12/11/26");
+    EXPECT_EQ(std::string("<?xml version=\"1.0\" encoding=\"ISO-8859-1\"?>\r\n"
+                          "<TavrixShortCuts Date=\"12/11/26\" Items=\"2\">\r\n"
+                          "<sc key=\"home\" ctrl=\"1\" alt=\"0\" shift=\"0\" action=\"a-play\"/>\r\n"
+                          "<sc key=\"pgup\" ctrl=\"0\" alt=\"0\" shift=\"0\" action=\"b-play\"/>\r\n"
+                          "</TavrixShortCuts>\r\n"),
+              std::string(text.GetString()));
+}
+
+TEST(ShortcutFile, EmptyTableGivesAnEmptyRoot)
+{
+    ShortcutEntryArray table;
+    const CString text = BuildShortcutFileText(table, "01/02/03");
+    EXPECT_EQ(std::string("<?xml version=\"1.0\" encoding=\"ISO-8859-1\"?>\r\n"
+                          "<TavrixShortCuts Date=\"01/02/03\" Items=\"0\"/>\r\n"),
+              std::string(text.GetString()));
+}
+
+TEST(ShortcutFile, EachModifierHasItsAttribute)
+{
+    const struct {
+        BYTE flags;
+        const char* ctrl;
+        const char* alt;
+        const char* shift;
+    } cases[] = {
+        {SHORTCUT_VIRTKEY, "0", "0", "0"},
+        {SHORTCUT_VIRTKEY | SHORTCUT_CONTROL, "1", "0", "0"},
+        {SHORTCUT_VIRTKEY | SHORTCUT_ALT, "0", "1", "0"},
+        {SHORTCUT_VIRTKEY | SHORTCUT_SHIFT, "0", "0", "1"},
+        {SHORTCUT_CONTROL | SHORTCUT_ALT | SHORTCUT_SHIFT, "1", "1", "1"},
+    };
+    ShortcutEntryArray table;
+    for (const auto& c : cases)
+        table.Add(Entry("F1", "mx-automixon", c.flags));
+    XmlMarkup xml(BuildShortcutFileText(table, "12/11/26"));
+    ASSERT_TRUE(xml.FindElement("TavrixShortCuts"));
+    EXPECT_EQ(CString("5"), xml.GetAttribute("Items"));
+    xml.IntoElement();
+    for (const auto& c : cases) {
+        ASSERT_TRUE(xml.FindElement("sc"));
+        EXPECT_EQ(CString(c.ctrl), xml.GetAttribute("ctrl")) << int(c.flags);
+        EXPECT_EQ(CString(c.alt), xml.GetAttribute("alt")) << int(c.flags);
+        EXPECT_EQ(CString(c.shift), xml.GetAttribute("shift")) << int(c.flags);
+    }
+    EXPECT_FALSE(xml.FindElement("sc"));
+}
+
+TEST(ShortcutFile, SpecialCharactersAreEscapedAndReadBackUnchanged)
+{
+    ShortcutEntryArray table;
+    table.Add(Entry("a&b\"c", "x<y>'z", SHORTCUT_VIRTKEY));
+    table.Add(Entry("caf\xE9", "tl-loadtob", SHORTCUT_VIRTKEY));
+    const CString text = BuildShortcutFileText(table, "12/11/26");
+    EXPECT_NE(-1, text.Find("key=\"a&amp;b&quot;c\""));
+    EXPECT_NE(-1, text.Find("action=\"x&lt;y&gt;&apos;z\""));
+    XmlMarkup xml(text);
+    ASSERT_TRUE(xml.FindElement("TavrixShortCuts"));
+    xml.IntoElement();
+    ASSERT_TRUE(xml.FindElement("sc"));
+    EXPECT_EQ(CString("a&b\"c"), xml.GetAttribute("key"));
+    EXPECT_EQ(CString("x<y>'z"), xml.GetAttribute("action"));
+    ASSERT_TRUE(xml.FindElement("sc"));
+    EXPECT_EQ(CString("caf\xE9"), xml.GetAttribute("key"));   // single-byte text as held
+}
+
+int g_rows = 0;
+void CountRow()
+{
+    ++g_rows;
+}
+
+TEST(ShortcutFile, RunsTheCallbackBeforeEachRow)
+{
+    ShortcutEntryArray table;
+    for (int i = 0; i < 7; ++i)
+        table.Add(Entry("a", "a-play", SHORTCUT_VIRTKEY));
+    g_rows = 0;
+    BuildShortcutFileText(table, "12/11/26", CountRow);
+    EXPECT_EQ(7, g_rows);
+}
+
+} // namespace
