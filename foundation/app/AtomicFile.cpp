@@ -10,6 +10,13 @@ bool AtomicFile::Open(const CString& path)
     Abort();
     m_dwError = 0;
     m_strPath = path;
+    // A read-only file is not to be replaced, and a folder cannot be.
+    const DWORD attributes = GetFileAttributesA(path);
+    if (attributes != INVALID_FILE_ATTRIBUTES &&
+        (attributes & (FILE_ATTRIBUTE_READONLY | FILE_ATTRIBUTE_DIRECTORY))) {
+        m_dwError = ERROR_ACCESS_DENIED;
+        return false;
+    }
     // One temporary name per thread: two threads writing the same target
     // never share a temporary file (the later commit wins, whole).
     m_strTemp.Format("%s.%lu.part", path.GetString(), GetCurrentThreadId());

@@ -18,7 +18,8 @@ public:
 
     // Operations
     // Creates the temporary file beside the target; false (with the
-    // system's error in GetError) when it cannot be created there.
+    // system's error in GetError) when it cannot be created there, or when
+    // the target is read-only or a folder.
     bool Open(const CString& path);
     // False when the bytes could not all be written.
     bool Write(const void* data, DWORD size);

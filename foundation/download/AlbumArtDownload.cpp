@@ -7,6 +7,8 @@
 #include <windows.h>
 #include <wininet.h>
 
+#include <algorithm>
+#include <string>
 #include <vector>
 
 namespace {
@@ -109,6 +111,7 @@ bool DownloadAlbumArtImage(const CString& url, const CString& target, CString* e
     }
 
     std::vector<BYTE> block(kReadBlock);
+    std::string first, last;   // the body's first 8 and last 16 bytes
     uint64_t received = 0;
     bool readFailed = false;
     for (;;) {
@@ -122,6 +125,11 @@ bool DownloadAlbumArtImage(const CString& url, const CString& target, CString* e
         received += got;
         if (received > kMaxDownloadBytes)
             break;
+        if (first.size() < 8)
+            first.append(reinterpret_cast<const char*>(block.data()), std::min<size_t>(8 - first.size(), got));
+        last.append(reinterpret_cast<const char*>(block.data()), got);
+        if (last.size() > 16)
+            last.erase(0, last.size() - 16);
         if (!image.Write(block.data(), got)) {
             CString text;
             text.Format("The picture file \"%s\" could not be written (error %lu).",
@@ -133,6 +141,9 @@ bool DownloadAlbumArtImage(const CString& url, const CString& target, CString* e
     CString text;
     switch (JudgeDownload(head, received, readFailed)) {
     case DownloadVerdict::Complete:
+        if (!ImageLooksWhole(reinterpret_cast<const uint8_t*>(first.data()), first.size(),
+                             reinterpret_cast<const uint8_t*>(last.data()), last.size()))
+            return Fail(error, "The picture ends before its end marker: the download was cut short.");
         if (image.Commit())
             return true;
         text.Format("The picture file \"%s\" could not be replaced (error %lu).", path.GetString(),

@@ -159,3 +159,40 @@ DownloadVerdict JudgeDownload(const HttpReplyHead& head, uint64_t received, bool
         return DownloadVerdict::Truncated;
     return DownloadVerdict::Complete;
 }
+
+namespace {
+
+bool StartsWith(const uint8_t* bytes, size_t length, const char* prefix, size_t prefixLength)
+{
+    if (length < prefixLength)
+        return false;
+    for (size_t i = 0; i < prefixLength; ++i)
+        if (bytes[i] != static_cast<uint8_t>(prefix[i]))
+            return false;
+    return true;
+}
+
+bool TailHolds(const uint8_t* tail, size_t length, const char* marker, size_t markerLength)
+{
+    const size_t window = length < 16 ? length : 16;
+    const uint8_t* from = tail + (length - window);
+    for (size_t at = 0; at + markerLength <= window; ++at)
+        if (StartsWith(from + at, window - at, marker, markerLength))
+            return true;
+    return false;
+}
+
+} // namespace
+
+bool ImageLooksWhole(const uint8_t* head, size_t headLength, const uint8_t* tail, size_t tailLength)
+{
+    if (!head || !tail)
+        return headLength == 0;
+    if (StartsWith(head, headLength, "\xFF\xD8\xFF", 3))
+        return TailHolds(tail, tailLength, "\xFF\xD9", 2);
+    if (StartsWith(head, headLength, "\x89PNG\r\n\x1A\n", 8))
+        return TailHolds(tail, tailLength, "IEND", 4);
+    if (StartsWith(head, headLength, "GIF8", 4))
+        return TailHolds(tail, tailLength, "\x3B", 1);
+    return true;
+}

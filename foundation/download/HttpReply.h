@@ -30,6 +30,15 @@ enum class DownloadVerdict
     TooLarge        // the body went past the limit given
 };
 
+// Whether a picture's bytes reach their format's end: a JPEG ends with its
+// end-of-image marker, a PNG with its IEND chunk, a GIF with its trailer
+// (each within the last 16 bytes, so a little padding after is allowed).
+// Bytes of another format pass. `head` is the body's first bytes (8 are
+// enough), `tail` its last ones (16 are enough). It catches a body whose
+// connection was cut where the transfer itself cannot tell (a chunked body
+// cut short reads to its end in the internet library).
+bool ImageLooksWhole(const uint8_t* head, size_t headLength, const uint8_t* tail, size_t tailLength);
+
 // The largest image the album-art download keeps.
 const uint64_t kMaxDownloadBytes = 16u * 1024u * 1024u;
 

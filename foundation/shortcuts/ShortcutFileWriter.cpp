@@ -58,17 +58,53 @@ CString WithXmlExtension(const CString& path)
     return path + ".xml";
 }
 
-// Parses the text; when it does not parse as it is (the head of a file,
-// cut after the root's start tag), parses it with that last tag made into
-// an empty-element tag ("<a b=\"c\">" becomes "<a b=\"c\"/>").
-void ParseHead(XmlMarkup& xml, CString text)
+// The root element's start tag alone, made an empty-element tag, or an
+// empty text when the text holds no whole start tag. Declarations,
+// comments and processing instructions before it are skipped; a '>' inside
+// a quoted attribute value does not end the tag.
+CString RootStartTagOnly(const CString& text)
 {
-    if (xml.SetDocument(text))
-        return;
     const int length = text.GetLength();
-    if (length > 0 && text[length - 1] != '/')
-        text.Insert(length - 1, '/');
-    xml.SetDocument(text);
+    int at = 0;
+    while (at < length) {
+        if (text[at] != '<') {
+            ++at;
+            continue;
+        }
+        if (at + 1 < length && (text[at + 1] == '?' || text[at + 1] == '!')) {
+            const int close = text.Find('>', at);
+            if (close < 0)
+                return CString();
+            at = close + 1;
+            continue;
+        }
+        char quote = 0;
+        for (int i = at + 1; i < length; ++i) {
+            const char c = text[i];
+            if (quote) {
+                if (c == quote)
+                    quote = 0;
+            } else if (c == '"' || c == '\'') {
+                quote = c;
+            } else if (c == '>') {
+                CString tag = text.Mid(at, i - at + 1);
+                if (text[i - 1] != '/')
+                    tag.Insert(tag.GetLength() - 1, '/');
+                return tag;
+            }
+        }
+        return CString();
+    }
+    return CString();
+}
+
+// Parses the text; when it does not parse as it is (the head of a file,
+// cut after the root's start tag, or a damaged file), parses the root's
+// start tag alone, so that its attributes can still be read.
+void ParseHead(XmlMarkup& xml, const CString& text)
+{
+    if (!xml.SetDocument(text))
+        xml.SetDocument(RootStartTagOnly(text));
 }
 
 } // namespace

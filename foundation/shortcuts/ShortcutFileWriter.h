@@ -42,8 +42,9 @@ int ListControllerMaps(const CString& folder, CComboBox& combo);
 
 // Reads "name" and "version" of the controller map's root "ControllerMapper"
 // (the map lies in the program folder; ".xml" is added unless the name ends
-// in it). False when the root's start tag does not end within the first two
-// lines. A file that cannot be opened throws the framework's file exception.
+// in it), from the file's first two lines joined. False when the root's
+// start tag does not end within them. A file that cannot be opened throws
+// the framework's file exception.
 bool ReadControllerMapHeader(const CString& mapName, ControllerMapHeader& header);
 
 // Empties the list control and fills it with the folder's "*.txp" video

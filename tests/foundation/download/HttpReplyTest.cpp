@@ -103,4 +103,35 @@ TEST(HttpReply, Verdicts)
             << c.head->status << " " << c.received << " " << c.readFailed;
 }
 
+TEST(HttpReply, PicturesReachTheirEndMarkers)
+{
+    const std::string jpegHead("\xFF\xD8\xFF\xE0\x00\x10JF", 8);
+    const std::string pngHead("\x89PNG\r\n\x1A\n", 8);
+    const std::string gifHead("GIF89a\x10\x00", 8);
+    const struct {
+        const char* what;
+        std::string head;
+        std::string tail;
+        bool whole;
+    } cases[] = {
+        {"jpeg", jpegHead, std::string("\x12\x34\xFF\xD9", 4), true},
+        {"jpeg with padding", jpegHead, std::string("\xFF\xD9\x00\x00\x00\x00", 6), true},
+        {"jpeg cut", jpegHead, std::string("\x12\x34\x56\x78", 4), false},
+        {"jpeg marker too far back", jpegHead, std::string("\xFF\xD9", 2) + std::string(20, '\0'), false},
+        {"png", pngHead, std::string("\0\0\0\0IEND\xAE\x42\x60\x82", 12), true},
+        {"png cut", pngHead, std::string("IDAT\x01\x02", 6), false},
+        {"gif", gifHead, std::string("\x00\x3B", 2), true},
+        {"gif cut", gifHead, std::string("\x01\x02", 2), false},
+        {"another format", "BM\x36\x00\x00\x00\x00\x00", "anything", true},
+        {"empty", "", "", true},
+        {"a short jpeg head", std::string("\xFF\xD8", 2), "xy", true},
+    };
+    for (const auto& c : cases) {
+        const std::string tail = c.tail.size() > 16 ? c.tail.substr(c.tail.size() - 16) : c.tail;
+        EXPECT_EQ(c.whole, ImageLooksWhole(reinterpret_cast<const uint8_t*>(c.head.data()), c.head.size(),
+                                           reinterpret_cast<const uint8_t*>(tail.data()), tail.size()))
+            << c.what;
+    }
+}
+
 } // namespace
