@@ -28,6 +28,12 @@ enum ShortcutFlags : BYTE
 // modifiers, bound to an action name of the command vocabulary.
 struct ShortcutEntry
 {
+    ShortcutEntry() = default;
+    ShortcutEntry(const CString& keyName, const CString& actionName, BYTE flags)
+        : m_strKeyName(keyName), m_strActionName(actionName), m_nFlags(flags)
+    {
+    }
+
     CString m_strKeyName;
     CString m_strActionName;
     BYTE m_nFlags = 0;

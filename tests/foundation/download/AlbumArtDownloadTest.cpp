@@ -15,6 +15,12 @@ namespace {
 
 const char kOldPicture[] = "the previous picture";
 
+struct ReplyCase
+{
+    const char* what;
+    LocalHttpServer::Reply reply;
+};
+
 class AlbumArtDownloadTest : public ProgramFolderTest
 {
 protected:
@@ -62,17 +68,12 @@ TEST_F(AlbumArtDownloadTest, BodiesThatArriveInOtherWays)
 {
     const std::string target = m_dir.File("deckB.jpg");
     const std::string body = JpegBytes(20000, 7);
-    struct Case
-    {
-        const char* what;
-        LocalHttpServer::Reply reply;
-    };
-    const Case cases[] = {
+    const ReplyCase cases[] = {
         {"slow", LocalHttpServer::Slow(body, 6, 150)},
         {"chunked", LocalHttpServer::Chunked(body, 700)},
         {"ended by the close", LocalHttpServer::CloseDelimited(body)},
     };
-    for (const Case& c : cases) {
+    for (const ReplyCase& c : cases) {
         ASSERT_TRUE(WriteFileBytes(target, kOldPicture));
         m_server.SetReply("/way.jpg", c.reply);
         CString error;
@@ -112,12 +113,7 @@ TEST_F(AlbumArtDownloadTest, FailuresKeepThePreviousPicture)
 {
     const std::string target = m_dir.File("deckD.jpg");
     const std::string body = JpegBytes(10000, 9);
-    struct Case
-    {
-        const char* what;
-        LocalHttpServer::Reply reply;
-    };
-    const Case cases[] = {
+    const ReplyCase cases[] = {
         {"not found", LocalHttpServer::Status(404, "<html>Not here</html>")},
         {"server error", LocalHttpServer::Status(500, "<html>Broken</html>")},
         {"forbidden", LocalHttpServer::Status(403, "")},
@@ -126,7 +122,7 @@ TEST_F(AlbumArtDownloadTest, FailuresKeepThePreviousPicture)
         {"cut before the body", LocalHttpServer::CutAfter(body, 0)},
         {"chunked and cut", LocalHttpServer::Chunked(body, 700, false)},
     };
-    for (const Case& c : cases) {
+    for (const ReplyCase& c : cases) {
         ASSERT_TRUE(WriteFileBytes(target, kOldPicture));
         m_server.SetReply("/bad.jpg", c.reply);
         CString error;

@@ -7,20 +7,11 @@
 
 namespace {
 
-ShortcutEntry Entry(const char* key, const char* action, BYTE flags)
-{
-    ShortcutEntry entry;
-    entry.m_strKeyName = key;
-    entry.m_strActionName = action;
-    entry.m_nFlags = flags;
-    return entry;
-}
-
 TEST(ShortcutFile, TwoShortcutsGiveFiveLines)
 {
     ShortcutEntryArray table;
-    table.Add(Entry("home", "a-play", SHORTCUT_VIRTKEY | SHORTCUT_CONTROL));
-    table.Add(Entry("pgup", "b-play", SHORTCUT_VIRTKEY));
+    table.Add(ShortcutEntry("home", "a-play", SHORTCUT_VIRTKEY | SHORTCUT_CONTROL));
+    table.Add(ShortcutEntry("pgup", "b-play", SHORTCUT_VIRTKEY));
     const CString text = BuildShortcutFileText(table, "12/11/26");
     EXPECT_EQ(std::string("<?xml version=\"1.0\" encoding=\"ISO-8859-1\"?>\r\n"
                           "<TavrixShortCuts Date=\"12/11/26\" Items=\"2\">\r\n"
@@ -55,7 +46,7 @@ TEST(ShortcutFile, EachModifierHasItsAttribute)
     };
     ShortcutEntryArray table;
     for (const auto& c : cases)
-        table.Add(Entry("F1", "mx-automixon", c.flags));
+        table.Add(ShortcutEntry("F1", "mx-automixon", c.flags));
     XmlMarkup xml(BuildShortcutFileText(table, "12/11/26"));
     ASSERT_TRUE(xml.FindElement("TavrixShortCuts"));
     EXPECT_EQ(CString("5"), xml.GetAttribute("Items"));
@@ -72,8 +63,8 @@ TEST(ShortcutFile, EachModifierHasItsAttribute)
 TEST(ShortcutFile, SpecialCharactersAreEscapedAndReadBackUnchanged)
 {
     ShortcutEntryArray table;
-    table.Add(Entry("a&b\"c", "x<y>'z", SHORTCUT_VIRTKEY));
-    table.Add(Entry("caf\xE9", "tl-loadtob", SHORTCUT_VIRTKEY));
+    table.Add(ShortcutEntry("a&b\"c", "x<y>'z", SHORTCUT_VIRTKEY));
+    table.Add(ShortcutEntry("caf\xE9", "tl-loadtob", SHORTCUT_VIRTKEY));
     const CString text = BuildShortcutFileText(table, "12/11/26");
     EXPECT_NE(-1, text.Find("key=\"a&amp;b&quot;c\""));
     EXPECT_NE(-1, text.Find("action=\"x&lt;y&gt;&apos;z\""));
@@ -97,7 +88,7 @@ TEST(ShortcutFile, RunsTheCallbackBeforeEachRow)
 {
     ShortcutEntryArray table;
     for (int i = 0; i < 7; ++i)
-        table.Add(Entry("a", "a-play", SHORTCUT_VIRTKEY));
+        table.Add(ShortcutEntry("a", "a-play", SHORTCUT_VIRTKEY));
     g_rows = 0;
     BuildShortcutFileText(table, "12/11/26", CountRow);
     EXPECT_EQ(7, g_rows);

@@ -20,15 +20,6 @@ using tavrix_test::WriteFileBytes;
 
 namespace {
 
-ShortcutEntry Entry(const char* key, const char* action, BYTE flags)
-{
-    ShortcutEntry entry;
-    entry.m_strKeyName = key;
-    entry.m_strActionName = action;
-    entry.m_nFlags = flags;
-    return entry;
-}
-
 std::vector<std::string> FolderEntries(const std::string& folder)
 {
     std::vector<std::string> names;
@@ -48,8 +39,8 @@ TEST(ShortcutFileWriter, WritesTheTableDatedToday)
 {
     TempDir dir;
     ShortcutEntryArray table;
-    table.Add(Entry("home", "a-play", SHORTCUT_VIRTKEY | SHORTCUT_CONTROL));
-    table.Add(Entry("pgup", "b-play", SHORTCUT_VIRTKEY));
+    table.Add(ShortcutEntry("home", "a-play", SHORTCUT_VIRTKEY | SHORTCUT_CONTROL));
+    table.Add(ShortcutEntry("pgup", "b-play", SHORTCUT_VIRTKEY));
     const std::string path = dir.File("TavrixShortcuts.key");
     ASSERT_TRUE(WriteFileBytes(path, std::string(5000, 'o')));   // longer old content
     const CString before = CTime::GetCurrentTime().Format("%m/%d/%y");
@@ -69,7 +60,7 @@ TEST(ShortcutFileWriter, WritesTheProgramsTable)
     TempDir dir;
     ShortcutTable.RemoveAll();
     for (int i = 0; i < 3; ++i)
-        ShortcutTable.Add(Entry("F1", "jb-play", SHORTCUT_VIRTKEY | SHORTCUT_ALT));
+        ShortcutTable.Add(ShortcutEntry("F1", "jb-play", SHORTCUT_VIRTKEY | SHORTCUT_ALT));
     EXPECT_EQ(3, WriteShortcutFile(dir.File("k.key").c_str()));
     ShortcutTable.RemoveAll();
     std::string bytes;
@@ -82,7 +73,7 @@ TEST(ShortcutFileWriter, AFailedWriteKeepsTheOldFile)
 {
     TempDir dir;
     ShortcutEntryArray table;
-    table.Add(Entry("del", "tl-loadtob", SHORTCUT_VIRTKEY));
+    table.Add(ShortcutEntry("del", "tl-loadtob", SHORTCUT_VIRTKEY));
     // Into a folder that does not exist.
     EXPECT_THROW(WriteShortcutFile(dir.File("no\\such.key").c_str(), table), CFileException);
     // Over a read-only file: it stays as it was, and nothing is left beside.
