@@ -129,12 +129,16 @@ tavrix_native_library(decoder_core SOURCES
   decoder/dsound_output/dsound_stream.cpp
   DEPENDS decoder_mpeg foundation_core ${CMAKE_DL_LIBS})
 
-# The library's portable parts: records and their sort, the file format
-# and layout reader, WAV information, file-name masks, tag texts, import
-# names, search matching and track-list texts.
+# The library's portable parts: the exported arrays, records, their sort,
+# access and random pick, the file format and layout reader, WAV
+# information, file-name masks, tag texts, import names, search matching
+# and track-list texts.
 tavrix_native_library(library_core SOURCES
+  library/api/LibraryArrays.cpp
   library/records/CTrackRecord.cpp
   library/records/RecordSort.cpp
+  library/records/RecordAccess.cpp
+  library/records/RandomPick.cpp
   library/file/LibraryDocument.cpp
   library/file/LibraryLayoutReader.cpp
   library/tags/WavInfoParse.cpp
@@ -233,6 +237,7 @@ tavrix_native_test(library_file_tests
   SOURCES
     library/file/LibraryLayoutTest.cpp
     library/file/RecordSortTest.cpp
+    library/file/RecordStateTest.cpp
   DEPENDS library_core
   LABELS library)
 
@@ -314,3 +319,30 @@ add_test(NAME include_layers
 add_test(NAME include_layers_self_test
          COMMAND ${Python3_EXECUTABLE} ${CMAKE_SOURCE_DIR}/tools/check-layers.py --self-test)
 set_tests_properties(include_layers include_layers_self_test PROPERTIES LABELS "native;layers")
+
+# The audio engine's portable parts: the FX filter's effects and module,
+# and the decks' rules (state codes, time codes, loop, equalizer table,
+# device names, deck texts).
+tavrix_native_library(audio_core SOURCES
+  audio/fx/FxEffects.cpp
+  audio/fx/FxFilter.cpp
+  audio/deck/DeckLogic.cpp
+  DEPENDS decoder_core)
+
+tavrix_native_test(fx_tests
+  SOURCES audio/fx/FxFilterTest.cpp
+  DEPENDS audio_core
+  LABELS audio)
+
+tavrix_native_test(deck_tests
+  SOURCES audio/deck/DeckLogicTest.cpp
+  DEPENDS audio_core
+  LABELS audio)
+
+# The control library's portable part: the scope control's arithmetic.
+tavrix_native_library(widgets_core SOURCES widgets/scope/ScopeMath.cpp)
+
+tavrix_native_test(widgets_tests
+  SOURCES widgets/scope/ScopeMathTest.cpp
+  DEPENDS widgets_core
+  LABELS widgets)

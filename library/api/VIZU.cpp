@@ -3,51 +3,46 @@
 #include "framework/ui/CImageList.h"
 #include "framework/win/AppState.h"
 #include "foundation/app/ProgramFolder.h"
+#include "library/file/LibraryDocument.h"
 #include "library/file/LibraryFileFormat.h"
+#include "library/import/AddLog.h"
+#include "library/state/FileTexts.h"
 #include "library/state/LibraryLock.h"
 #include "library/state/LibrarySettings.h"
 #include "library/state/LibraryState.h"
+#include "library/state/MessagePump.h"
 #include "library/state/Waiting.h"
+#include "library/tracklist/TrackListColumns.h"
 #include "library/res/KVLibRes.h"
 
 #include <windows.h>
 
 #include <exception>
 
-CArray<CTrackRecord, CTrackRecord&> m_Tracks;
-CArray<CTrackRecord, CTrackRecord&> m_SearchTracks;
-CArray<CTrackRecord, CTrackRecord&> m_FilteredTracks;
-CArray<CTrackRecord, CTrackRecord&> m_iJukeTracks;
-CArray<tagAlbumDescriptor, tagAlbumDescriptor&> m_AlbumArray;
-CArray<tagAlbumDescriptor, tagAlbumDescriptor&> m_ArtistArray;
-CArray<tagAmazonRecord, tagAmazonRecord&> m_AmazonArray;
-CArray<tagEXArray, tagEXArray&> m_EXArray;
-CArray<CString, CString&> m_AddTracks;
-CArray<CString, CString&> m_ExceptionArray;
-CArray<CString, CString&> VIZU_ExceptionArray;
-
 namespace {
 
 // The open library's state lives in KVLib, never in the program.
-void SetUp(LibraryState& state, VIZU& vizu, bool withSearchTracks)
+void SetUp(LibraryState& state, bool withSearchTracks)
 {
     state.thumbnailsArtist = false;
     state.thumbnailsAlbum = false;
-    m_Tracks.RemoveAll();
-    m_AddTracks.RemoveAll();
-    m_ExceptionArray.RemoveAll();
-    m_FilteredTracks.RemoveAll();
-    m_EXArray.RemoveAll();
-    m_iJukeTracks.RemoveAll();
+    state.tracks.RemoveAll();
+    state.addTracks.RemoveAll();
+    state.exceptions.RemoveAll();
+    state.filteredTracks.RemoveAll();
+    state.ex.RemoveAll();
+    state.jukeTracks.RemoveAll();
     if (withSearchTracks)
-        m_SearchTracks.RemoveAll();
+        state.searchTracks.RemoveAll();
     state.title.Empty();
     state.fullPath.Empty();
     state.startFolder.Empty();
     state.open = false;
     state.changed = false;
     state.settings.trackListColNum = 0;
-    VIZU::GetAddSettings();
+    const AddSettings add = trackimport::ReadAddSettings();
+    state.settings.logAdds = add.logAdds;
+    state.settings.wavLookForID3V1 = add.wavLookForID3V1;
     state.settings.foundFiles = state.settings.foundMP3 = state.settings.foundWAV = 0;
 
     state.trackIcons = new CImageList;
@@ -60,7 +55,7 @@ void SetUp(LibraryState& state, VIZU& vizu, bool withSearchTracks)
             DeleteObject(strip);
         }
     }
-    vizu.InitTrackListColumnOrder();
+    tracklist::InitTrackListColumnOrder(state.settings);
     state.switched = false;
 
     state.waiting = new Waiting;
@@ -72,28 +67,29 @@ void SetUp(LibraryState& state, VIZU& vizu, bool withSearchTracks)
 class TracksBackup
 {
 public:
-    TracksBackup() { m_saved.Append(m_Tracks); }
+    explicit TracksBackup(TrackArray& tracks) : m_tracks(tracks) { m_saved.Append(tracks); }
     void Restore()
     {
-        m_Tracks.RemoveAll();
-        m_Tracks.Append(m_saved);
+        m_tracks.RemoveAll();
+        m_tracks.Append(m_saved);
     }
 
 private:
-    CArray<CTrackRecord, CTrackRecord&> m_saved;
+    TrackArray& m_tracks;
+    TrackArray m_saved;
 };
 
-// Reads path into m_Tracks: the loader's answer (0, 1 or 2), or 1 when no
-// file format is there to read it. m_Tracks is back as it was unless the
-// records were loaded.
+// Reads path into the records: the loader's answer (0, 1 or 2), or 1 when
+// no file format is there to read it or the records are in use. The
+// records are back as they were unless they were loaded.
 int LoadTracks(LibraryState& state, const CString& path)
 {
-    if (!state.format)
+    if (!state.format || state.tracksInUse > 0)
         return 1;
-    TracksBackup backup;
+    TracksBackup backup(state.tracks);
     int result;
     try {
-        result = state.format->LoadLib(path);
+        result = state.format->LoadLib(path, state.tracks);
     } catch (...) {
         backup.Restore();
         throw;
@@ -109,10 +105,10 @@ int SaveLocked(LibraryState& state, const CString& path)
 {
     if (state.waiting)
         state.waiting->ShowText("Saving Library...");
-    VIZU::ProcessMessages();
+    ProcessMessages();
     int written = -1;
     try {
-        written = state.format ? state.format->SaveLib(path) : -1;
+        written = state.format ? state.format->SaveLib(path, state.tracks) : -1;
     } catch (...) {
         if (state.waiting)
             state.waiting->Hide();
@@ -138,16 +134,16 @@ bool CloseLocked(LibraryState& state)
     state.title.Empty();
     state.startFolder.Empty();
     state.open = false;
-    m_Tracks.RemoveAll();
+    state.tracks.RemoveAll();
     return true;
 }
 
 // The record whose file path is path (exact comparison), or null.
-CTrackRecord* FindByPath(const CString& path)
+CTrackRecord* FindByPath(TrackArray& tracks, const CString& path)
 {
-    for (INT_PTR i = 0; i < m_Tracks.GetSize(); ++i)
-        if (m_Tracks[i].m_FileName == path)
-            return &m_Tracks[i];
+    for (INT_PTR i = 0; i < tracks.GetSize(); ++i)
+        if (tracks[i].m_FileName == path)
+            return &tracks[i];
     return nullptr;
 }
 
@@ -166,11 +162,7 @@ void CopyExtendedProps(CTrackRecord& to, const CTrackRecord& from)
 
 LibraryFileFormat* SetLibraryFileFormat(LibraryFileFormat* format)
 {
-    LibraryLock lock;
-    LibraryState& state = lock.State();
-    LibraryFileFormat* previous = state.format;
-    state.format = format;
-    return previous;
+    return ExchangeLibraryState(&LibraryState::format, format);
 }
 
 LibraryFileFormat* GetLibraryFileFormat()
@@ -210,7 +202,7 @@ VIZU::VIZU()
     LibraryLock lock(true);
     LibraryState& state = lock.State();
     if (state.objects++ == 0)
-        SetUp(state, *this, false);
+        SetUp(state, false);
 }
 
 VIZU::VIZU(CString path)
@@ -220,7 +212,7 @@ VIZU::VIZU(CString path)
         LibraryState& state = lock.State();
         if (state.objects++ != 0)
             return;
-        SetUp(state, *this, true);
+        SetUp(state, true);
     }
     Open(path);
     SetLibSwitched(false);
@@ -242,15 +234,15 @@ VIZU::~VIZU()
     state.changed = false;
     state.fullPath.Empty();
     state.title.Empty();
-    m_AddTracks.RemoveAll();
-    m_ExceptionArray.RemoveAll();
-    m_FilteredTracks.RemoveAll();
-    m_SearchTracks.RemoveAll();
-    m_AmazonArray.RemoveAll();
-    m_Tracks.RemoveAll();
-    m_iJukeTracks.RemoveAll();
-    m_AlbumArray.RemoveAll();
-    m_ArtistArray.RemoveAll();
+    state.addTracks.RemoveAll();
+    state.exceptions.RemoveAll();
+    state.filteredTracks.RemoveAll();
+    state.searchTracks.RemoveAll();
+    state.amazon.RemoveAll();
+    state.tracks.RemoveAll();
+    state.jukeTracks.RemoveAll();
+    state.albums.RemoveAll();
+    state.artists.RemoveAll();
     if (state.waiting) {
         state.waiting->DestroyWindow();
         delete state.waiting;
@@ -262,7 +254,7 @@ VIZU::~VIZU()
 
 int VIZU::Open(CString path)
 {
-    if (!Exists(path))
+    if (!filetexts::Exists(path))
         return -1;
     LibraryLock lock(true);
     LibraryState& state = lock.State();
@@ -324,7 +316,7 @@ bool VIZU::DeleteAllRecords()
     LibraryState& state = lock.State();
     if (lock.Refused())
         return false;
-    m_Tracks.RemoveAll();
+    state.tracks.RemoveAll();
     SaveLocked(state, state.fullPath);
     return true;
 }
@@ -378,7 +370,7 @@ void VIZU::SetInitialLibPath(CString folder)
 
 CString VIZU::GetDBVersion()
 {
-    return "5.00";
+    return kLibraryFileVersion;
 }
 
 // The running program's folder, not KVLib's: every settings and data file
@@ -390,7 +382,7 @@ CString VIZU::GetLibDLLPath()
 
 CString VIZU::GetLibINIFilePath()
 {
-    return GetLibDLLPath() + "KVLib.ini";
+    return filetexts::LibraryIniPath();
 }
 
 int VIZU::JustDumb()
@@ -407,7 +399,7 @@ int VIZU::FindGenre(CString text)
 bool VIZU::GetTrackPropsEx(CString path, CTrackRecord* out)
 {
     LibraryLock lock;
-    const CTrackRecord* found = out ? FindByPath(path) : nullptr;
+    const CTrackRecord* found = out ? FindByPath(lock.State().tracks, path) : nullptr;
     if (!found)
         return false;
     CopyExtendedProps(*out, *found);
@@ -420,10 +412,57 @@ bool VIZU::SetTrackPropsEx(CString path, CTrackRecord* in)
     LibraryState& state = lock.State();
     if (lock.Refused() || !in)
         return false;
-    CTrackRecord* found = FindByPath(path);
+    CTrackRecord* found = FindByPath(state.tracks, path);
     if (!found)
         return false;
     CopyExtendedProps(*found, *in);
     state.changed = true;
     return true;
+}
+
+CString VIZU::SecondsToString(int seconds)
+{
+    return filetexts::SecondsToString(seconds);
+}
+
+CString VIZU::SecondsToHHMMSS(int seconds)
+{
+    return filetexts::SecondsToHHMMSS(seconds);
+}
+
+int VIZU::StringToSeconds(CString text)
+{
+    return filetexts::StringToSeconds(text);
+}
+
+bool VIZU::Exists(CString path)
+{
+    return filetexts::Exists(path);
+}
+
+bool VIZU::IsReadOnly(CString path)
+{
+    return filetexts::IsReadOnly(path);
+}
+
+int VIZU::GetFileSize(CString path)
+{
+    return filetexts::GetFileSize(path);
+}
+
+bool VIZU::CopyOurFile(CString source, CString target)
+{
+    return filetexts::CopyOurFile(source, target);
+}
+
+void VIZU::ProcessMessages()
+{
+    ::ProcessMessages();
+}
+
+int VIZU::BPMFormat(CString* text)
+{
+    if (text)
+        FormatBpmText(*text);
+    return 0;
 }

@@ -7,6 +7,7 @@
 #include "framework/core/CString.h"
 #include "library/records/CTrackRecord.h"
 #include "library/api/KVLibApi.h"
+#include "library/api/LibraryArrays.h"
 #include "library/api/LibraryTypes.h"
 #include "library/api/TagInfo.h"
 #include "library/tracklist/TrackListTypes.h"
@@ -192,15 +193,4 @@ public:
     static int DisplayWatchFolders();
 };
 
-// The library's arrays (the program has arrays of the same names of its own).
-extern KVLIB_API CArray<CTrackRecord, CTrackRecord&> m_Tracks;
-extern KVLIB_API CArray<CTrackRecord, CTrackRecord&> m_SearchTracks;
-extern KVLIB_API CArray<CTrackRecord, CTrackRecord&> m_FilteredTracks;
-extern KVLIB_API CArray<CTrackRecord, CTrackRecord&> m_iJukeTracks;
-extern KVLIB_API CArray<tagAlbumDescriptor, tagAlbumDescriptor&> m_AlbumArray;
-extern KVLIB_API CArray<tagAlbumDescriptor, tagAlbumDescriptor&> m_ArtistArray;
-extern KVLIB_API CArray<tagAmazonRecord, tagAmazonRecord&> m_AmazonArray;
-extern KVLIB_API CArray<tagEXArray, tagEXArray&> m_EXArray;
-extern KVLIB_API CArray<CString, CString&> m_AddTracks;
-extern KVLIB_API CArray<CString, CString&> m_ExceptionArray;
-extern KVLIB_API CArray<CString, CString&> VIZU_ExceptionArray;
+// The library's arrays (m_Tracks, m_SearchTracks, ...): library/api/LibraryArrays.h.

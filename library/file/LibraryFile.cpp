@@ -1,6 +1,7 @@
 // The library file: saving, loading with recovery from the backup copy,
 // the header, the reader into any array, creation, the check, and the
-// default library file format of VIZU.
+// default library file format. VIZU's file entries (library/api) hand
+// these the records they work on.
 #include "framework/ui/Prompts.h"
 #include "framework/win/CFile.h"
 #include "framework/win/CStdioFile.h"
@@ -9,11 +10,12 @@
 #include "library/file/LibraryDocument.h"
 #include "library/file/LibraryFileFormat.h"
 #include "library/file/LibraryLayoutReader.h"
-#include "library/state/LibraryLock.h"
-#include "library/state/LibraryState.h"
-#include "library/records/RecordAccess.h"
 #include "library/file/SafeFileWrite.h"
-#include "library/api/VIZU.h"
+#include "library/import/AddLog.h"
+#include "library/records/RecordAccess.h"
+#include "library/state/FileTexts.h"
+#include "library/state/LibraryState.h"
+#include "library/state/MessagePump.h"
 
 #include <windows.h>
 
@@ -40,30 +42,36 @@ CString Today()
     return CString(text);
 }
 
-// Lets the window run while a document is built, but not after every
-// record: a large library's save would be spent in the pump.
+// Lets the window run while a document is built: at the first record, so
+// that what waits is answered whatever the save's speed, then every 20 ms,
+// not after every record (a large library's save would be spent in the
+// pump).
 struct PumpTimer
 {
+    bool first = true;
     DWORD last = GetTickCount();
 };
 
 void PumpTick(void* context)
 {
     PumpTimer* timer = static_cast<PumpTimer*>(context);
-    if (GetTickCount() - timer->last >= 20) {
-        VIZU::ProcessMessages();
+    if (timer->first || GetTickCount() - timer->last >= 20) {
+        timer->first = false;
+        ProcessMessages();
         timer->last = GetTickCount();
     }
 }
 
-int SaveLibrary(const CString& path)
+} // namespace
+
+int libfile::SaveLibrary(const TrackArray& tracks, const CString& path)
 {
     // Messages run while the document is built: nothing may move records.
     TracksInUse inUse;
     PumpTimer timer;
     const std::string text =
-        BuildLibraryText(m_Tracks, VIZU::GetDBVersion(), Today(), PumpTick, &timer);
-    const int count = static_cast<int>(m_Tracks.GetSize());
+        BuildLibraryText(tracks, kLibraryFileVersion, Today(), PumpTick, &timer);
+    const int count = static_cast<int>(tracks.GetSize());
     CString message;
     switch (WriteFileWhole(path, text.data(), text.size())) {
     case SafeWriteResult::Written:
@@ -78,6 +86,8 @@ int SaveLibrary(const CString& path)
     Inform(message);
     return -1;
 }
+
+namespace {
 
 // The whole file in one read; a file that cannot be opened throws.
 CString ReadWholeFile(const CString& path)
@@ -107,7 +117,7 @@ CString ReadJoinedLines(const CString& path, bool logFileNames)
     CString line;
     while (file.ReadString(line)) {
         if (logFileNames && line.Left(4) == "<FN>")
-            VIZU::WriteAddLogEntry(line);
+            trackimport::WriteAddLogEntry(line);
         text.append(line.GetString(), static_cast<size_t>(line.GetLength()));
     }
     file.Close();
@@ -143,10 +153,11 @@ void ReportUnreadRecords(int header, const char* cause)
     Inform(message);
 }
 
-int LoadLibrary(const CString& path)
+} // namespace
+
+// The caller has made sure that tracks are not in use.
+int libfile::ReadLibraryFile(TrackArray& tracks, const CString& path)
 {
-    if (AreTracksInUse())
-        return 1;
     const CString backup = path + ".bak";
     CString current = path;
     int header = 0;
@@ -177,19 +188,19 @@ int LoadLibrary(const CString& path)
             kCaption, MB_YESNO | MB_ICONINFORMATION);
         if (answer != IDYES)
             return 1;
-        if (!VIZU::Exists(backup)) {
+        if (!filetexts::Exists(backup)) {
             Inform("There is no saved version of your music library to reload.");
             return 1;
         }
         current = backup;
     }
 
-    m_Tracks.RemoveAll();
+    tracks.RemoveAll();
     int read = laidOut;
     if (laidOut >= 0)
-        ReadLibraryLayout(text, laidOut, m_Tracks, true);
+        ReadLibraryLayout(text, laidOut, tracks, true);
     else
-        read = ReadLibraryRecords(xml, m_Tracks, true);
+        read = ReadLibraryRecords(xml, tracks, true);
     if (read == 0 && header > 0) {
         ReportUnreadRecords(header, "an embedded NULL character in a tag entry.");
         return 1;
@@ -197,24 +208,32 @@ int LoadLibrary(const CString& path)
     return current == backup ? 2 : 0;
 }
 
-void CreateLibrary(const CString& path)
+void libfile::CreateLibrary(const CString& path)
 {
     CArray<CTrackRecord, CTrackRecord&> none;
-    const std::string text = BuildLibraryText(none, VIZU::GetDBVersion(), Today());
+    const std::string text = BuildLibraryText(none, kLibraryFileVersion, Today());
     CFile file(path, CFile::modeCreate | CFile::modeWrite);
     file.Write(text.data(), static_cast<UINT>(text.size()));
     file.Close();
 }
 
+namespace {
+
 class XmlLibraryFileFormat : public LibraryFileFormat
 {
 public:
-    int LoadLib(const CString& path) override { return LoadLibrary(path); }
-    int SaveLib(const CString& path) override { return SaveLibrary(path); }
-    void CreateLib(const CString& path) override { CreateLibrary(path); }
+    int LoadLib(const CString& path, TrackArray& tracks) override
+    {
+        return libfile::ReadLibraryFile(tracks, path);
+    }
+    int SaveLib(const CString& path, const TrackArray& tracks) override
+    {
+        return libfile::SaveLibrary(tracks, path);
+    }
+    void CreateLib(const CString& path) override { libfile::CreateLibrary(path); }
     bool GetLibInfo(const CString& path, LIB_INFO* info) override
     {
-        return VIZU::XML_GetLibInfo(path, info);
+        return libfile::GetLibInfo(path, info);
     }
 };
 
@@ -226,40 +245,7 @@ LibraryFileFormat* DefaultLibraryFileFormat()
     return &format;
 }
 
-int VIZU::XML_SaveLib(CString path)
-{
-    LibraryLock lock(true);
-    if (lock.Refused())
-        return -1;
-    return SaveLibrary(path);
-}
-
-int VIZU::XML_LoadLib(CString path)
-{
-    LibraryLock lock;
-    return LoadLibrary(path);
-}
-
-bool VIZU::XML_CreateLib(CString path)
-{
-    CreateLibrary(path);
-    return true;
-}
-
-bool VIZU::XML_CreatePL(CString path)
-{
-    return XML_CreateLib(path);
-}
-
-bool VIZU::XML_CreateRollbackLibrary()
-{
-    const CString path = GetFullDBPath();
-    if (path.IsEmpty())
-        return false;
-    return CopyOurFile(path, path + ".bak");
-}
-
-bool VIZU::XML_GetLibInfo(CString path, LIB_INFO* info)
+bool libfile::GetLibInfo(const CString& path, LIB_INFO* info)
 {
     CStdioFile file(path, CFile::modeRead | CFile::typeText);
     CString head;
@@ -278,22 +264,16 @@ bool VIZU::XML_GetLibInfo(CString path, LIB_INFO* info)
     return true;
 }
 
-int VIZU::XML_LoadLibToArray(CString path, CArray<CTrackRecord, CTrackRecord&>* records)
+int libfile::LoadLibToArray(const CString& path, TrackArray& records)
 {
-    if (!records)
-        return 0;
-    LibraryLock lock;
-    if (records == &m_Tracks && AreTracksInUse())
-        return 0;
     XmlMarkup xml;
     xml.SetDocument(ReadJoinedLines(path, false));
-    records->RemoveAll();
-    return ReadLibraryRecords(xml, *records, false);
+    records.RemoveAll();
+    return ReadLibraryRecords(xml, records, false);
 }
 
-int VIZU::XML_AnalyzeLib(CString path)
+int libfile::AnalyzeLib(LibraryState& state, const CString& path)
 {
-    LibraryLock lock;
     const int header = HeaderCountOfFile(path);
     const CString text = ReadJoinedLines(path, true);
     AfxMessageBox("File read completed");
@@ -304,18 +284,11 @@ int VIZU::XML_AnalyzeLib(CString path)
         Inform(message);
         return 0;
     }
-    if (AreTracksInUse())
+    if (state.tracksInUse > 0)
         return 0;
-    m_Tracks.RemoveAll();
-    const int read = ReadLibraryRecords(xml, m_Tracks, false);
+    state.tracks.RemoveAll();
+    const int read = ReadLibraryRecords(xml, state.tracks, false);
     if (read == 0 && header > 0)
         ReportUnreadRecords(header, "an End of File marker in a corrupt tag entry.");
-    return 0;
-}
-
-int VIZU::BPMFormat(CString* text)
-{
-    if (text)
-        FormatBpmText(*text);
     return 0;
 }

@@ -6,6 +6,9 @@
 
 namespace {
 
+// A test's fault injection into the writer, not library state: kept for the
+// process (atomic), since files are written with and without the library
+// lock held.
 std::atomic<int64_t> g_failAfter{-1};
 
 const DWORD kChunk = 1 << 20;

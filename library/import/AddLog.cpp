@@ -1,8 +1,8 @@
 // The add settings, the exception list and the add log of the import.
-#include "library/state/LibraryLock.h"
-#include "library/state/LibraryState.h"
-#include "library/state/LibrarySettings.h"
-#include "library/api/VIZU.h"
+#include "library/import/AddLog.h"
+
+#include "foundation/app/ProgramFolder.h"
+#include "library/state/FileTexts.h"
 
 #include "framework/ui/Prompts.h"
 #include "framework/win/CFile.h"
@@ -12,41 +12,25 @@
 #include <ctime>
 
 
-AddSettings CurrentAddSettings()
+AddSettings trackimport::ReadAddSettings()
 {
-    LibraryLock lock;
-    const LibrarySettings& settings = lock.State().settings;
-    return AddSettings{settings.logAdds, settings.wavLookForID3V1};
-}
-
-int VIZU::GetAddSettings()
-{
-    // The file is read outside the lock; the settings change under it,
-    // while an import on another thread may be reading them.
-    CString ini = GetLibINIFilePath();
+    CString ini = filetexts::LibraryIniPath();
     const bool logAdds = GetPrivateProfileIntA("KVLIB", "LogAdds", 0, ini) == 1;
     const int32_t wav = static_cast<int32_t>(GetPrivateProfileIntA("KVLIB", "WAV_LookForID3V1", 0, ini));
-    LibraryLock lock;
-    LibrarySettings& settings = lock.State().settings;
-    settings.logAdds = logAdds;
-    settings.wavLookForID3V1 = wav;
-    return 0;
+    return AddSettings{logAdds, wav};
 }
 
-bool VIZU::AddException(CString reason, CString path)
+void trackimport::AddException(CArray<CString, CString&>& exceptions, const CString& reason,
+                               const CString& path)
 {
     CString entry;
-    entry.Format("[%s]   %s", reason, path);
-    LibraryLock lock;
-    m_ExceptionArray.Add(entry);
-    return true;
+    entry.Format("[%s]   %s", reason.GetString(), path.GetString());
+    exceptions.Add(entry);
 }
 
-// The line goes in before the file is read, so the log's last line names
-// the file an add was busy with when it went wrong.
-bool VIZU::WriteAddLogEntry(CString text)
+bool trackimport::WriteAddLogEntry(const CString& text)
 {
-    CString path = GetLibDLLPath() + "KVLibAdd.Log";
+    CString path = GetProgramFolder() + "KVLibAdd.Log";
     time_t now = time(nullptr);
     struct tm local = {};
     localtime_s(&local, &now);
@@ -54,7 +38,7 @@ bool VIZU::WriteAddLogEntry(CString text)
     strftime(date, sizeof date, "%m/%d/%y", &local);
     strftime(clock, sizeof clock, "%H:%M:%S", &local);
     CString line;
-    line.Format("[%s-%s] %s\r\n", date, clock, text);
+    line.Format("[%s-%s] %s\r\n", date, clock, text.GetString());
     try {
         CFile file(path, CFile::modeCreate | CFile::modeNoTruncate | CFile::modeWrite |
                              CFile::shareDenyWrite);

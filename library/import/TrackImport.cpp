@@ -3,17 +3,20 @@
 #include "library/import/TrackImport.h"
 
 #include "framework/win/CWaitCursor.h"
-#include "library/state/LibraryLock.h"
+#include "library/import/AddLog.h"
+#include "library/records/RecordAccess.h"
 #include "library/state/LibrarySettings.h"
+#include "library/state/LibraryState.h"
 #include "library/state/MessagePump.h"
 #include "library/api/TagInfo.h"
 #include "library/import/TrackImportNames.h"
 #include "library/import/TrackImportWalk.h"
 #include "library/api/VIZU.h"
+#include "library/tags/TagReading.h"
 
 #include <windows.h>
 
-bool VIZU::AddATrack(CString path, bool checkDupes)
+bool trackimport::ReadTrack(const CString& path, CTrackRecord& record)
 {
     if (!HasMusicEnding(path))
         return false;
@@ -23,57 +26,55 @@ bool VIZU::AddATrack(CString path, bool checkDupes)
     if (logAdds)
         WriteAddLogEntry(path);
 
-    CTrackRecord record;
     record.ClearRecord();
     TAG_INFO info;
-    if (!GetTagInfo(path, &info)) {
-        AddException("Analyze Failure", path);
+    // Without the lock: the exception list takes it for each entry.
+    if (!tags::GetTagInfo(path, &info)) {
+        VIZU::AddException("Analyze Failure", path);
         if (logAdds)
             WriteAddLogEntry("*UNABLE TO ADD: " + path);
         return false;
     }
     record.m_FileName = path;
-    CopyTagInfoToRecord(&record, &info);
-    CheckTagFields(&record);
+    tags::CopyTagInfoToRecord(&record, &info);
+    tags::CheckTagFields(&record);
     if (record.m_FileName.IsEmpty()) {
-        AddException("Bad Filepath", path);
+        VIZU::AddException("Bad Filepath", path);
         return false;
     }
-
-    // The next index and the append stay together, so two threads adding at
-    // once never hand out one number twice.
-    LibraryLock lock;
-    if (checkDupes && CheckForDupes(&m_Tracks, &record)) {
-        AddException("Found Dupe Record", path);
-        return false;
-    }
-    record.m_Index = GetLastIndexNumber() + 1;
-    return AddRecord(record);
+    return true;
 }
 
-int VIZU::AddFolderToLibrary(CString folder, CArray<CTrackRecord, CTrackRecord&>* records)
+bool trackimport::AddTrack(LibraryState& state, CTrackRecord& record, const CString& path,
+                           bool checkDupes)
 {
-    (void)folder;
-    if (!records)
-        return 0;
+    if (checkDupes && records::CheckForDupes(state.tracks, record)) {
+        AddException(state.exceptions, "Found Dupe Record", path);
+        return false;
+    }
+    record.m_Index = records::GetLastIndexNumber(state.tracks) + 1;
+    return records::AddRecord(state, record);
+}
+
+int trackimport::AddFolderToLibrary(const CArray<CTrackRecord, CTrackRecord&>& records)
+{
     // The caller's array is only read; a copy keeps the walk safe from
     // handlers that run while messages are let through.
     CArray<CTrackRecord, CTrackRecord&> listed;
-    listed.Copy(*records);
+    listed.Copy(records);
     int added = 0;
     for (INT_PTR i = 0; i < listed.GetSize(); ++i) {
         if (EscapeAbortPrompt(nullptr))
             break;
         ProcessMessages();
-        if (AddATrack(listed[i].m_FileName, false))
+        if (VIZU::AddATrack(listed[i].m_FileName, false))
             ++added;
     }
     return added;
 }
 
-int VIZU::AddNewInFolderToLibrary(CString folder, CArray<CTrackRecord, CTrackRecord&>* records)
+int trackimport::AddNewInFolderToLibrary(const CString& folder)
 {
-    (void)records;
     CWaitCursor wait;
     WIN32_FIND_DATAA entry;
     HANDLE find = FindFirstFileA(JoinFolderPath(folder, "*.*"), &entry);
@@ -90,7 +91,7 @@ int VIZU::AddNewInFolderToLibrary(CString folder, CArray<CTrackRecord, CTrackRec
         if (!HasMusicEnding(name))
             continue;
         CString path = JoinFolderPath(folder, name);
-        if (!IsTrackInLib(path) && AddATrack(path, false))
+        if (!VIZU::IsTrackInLib(path) && VIZU::AddATrack(path, false))
             ++added;
     } while (FindNextFileA(find, &entry));
     FindClose(find);

@@ -1,10 +1,9 @@
-// Adding what a folder search collected into m_AddTracks: the add wizard's
+// Adding what a folder search collected (the add tracks): the add wizard's
 // batch and the watch-folder scan's.
 #include "library/import/TrackImport.h"
 
 #include "framework/ui/CWnd.h"
 #include "framework/win/CWaitCursor.h"
-#include "library/state/LibraryLock.h"
 #include "library/state/MessagePump.h"
 #include "library/import/TrackImportNames.h"
 #include "library/api/VIZU.h"
@@ -22,17 +21,12 @@ struct BatchResult
 };
 
 // Adds the collected files in order; after each file, skipped or not,
-// stepped() runs.
+// stepped() runs. Handlers run while messages are let through; they may
+// change the add tracks, so the batch works on a copy of its own (files).
 template <class Stepped>
-BatchResult AddCollected(bool onlyNew, bool mp3Only, Stepped stepped)
+BatchResult AddCollected(const CArray<CString, CString&>& files, bool onlyNew, bool mp3Only,
+                         Stepped stepped)
 {
-    // Handlers run while messages are let through; they may change
-    // m_AddTracks, so the batch works on its own copy.
-    CArray<CString, CString&> files;
-    {
-        LibraryLock lock;
-        files.Copy(m_AddTracks);
-    }
     BatchResult result;
     for (INT_PTR i = 0; i < files.GetSize(); ++i) {
         if (EscapeAbortPrompt(nullptr)) {
@@ -55,18 +49,13 @@ BatchResult AddCollected(bool onlyNew, bool mp3Only, Stepped stepped)
 
 } // namespace
 
-int VIZU::WizAddFiles(CWnd* page, bool onlyNew, bool mp3Only)
+int trackimport::WizAddFiles(const CArray<CString, CString&>& files, CWnd* page, bool onlyNew,
+                             bool mp3Only)
 {
-    GetAddSettings();
-    EmptyExceptionList();
     HWND hPage = page ? page->GetSafeHwnd() : nullptr;
     HWND progress = hPage ? GetDlgItem(hPage, IDC_WIZ_ADDPROGRESS) : nullptr;
     BatchResult result;
-    INT_PTR count;
-    {
-        LibraryLock lock;
-        count = m_AddTracks.GetSize();
-    }
+    const INT_PTR count = files.GetSize();
     if (count > 0) {
         // The full count: a 16-bit range would wrap beyond 65535 files.
         if (progress) {
@@ -78,7 +67,7 @@ int VIZU::WizAddFiles(CWnd* page, bool onlyNew, bool mp3Only)
             SetDlgItemTextA(hPage, IDC_WIZ_ADDSTATUS,
                             onlyNew ? "Adding songs to library [only new]..."
                                     : "Adding songs to library [all]...");
-        result = AddCollected(onlyNew, mp3Only, [progress] {
+        result = AddCollected(files, onlyNew, mp3Only, [progress] {
             if (progress)
                 SendMessageA(progress, PBM_STEPIT, 0, 0);
         });
@@ -99,16 +88,12 @@ int VIZU::WizAddFiles(CWnd* page, bool onlyNew, bool mp3Only)
     return result.added;
 }
 
-int VIZU::WatchAddFiles(CWnd* window, bool mp3Only)
+int trackimport::WatchAddFiles(const CArray<CString, CString&>& files, bool mp3Only)
 {
-    (void)window;
-    GetAddSettings();
-    EmptyExceptionList();
     BatchResult result;
     {
         CWaitCursor wait;
-        result = AddCollected(true, mp3Only, [] {});
+        result = AddCollected(files, true, mp3Only, [] {});
     }
-    EmptyAddTracks();
     return result.added;
 }

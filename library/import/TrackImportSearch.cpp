@@ -3,19 +3,12 @@
 #include "library/import/TrackImport.h"
 
 #include "framework/ui/CListCtrl.h"
-#include "library/state/LibraryLock.h"
 #include "library/state/LibraryState.h"
 #include "library/state/LibrarySettings.h"
 #include "library/import/TrackImportNames.h"
 #include "library/import/TrackImportWalk.h"
-#include "library/api/VIZU.h"
 
 namespace {
-
-HWND HandleOf(const CWnd* wnd)
-{
-    return wnd ? wnd->GetSafeHwnd() : nullptr;
-}
 
 void ShowItemText(HWND window, int item, const char* text)
 {
@@ -23,13 +16,14 @@ void ShowItemText(HWND window, int item, const char* text)
         SetDlgItemTextA(window, item, text);
 }
 
-// Into m_AddTracks, raising the wizard's found counters and showing the
+// Into the add tracks, raising the wizard's found counters and showing the
 // folder and the counts on its page.
 class WizardSearch : public MusicFolderWalk
 {
 public:
-    WizardSearch(HWND page, bool subfolders, bool* abort)
-        : MusicFolderWalk(page, subfolders, abort), m_hPage(page)
+    using Collect = std::function<int(const CString& path, bool mp3)>;
+    WizardSearch(HWND page, bool subfolders, bool* abort, const Collect& collect)
+        : MusicFolderWalk(page, subfolders, abort), m_hPage(page), m_collect(collect)
     {
     }
 
@@ -42,33 +36,29 @@ protected:
     {
         CString count;
         const bool mp3 = HasEnding(name, "mp3");
-        {
-            LibraryLock lock;
-            LibrarySettings& settings = lock.State().settings;
-            count.Format("%d", mp3 ? ++settings.foundMP3 : ++settings.foundWAV);
-            CString copy(path);
-            m_AddTracks.Add(copy);
-            ++settings.foundFiles;
-        }
+        count.Format("%d", m_collect(path, mp3));
         ShowItemText(m_hPage, mp3 ? IDC_WIZ_MP3COUNT : IDC_WIZ_WAVCOUNT, count);
     }
 
 private:
     HWND m_hPage;
+    const Collect& m_collect;
 };
 
 class WatchSearch : public MusicFolderWalk
 {
 public:
-    using MusicFolderWalk::MusicFolderWalk;
+    using Collect = std::function<void(const CString& path)>;
+    WatchSearch(HWND window, bool subfolders, bool* abort, const Collect& collect)
+        : MusicFolderWalk(window, subfolders, abort), m_collect(collect)
+    {
+    }
 
 protected:
-    void OnMusicFile(const CString& path, const CString&, int) override
-    {
-        CString copy(path);
-        LibraryLock lock;
-        m_AddTracks.Add(copy);
-    }
+    void OnMusicFile(const CString& path, const CString&, int) override { m_collect(path); }
+
+private:
+    const Collect& m_collect;
 };
 
 class ListSearch : public MusicFolderWalk
@@ -93,15 +83,35 @@ private:
 
 } // namespace
 
-int VIZU::SearchForMP3WAVFiles(CWnd* window, CString folder, bool subfolders, bool* abort)
+int trackimport::CollectWizardFile(LibraryState& state, const CString& path, bool mp3)
 {
-    WizardSearch search(HandleOf(window), subfolders, abort);
+    LibrarySettings& settings = state.settings;
+    const int count = mp3 ? ++settings.foundMP3 : ++settings.foundWAV;
+    CString copy(path);
+    state.addTracks.Add(copy);
+    ++settings.foundFiles;
+    return count;
+}
+
+void trackimport::CollectWatchFile(LibraryState& state, const CString& path)
+{
+    CString copy(path);
+    state.addTracks.Add(copy);
+}
+
+int trackimport::SearchForMusicFiles(HWND page, const CString& folder, bool subfolders,
+                                     bool* abort,
+                                     const std::function<int(const CString& path, bool mp3)>& collect)
+{
+    WizardSearch search(page, subfolders, abort, collect);
     return search.Walk(folder).direct;
 }
 
-int VIZU::SearchWatchFolder(CWnd* window, CString folder, bool subfolders, bool* abort)
+int trackimport::SearchWatchFolder(HWND window, const CString& folder, bool subfolders,
+                                   bool* abort,
+                                   const std::function<void(const CString& path)>& collect)
 {
-    WatchSearch search(HandleOf(window), subfolders, abort);
+    WatchSearch search(window, subfolders, abort, collect);
     return search.Walk(folder).total;
 }
 

@@ -1,27 +1,16 @@
 #include "library/import/WatchFolders.h"
 
+#include "foundation/app/ProgramFolder.h"
 #include "framework/win/CStdioFile.h"
-#include "library/api/VIZU.h"
-
-namespace {
-WatchFoldersDialogRunner g_pRunWatchFolders = nullptr;
-}
 
 CString WatchFolderListPath()
 {
-    return VIZU::GetLibDLLPath() + "KVWatchFolders.txt";
-}
-
-WatchFoldersDialogRunner SetWatchFoldersDialogRunner(WatchFoldersDialogRunner runner)
-{
-    WatchFoldersDialogRunner previous = g_pRunWatchFolders;
-    g_pRunWatchFolders = runner;
-    return previous;
+    return GetProgramFolder() + "KVWatchFolders.txt";
 }
 
 // The count is only shown for information: a list that is missing or
 // cannot be read counts no folders.
-int VIZU::GetWatchFolderCount()
+int trackimport::GetWatchFolderCount()
 {
     CStdioFile list;
     if (!list.Open(WatchFolderListPath(), CFile::modeRead | CFile::shareDenyNone | CFile::typeText))
@@ -35,14 +24,4 @@ int VIZU::GetWatchFolderCount()
     }
     list.Close();
     return count;
-}
-
-int VIZU::DisplayWatchFolders()
-{
-    if (!g_pRunWatchFolders)
-        return 0;
-    if (!g_pRunWatchFolders())
-        return 0;
-    Save(GetFullDBPath());
-    return 1;
 }

@@ -11,5 +11,11 @@ CString WatchFolderListPath();
 // scans added at least one file). The library dialogs own the dialog and
 // install the runner; a test installs its own.
 using WatchFoldersDialogRunner = bool (*)();
-// Installs runner (null: no dialog to show); returns the previous one.
+// Installs runner (null: no dialog to show), kept with the library state;
+// returns the previous one.
 WatchFoldersDialogRunner SetWatchFoldersDialogRunner(WatchFoldersDialogRunner runner);
+
+namespace trackimport {
+// The number of lines of the list (0 when it is missing or unreadable).
+int GetWatchFolderCount();
+} // namespace trackimport

@@ -1,8 +1,5 @@
-// VIZU::GetRandomTrack: one track of the library that meets a criterion.
+// The random pick: one track of the library that meets a criterion.
 #include "library/records/RandomPick.h"
-
-#include "library/state/LibraryLock.h"
-#include "library/api/VIZU.h"
 
 #include <ctime>
 
@@ -29,14 +26,13 @@ private:
     uint32_t m_state;
 };
 
-RandomDrawSource* g_pSource = nullptr;
-
-RandomDrawSource& Source()
+RandomDrawSource& Source(RandomDrawSource* chosen)
 {
-    if (g_pSource)
-        return *g_pSource;
+    if (chosen)
+        return *chosen;
     // Seeded once per thread: re-seeding on every call made two calls in
-    // one second pick the same track.
+    // one second pick the same track. The generator is the thread's, not
+    // library state: the source a test sets is kept with the state.
     thread_local RuntimeGenerator generator;
     return generator;
 }
@@ -57,14 +53,6 @@ bool Passes(const CTrackRecord& r, const tagRandomInfo& info)
 
 } // namespace
 
-RandomDrawSource* SetRandomDrawSource(RandomDrawSource* source)
-{
-    LibraryLock lock;
-    RandomDrawSource* previous = g_pSource;
-    g_pSource = source;
-    return previous;
-}
-
 // Two draws make 30 bits; values of the incomplete last round are drawn
 // again, so no number is favoured.
 uint32_t RandomBelow(RandomDrawSource& source, uint32_t count)
@@ -81,18 +69,19 @@ uint32_t RandomBelow(RandomDrawSource& source, uint32_t count)
     }
 }
 
-CString VIZU::GetRandomTrack(tagRandomInfo* info)
+CString records::GetRandomTrack(const CArray<CTrackRecord, CTrackRecord&>& tracks,
+                                const tagRandomInfo* info,
+                                RandomDrawSource* source)
 {
-    LibraryLock lock;
     if (!info)
         return "NONE";
     // Positions only: the candidates are not copied.
     CArray<INT_PTR, INT_PTR> candidates;
-    for (INT_PTR i = 0; i < m_Tracks.GetSize(); ++i)
-        if (Passes(m_Tracks[i], *info))
+    for (INT_PTR i = 0; i < tracks.GetSize(); ++i)
+        if (Passes(tracks[i], *info))
             candidates.Add(i);
     if (candidates.IsEmpty())
         return "NONE";
-    const uint32_t pick = RandomBelow(Source(), static_cast<uint32_t>(candidates.GetSize()));
-    return m_Tracks[candidates[static_cast<INT_PTR>(pick)]].m_FileName;
+    const uint32_t pick = RandomBelow(Source(source), static_cast<uint32_t>(candidates.GetSize()));
+    return tracks[candidates[static_cast<INT_PTR>(pick)]].m_FileName;
 }

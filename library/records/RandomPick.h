@@ -3,6 +3,11 @@
 // the clock; a test puts its own in place.
 #pragma once
 
+#include "framework/core/CArray.h"
+#include "framework/core/CString.h"
+#include "library/api/LibraryTypes.h"
+#include "library/records/CTrackRecord.h"
+
 #include <cstdint>
 
 class RandomDrawSource
@@ -12,8 +17,16 @@ public:
     virtual uint32_t Draw15() = 0;
 };
 
-// The source in use (null: KVLib's own); returns the previous one.
+// The source in use (null: KVLib's own); returns the previous one. Kept
+// with the library state.
 RandomDrawSource* SetRandomDrawSource(RandomDrawSource* source);
+
+namespace records {
+// The path of one of the tracks that meet the criterion, every one equally
+// likely, drawn from source (null: KVLib's own); "NONE" when none does.
+CString GetRandomTrack(const CArray<CTrackRecord, CTrackRecord&>& tracks,
+                       const tagRandomInfo* info, RandomDrawSource* source);
+} // namespace records
 
 // A number from 0 to count - 1, every one equally likely (count > 0).
 uint32_t RandomBelow(RandomDrawSource& source, uint32_t count);

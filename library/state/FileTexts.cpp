@@ -1,14 +1,21 @@
 // Track lengths as texts and back, and the small file tests of the library.
+#include "library/state/FileTexts.h"
+
+#include "foundation/app/ProgramFolder.h"
 #include "library/file/LibraryFileFormat.h"
 #include "library/state/LibraryState.h"
-#include "library/api/VIZU.h"
 
 #include <windows.h>
 
 #include <cstdlib>
 #include <ctime>
 
-CString VIZU::SecondsToString(int seconds)
+CString filetexts::LibraryIniPath()
+{
+    return GetProgramFolder() + "KVLib.ini";
+}
+
+CString filetexts::SecondsToString(int seconds)
 {
     int minutes = seconds / 60;
     CString text;
@@ -16,7 +23,7 @@ CString VIZU::SecondsToString(int seconds)
     return text;
 }
 
-CString VIZU::SecondsToHHMMSS(int seconds)
+CString filetexts::SecondsToHHMMSS(int seconds)
 {
     int minutes = seconds / 60;
     CString text;
@@ -25,7 +32,7 @@ CString VIZU::SecondsToHHMMSS(int seconds)
 }
 
 // Minutes and seconds only: an hours part is not understood.
-int VIZU::StringToSeconds(CString text)
+int filetexts::StringToSeconds(const CString& text)
 {
     int pos = text.Find(':');
     int minutes = pos > 0 ? atoi(text.Left(pos)) : 0;
@@ -33,13 +40,13 @@ int VIZU::StringToSeconds(CString text)
     return minutes * 60 + seconds;
 }
 
-bool VIZU::Exists(CString path)
+bool filetexts::Exists(const CString& path)
 {
     WIN32_FILE_ATTRIBUTE_DATA data;
     return GetFileAttributesExA(path, GetFileExInfoStandard, &data) != 0;
 }
 
-bool VIZU::IsReadOnly(CString path)
+bool filetexts::IsReadOnly(const CString& path)
 {
     WIN32_FILE_ATTRIBUTE_DATA data;
     return GetFileAttributesExA(path, GetFileExInfoStandard, &data) != 0
@@ -47,7 +54,7 @@ bool VIZU::IsReadOnly(CString path)
 }
 
 // The low 32 bits of the size, as the library lists show it.
-int VIZU::GetFileSize(CString path)
+int filetexts::GetFileSize(const CString& path)
 {
     WIN32_FILE_ATTRIBUTE_DATA data;
     if (!GetFileAttributesExA(path, GetFileExInfoStandard, &data))
@@ -55,7 +62,7 @@ int VIZU::GetFileSize(CString path)
     return static_cast<int>(data.nFileSizeLow);
 }
 
-bool VIZU::CopyOurFile(CString source, CString target)
+bool filetexts::CopyOurFile(const CString& source, const CString& target)
 {
     return CopyFileA(source, target, FALSE) != 0;
 }

@@ -53,11 +53,12 @@ void Acquire(LockState& s)
 
 LibraryState& LibraryLock::State() const
 {
-    static LibraryState state = [] {
-        LibraryState s;
-        s.format = DefaultLibraryFileFormat();
-        return s;
+    static LibraryState state;
+    static const bool formatSet = [] {
+        state.format = DefaultLibraryFileFormat();
+        return true;
     }();
+    (void)formatSet;
     return state;
 }
 

@@ -6,7 +6,7 @@
 // mutating call is running (re-entered through the message pump) is refused.
 #pragma once
 
-struct LibraryState;
+#include "library/state/LibraryState.h"
 
 class LibraryLock
 {
@@ -26,3 +26,16 @@ private:
     bool m_mutating;
     bool m_refused = false;
 };
+
+// Puts value into one member of the library state under the lock and
+// answers the member's previous value (the hooks installed from outside:
+// file format, random source, dialogs).
+template <class T>
+T ExchangeLibraryState(T LibraryState::*member, T value)
+{
+    LibraryLock lock;
+    LibraryState& state = lock.State();
+    T previous = state.*member;
+    state.*member = value;
+    return previous;
+}

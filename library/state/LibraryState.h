@@ -1,19 +1,42 @@
-// What KVLib's own code reaches of the library state besides VIZU's members.
+// The library's state: one structure, reached only through the held library
+// lock. KVLib's feature code (records, file, tags, import, tracklist) is
+// handed it, or the arrays it works on, by VIZU's entry points.
 #pragma once
 
+#include "framework/core/CArray.h"
 #include "framework/core/CString.h"
+#include "library/api/LibraryArrays.h"
 #include "library/api/LibraryTypes.h"
+#include "library/records/CTrackRecord.h"
 #include "library/state/LibrarySettings.h"
 
 class CImageList;
 class LibraryFileFormat;
+class RandomDrawSource;
 class Waiting;
 
-// Everything the open library keeps between calls besides its exported
-// arrays: one per process, reached only through a held lock
-// (LibraryLock lock; LibraryState& state = lock.State();).
+using TrackArray = CArray<CTrackRecord, CTrackRecord&>;
+using TextArray = CArray<CString, CString&>;
+
+// Everything the open library keeps between calls: one per process, reached
+// only through a held lock (LibraryLock lock; LibraryState& state =
+// lock.State();).
 struct LibraryState
 {
+    // The exported arrays (library/api/LibraryArrays.h): the program links
+    // against them by name, so they stay where they are; the state refers
+    // to them so that feature code is handed them with the rest.
+    TrackArray& tracks = m_Tracks;                 // the open library's records
+    TrackArray& searchTracks = m_SearchTracks;     // the last search's results
+    TrackArray& filteredTracks = m_FilteredTracks; // the last filter's results
+    TrackArray& jukeTracks = m_iJukeTracks;
+    CArray<tagAlbumDescriptor, tagAlbumDescriptor&>& albums = m_AlbumArray;
+    CArray<tagAlbumDescriptor, tagAlbumDescriptor&>& artists = m_ArtistArray;
+    CArray<tagAmazonRecord, tagAmazonRecord&>& amazon = m_AmazonArray;
+    CArray<tagEXArray, tagEXArray&>& ex = m_EXArray;
+    TextArray& addTracks = m_AddTracks;            // files a folder search collected
+    TextArray& exceptions = m_ExceptionArray;      // the import's refusals
+
     bool open = false;         // a library file is open
     bool changed = false;      // the open library has unsaved changes
     bool switched = false;     // a library manager made another library the open one
@@ -29,8 +52,27 @@ struct LibraryState
     int objects = 0;           // VIZU objects alive; only the first owns the state
     LibraryFileFormat* format = nullptr;   // reads and writes library files
     LibrarySettings settings;
+
+    // The last sort of tracks (code 1 to 10; 0 before the first) and its
+    // direction: clicking one column again alternates it.
+    int lastSortCode = 0;
+    bool lastSortDescending = false;
+    // Walks of tracks that let messages run (TracksInUse guards); while
+    // there is one, records are not added, removed or moved.
+    int tracksInUse = 0;
+    // The random pick's number source (null: KVLib's own).
+    RandomDrawSource* randomSource = nullptr;
+
+    // Installed by the library dialogs, a layer above, when KVLib starts
+    // (a test installs its own): the library manager's header caption
+    // (VIZU::SetTabHeader) and the watch-folder dialog, run modally, which
+    // answers whether its scans added a file (VIZU::DisplayWatchFolders).
+    void (*tabHeaderBuilder)(const CString& text) = nullptr;
+    bool (*watchFoldersDialog)() = nullptr;
 };
 
+// Small helpers for KVLib's code that runs without the lock held (tag
+// reading on the decks' workers, pumped walks): each takes the lock.
 // The small icons of the library's list views (null before the first VIZU).
 CImageList* LibraryTrackIcons();
 // The progress window of long operations (null before the first VIZU).

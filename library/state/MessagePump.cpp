@@ -3,11 +3,10 @@
 #include "framework/ui/CWinApp.h"
 #include "framework/ui/Prompts.h"
 #include "foundation/genres/GenreNames.h"
-#include "library/api/VIZU.h"
 
 // Runs on the calling thread only and never waits: each waiting message
 // goes through the program's pre-translation and is dispatched.
-void VIZU::ProcessMessages()
+void ProcessMessages()
 {
     MSG msg;
     while (PeekMessageA(&msg, nullptr, 0, 0, PM_NOREMOVE)) {

@@ -1,9 +1,13 @@
 // The helpers that keep the library's long loops usable on the window
-// thread: the Escape check that asks whether to abort, and the genre combo.
-// (The pump itself is VIZU::ProcessMessages.)
+// thread: the message pump, the Escape check that asks whether to abort,
+// and the genre combo.
 #pragma once
 
 #include <windows.h>
+
+// Lets waiting messages of the calling thread run; never waits (VIZU's
+// ProcessMessages is its entry point).
+void ProcessMessages();
 
 // Takes the first waiting keyboard message of the window and its children
 // (of every window of the thread when hWnd is null) off the queue; a key-down

@@ -1,5 +1,7 @@
 // Guessing title, artist, album, year and genre from a file name by the
 // mask of "KVLib.ini" (KVLIB FilenameParseString, FilenameParseDelim).
+#include "library/tags/TagReading.h"
+
 #include "library/tags/FileNameParseCore.h"
 #include "library/api/VIZU.h"
 
@@ -40,23 +42,23 @@ void Store(const fnparse::ParsedFields& fields, TAG_INFO* info)
 
 } // namespace
 
-CString VIZU::GetTitleFromFilename(CString path)
+CString tags::GetTitleFromFilename(CString path)
 {
     return CString(fnparse::TitleFromPath(path.str(), IsLeadByte));
 }
 
-CString VIZU::GetFilenameFromPath(CString path)
+CString tags::GetFilenameFromPath(CString path)
 {
     return CString(fnparse::FilenameFromPath(path.str(), IsLeadByte));
 }
 
-CString VIZU::GetFieldFromFilename(CString text, int field, char delimiter, bool last)
+CString tags::GetFieldFromFilename(CString text, int field, char delimiter, bool last)
 {
     (void)field; // callers pass 0; the cut does not depend on it
     return CString(fnparse::FieldFromText(text.str(), delimiter, last, IsLeadByte));
 }
 
-bool VIZU::ParseFilename(TAG_INFO* info, CString path)
+bool tags::ParseFilename(TAG_INFO* info, CString path)
 {
     const CString mask = ReadMask();
     const char delimiter = ReadDelimiter();
@@ -69,7 +71,7 @@ bool VIZU::ParseFilename(TAG_INFO* info, CString path)
     return true;
 }
 
-bool VIZU::ParseFilenameEx(TAG_INFO* info, CString path)
+bool tags::ParseFilenameEx(TAG_INFO* info, CString path)
 {
     fnparse::ParsedFields fields;
     fnparse::ParseByMaskWalk(ReadMask().str(), GetTitleFromFilename(path).str(), &fields,
@@ -79,7 +81,7 @@ bool VIZU::ParseFilenameEx(TAG_INFO* info, CString path)
     return true;
 }
 
-bool VIZU::ParseFilenameEx42(TAG_INFO* info, CString path, char* mask, char* delimiter)
+bool tags::ParseFilenameEx42(TAG_INFO* info, CString path, char* mask, char* delimiter)
 {
     (void)delimiter; // the mask itself gives the delimiters
     fnparse::ParsedFields fields;
@@ -90,7 +92,7 @@ bool VIZU::ParseFilenameEx42(TAG_INFO* info, CString path, char* mask, char* del
     return true;
 }
 
-bool VIZU::ParseFilenameWithMask(TAG_INFO* info, CString path)
+bool tags::ParseFilenameWithMask(TAG_INFO* info, CString path)
 {
     fnparse::ParsedFields fields;
     if (!fnparse::ParseByFivePasses(ReadMask().str(), GetTitleFromFilename(path).str(), &fields,

@@ -1,9 +1,10 @@
 // Reading tags and stream facts of MP3 and WAV files into TAG_INFO and
 // library records, the defaults for missing fields, and the genre list.
+#include "library/tags/TagReading.h"
+
 #include "library/tags/Id3FileReader.h"
 #include "library/state/LibrarySettings.h"
 #include "library/state/LibraryState.h"
-#include "library/state/LibraryLock.h"
 #include "library/tags/TagReadingText.h"
 #include "library/api/VIZU.h"
 
@@ -272,7 +273,7 @@ void CheckFields(const CString& path, CString& title, CString& artist, CString& 
 
 } // namespace
 
-bool VIZU::GetTagInfo(CString path, TAG_INFO* info)
+bool tags::GetTagInfo(CString path, TAG_INFO* info)
 {
     if (!info)
         return false;
@@ -294,7 +295,7 @@ bool VIZU::GetTagInfo(CString path, TAG_INFO* info)
     return true;
 }
 
-bool VIZU::GetID3TagInfo(TAG_INFO* info, CString path)
+bool tags::GetID3TagInfo(TAG_INFO* info, CString path)
 {
     if (!info || !EndsWithMp3(path))
         return false;
@@ -325,7 +326,7 @@ bool VIZU::GetID3TagInfo(TAG_INFO* info, CString path)
     return ScanStreamInfo(info, &reader, 5) != -1;
 }
 
-bool VIZU::GetID3TagQuick(TAG_INFO* info, CString path)
+bool tags::GetID3TagQuick(TAG_INFO* info, CString path)
 {
     if (!info || !EndsWithMp3(path))
         return false;
@@ -351,14 +352,14 @@ bool VIZU::GetID3TagQuick(TAG_INFO* info, CString path)
     return true;
 }
 
-int VIZU::GetDekodaMP3Info(TAG_INFO* info, int limit)
+int tags::GetDekodaMP3Info(TAG_INFO* info, int limit)
 {
     if (!info || !EndsWithMp3(info->Path))
         return -1;
     return ScanStreamInfo(info, nullptr, limit);
 }
 
-bool VIZU::ReadDekodaTag(CTrackRecord* rec, CString path, int limit)
+bool tags::ReadDekodaTag(CTrackRecord* rec, CString path, int limit)
 {
     if (!rec || !EndsWithMp3(path))
         return false;
@@ -375,7 +376,7 @@ bool VIZU::ReadDekodaTag(CTrackRecord* rec, CString path, int limit)
     return true;
 }
 
-bool VIZU::ReadID3Tag(CTrackRecord* rec, CString path)
+bool tags::ReadID3Tag(CTrackRecord* rec, CString path)
 {
     if (!rec || !EndsWithMp3(path))
         return false;
@@ -406,21 +407,21 @@ bool VIZU::ReadID3Tag(CTrackRecord* rec, CString path)
     return true;
 }
 
-void VIZU::CheckTagInfo(TAG_INFO* info)
+void tags::CheckTagInfo(TAG_INFO* info)
 {
     if (info)
         CheckFields(info->Path, info->Title, info->Artist, info->Album, info->Year, info->Genre,
                     info->PlayCount);
 }
 
-void VIZU::CheckTagFields(CTrackRecord* rec)
+void tags::CheckTagFields(CTrackRecord* rec)
 {
     if (rec)
         CheckFields(rec->m_FileName, rec->m_Title, rec->m_Artist, rec->m_Album, rec->m_Year,
                     rec->m_Genre, rec->m_PlayCount);
 }
 
-bool VIZU::CopyTagInfoToRecord(CTrackRecord* rec, TAG_INFO* info)
+bool tags::CopyTagInfoToRecord(CTrackRecord* rec, TAG_INFO* info)
 {
     if (!rec || !info)
         return true;
@@ -440,7 +441,7 @@ bool VIZU::CopyTagInfoToRecord(CTrackRecord* rec, TAG_INFO* info)
     return true;
 }
 
-int VIZU::GetGenreNumFromString(CString name)
+int tags::GetGenreNumFromString(CString name)
 {
     for (int i = 0; i < kGenreCount; ++i) {
         if (name.CompareNoCase(GenreName(i)) == 0)
@@ -449,27 +450,25 @@ int VIZU::GetGenreNumFromString(CString name)
     return 12;
 }
 
-bool VIZU::UpdateRecordFromTag(CString path)
+bool tags::ReadTagForRecordUpdate(CString path, TAG_INFO* info)
 {
-    {
-        LibraryLock lock;
-        if (m_Tracks.GetSize() == 0)
-            return false;
-    }
-    TAG_INFO info;
-    if (!GetTagInfo(path, &info))
+    if (!GetTagInfo(path, info))
         return false;
     if (path.Right(3).CompareNoCase("mp3") != 0 &&
-        GetPrivateProfileIntA("KVLIB", "WAV_LookForID3V1", 0, GetLibINIFilePath()) == 1)
-        ReadAGWAVTag(&info, path);
+        GetPrivateProfileIntA("KVLIB", "WAV_LookForID3V1", 0, VIZU::GetLibINIFilePath()) == 1)
+        ReadAGWAVTag(info, path);
+    return true;
+}
 
-    LibraryLock lock;
-    for (INT_PTR i = 0; i < m_Tracks.GetSize(); ++i) {
-        if (m_Tracks[i].m_FileName == path) {
-            CTrackRecord copy = m_Tracks[i];
-            CopyTagInfoToRecord(&copy, &info);
-            m_Tracks[i] = copy;
-            MarkLibraryChanged();
+bool tags::UpdateRecordFromTag(LibraryState& state, CString path, TAG_INFO* info)
+{
+    TrackArray& tracks = state.tracks;
+    for (INT_PTR i = 0; i < tracks.GetSize(); ++i) {
+        if (tracks[i].m_FileName == path) {
+            CTrackRecord copy = tracks[i];
+            CopyTagInfoToRecord(&copy, info);
+            tracks[i] = copy;
+            state.changed = true;
             return true;
         }
     }

@@ -1,5 +1,8 @@
 // WAV files: format facts from the RIFF structure, and the KV and AG tag
 // trailers kept after the RIFF chunk.
+#include "library/tags/TagReading.h"
+
+#include "library/state/FileTexts.h"
 #include "library/state/LibrarySettings.h"
 #include "library/api/VIZU.h"
 #include "library/tags/WavInfoParse.h"
@@ -118,7 +121,7 @@ bool WriteAt(std::FILE* file, uint64_t offset, const uint8_t* block)
 
 } // namespace
 
-bool VIZU::GetWavInfo(CString path, TAG_INFO* info)
+bool tags::GetWavInfo(CString path, TAG_INFO* info)
 {
     if (!info)
         return false;
@@ -132,7 +135,7 @@ bool VIZU::GetWavInfo(CString path, TAG_INFO* info)
             if (!wavinfo::ReadWavFormat(source, &format))
                 return false;
         }
-        const int size = GetFileSize(path);
+        const int size = filetexts::GetFileSize(path);
         const uint32_t fileLength = size > 0 ? static_cast<uint32_t>(size) : 0;
         // A format that claims no bytes per second gives no length.
         int32_t length = format.avgBytesPerSec
@@ -153,25 +156,25 @@ bool VIZU::GetWavInfo(CString path, TAG_INFO* info)
         return true;
     } catch (const std::exception& e) {
         if (CurrentAddSettings().logAdds)
-            WriteAddLogEntry(CString("GetWavInfo failed on: ") + path);
-        AddException(CString(e.what()), path);
+            VIZU::WriteAddLogEntry(CString("GetWavInfo failed on: ") + path);
+        VIZU::AddException(CString(e.what()), path);
         return false;
     }
 }
 
-bool VIZU::WAVHasKVID3Tag(CString path)
+bool tags::WAVHasKVID3Tag(CString path)
 {
     Tail tail;
     return ReadTail(path, kKVWindow, &tail) && KVTrailerAt(tail);
 }
 
-bool VIZU::WAVHasAGID3Tag(CString path)
+bool tags::WAVHasAGID3Tag(CString path)
 {
     Tail tail;
     return ReadTail(path, kAGDetectWindow, &tail) && AGTrailerAt(tail) != wavinfo::kNotFound;
 }
 
-int VIZU::CheckForWAVTags(CString path)
+int tags::CheckForWAVTags(CString path)
 {
     const bool kv = WAVHasKVID3Tag(path);
     const bool ag = WAVHasAGID3Tag(path);
@@ -184,7 +187,7 @@ int VIZU::CheckForWAVTags(CString path)
     return 4403;
 }
 
-bool VIZU::ReadKVWAVTag(TAG_INFO* info, CString path)
+bool tags::ReadKVWAVTag(TAG_INFO* info, CString path)
 {
     Tail tail;
     if (!info || !ReadTail(path, kKVWindow, &tail) || !KVTrailerAt(tail))
@@ -199,7 +202,7 @@ bool VIZU::ReadKVWAVTag(TAG_INFO* info, CString path)
     return true;
 }
 
-bool VIZU::ReadAGWAVTag(TAG_INFO* info, CString path)
+bool tags::ReadAGWAVTag(TAG_INFO* info, CString path)
 {
     Tail tail;
     if (!info || !ReadTail(path, kAGReadWindow, &tail))
@@ -218,7 +221,7 @@ bool VIZU::ReadAGWAVTag(TAG_INFO* info, CString path)
     return true;
 }
 
-bool VIZU::WriteKVWAVTag(CString path, TAG_INFO* info)
+bool tags::WriteKVWAVTag(CString path, TAG_INFO* info)
 {
     if (!info)
         return false;
@@ -238,7 +241,7 @@ bool VIZU::WriteKVWAVTag(CString path, TAG_INFO* info)
     return WriteAt(file.get(), at, block);
 }
 
-bool VIZU::WriteAGWAVTag(CString path, TAG_INFO* info)
+bool tags::WriteAGWAVTag(CString path, TAG_INFO* info)
 {
     if (!info)
         return false;
@@ -256,9 +259,9 @@ bool VIZU::WriteAGWAVTag(CString path, TAG_INFO* info)
     return WriteAt(file.get(), tail.start + at, block);
 }
 
-bool VIZU::SetBatchWAVTagInfo(tagBatchTag* batch)
+bool tags::SetBatchWAVTagInfo(tagBatchTag* batch)
 {
-    if (!batch || !Exists(batch->Tag.Path))
+    if (!batch || !filetexts::Exists(batch->Tag.Path))
         return false;
     const CString path = batch->Tag.Path;
     const int scheme = CheckForWAVTags(path);
@@ -287,11 +290,11 @@ bool VIZU::SetBatchWAVTagInfo(tagBatchTag* batch)
         written = kv ? WriteKVWAVTag(path, &tag) : WriteAGWAVTag(path, &tag);
     }
     if (!batch->FolderMode)
-        UpdateRecordFromTag(path);
+        VIZU::UpdateRecordFromTag(path);
     return written;
 }
 
-bool VIZU::ReadID3TAG1FromWAV(CTrackRecord* rec, CString path)
+bool tags::ReadID3TAG1FromWAV(CTrackRecord* rec, CString path)
 {
     if (!rec)
         return false;

@@ -3,16 +3,16 @@
 #include "library/tracklist/SearchFilter.h"
 
 #include "framework/win/CWaitCursor.h"
-#include "library/state/LibraryLock.h"
+#include "library/file/LibraryDocument.h"
 #include "library/records/RecordAccess.h"
+#include "library/state/LibraryState.h"
+#include "library/state/MessagePump.h"
 #include "library/api/VIZU.h"
 
 #include <mbctype.h>
 #include <mbstring.h>
 
 namespace {
-
-using TrackArray = CArray<CTrackRecord, CTrackRecord&>;
 
 MatchCaseFold BuildLibraryCaseFold()
 {
@@ -55,14 +55,13 @@ int WalkFilter(TrackArray& source, int code, const CString& value, Rule rule, bo
     return matches;
 }
 
-int FindFirst(const CString& text, bool byTitle)
+int FindFirst(const TrackArray& tracks, const CString& text, bool byTitle)
 {
-    LibraryLock lock;
-    if (m_Tracks.GetSize() == 0)
+    if (tracks.GetSize() == 0)
         return -1;
     TrackMatcher matcher(LibraryCaseFold(), text.str());
-    for (INT_PTR i = 0; i < m_Tracks.GetSize(); ++i) {
-        const CTrackRecord& rec = m_Tracks[i];
+    for (INT_PTR i = 0; i < tracks.GetSize(); ++i) {
+        const CTrackRecord& rec = tracks[i];
         if (matcher.Contains((byTitle ? rec.m_Title : rec.m_Artist).str()))
             return static_cast<int>(i);
     }
@@ -88,35 +87,35 @@ TrackMatchFields MatchFieldsOf(const CTrackRecord& rec, std::string* normalTempo
     fields.fileName = rec.m_FileName.str();
     if (normalTempo) {
         CString tempo(rec.m_BPMText);
-        VIZU::BPMFormat(&tempo);
+        FormatBpmText(tempo);
         *normalTempo = tempo.str();
         fields.bpmText = *normalTempo;
     }
     return fields;
 }
 
-int VIZU::FindTitle(CString text)
+int tracklist::FindTitle(const TrackArray& tracks, const CString& text)
 {
-    return FindFirst(text, true);
+    return FindFirst(tracks, text, true);
 }
 
-int VIZU::FindArtist(CString text)
+int tracklist::FindArtist(const TrackArray& tracks, const CString& text)
 {
-    return FindFirst(text, false);
+    return FindFirst(tracks, text, false);
 }
 
-int VIZU::DoSearch(CString text, int code)
+int tracklist::DoSearch(LibraryState& state, const CString& text, int code)
 {
-    LibraryLock lock(true);
-    if (lock.Refused() || m_Tracks.GetSize() == 0)
+    TrackArray& tracks = state.tracks;
+    if (tracks.GetSize() == 0)
         return -1;
-    m_SearchTracks.RemoveAll();
+    state.searchTracks.RemoveAll();
     TracksInUse inUse;
     TrackMatcher matcher(LibraryCaseFold(), text.str());
     int matches = 0;
-    for (INT_PTR i = 0; i < m_Tracks.GetSize(); ++i) {
-        if (matcher.SearchMatches(MatchFieldsOf(m_Tracks[i]), code)) {
-            m_SearchTracks.Add(m_Tracks[i]);
+    for (INT_PTR i = 0; i < tracks.GetSize(); ++i) {
+        if (matcher.SearchMatches(MatchFieldsOf(tracks[i]), code)) {
+            state.searchTracks.Add(tracks[i]);
             ++matches;
         }
         ProcessMessages();
@@ -124,34 +123,30 @@ int VIZU::DoSearch(CString text, int code)
     return matches;
 }
 
-int VIZU::FilterTrackList(int code, CString value)
+int tracklist::FilterTrackList(LibraryState& state, int code, const CString& value)
 {
-    LibraryLock lock(true);
-    if (lock.Refused())
+    state.filteredTracks.RemoveAll();
+    if (state.tracks.GetSize() == 0)
         return 0;
-    m_FilteredTracks.RemoveAll();
-    if (m_Tracks.GetSize() == 0)
-        return 0;
-    return WalkFilter(m_Tracks, code, value, Rule::Contains, false,
-                      [](CTrackRecord& rec) { m_FilteredTracks.Add(rec); });
+    TrackArray& filtered = state.filteredTracks;
+    return WalkFilter(state.tracks, code, value, Rule::Contains, false,
+                      [&filtered](CTrackRecord& rec) { filtered.Add(rec); });
 }
 
-int VIZU::FilterTracksToArray(CArray<CTrackRecord, CTrackRecord&>* target, int code, CString value,
-                              bool flag)
+int tracklist::FilterTracksToArray(TrackArray& tracks, TrackArray* target, int code,
+                                   const CString& value)
 {
-    (void)flag;
-    LibraryLock lock;
-    if (m_Tracks.GetSize() == 0)
+    if (tracks.GetSize() == 0)
         return -1;
     if (!target)
         return 0;
     CWaitCursor wait;
-    return WalkFilter(m_Tracks, code, value, Rule::Contains, true,
+    return WalkFilter(tracks, code, value, Rule::Contains, true,
                       [target](CTrackRecord& rec) { target->Add(rec); });
 }
 
-int VIZU::FilterArrayToArray(CArray<CTrackRecord, CTrackRecord&>* source,
-                             CArray<CTrackRecord, CTrackRecord&>* target, int code, CString value)
+int tracklist::FilterArrayToArray(TrackArray* source, TrackArray* target, int code,
+                                  const CString& value)
 {
     // One array as both source and target is filtered in place.
     TrackArray sameArray;
@@ -170,23 +165,20 @@ int VIZU::FilterArrayToArray(CArray<CTrackRecord, CTrackRecord&>* source,
     });
 }
 
-int VIZU::LoadFilteredTracksToArray(CArray<CTrackRecord, CTrackRecord&>* target, int code,
-                                    CString value)
+int tracklist::LoadFilteredTracksToArray(TrackArray& tracks, TrackArray* target, int code,
+                                         const CString& value)
 {
-    LibraryLock lock;
-    if (m_Tracks.GetSize() == 0 || !target)
+    if (tracks.GetSize() == 0 || !target)
         return 0;
     CWaitCursor wait;
-    return WalkFilter(m_Tracks, code, value, Rule::Equals, true,
+    return WalkFilter(tracks, code, value, Rule::Equals, true,
                       [target](CTrackRecord& rec) { target->Add(rec); });
 }
 
-int VIZU::SearchLibrary(int code, CString value, bool flag)
+int tracklist::SearchLibrary(TrackArray& tracks, int code, const CString& value)
 {
-    (void)flag;
-    LibraryLock lock;
-    if (m_Tracks.GetSize() == 0)
+    if (tracks.GetSize() == 0)
         return -1;
     CWaitCursor wait;
-    return WalkFilter(m_Tracks, code, value, Rule::Contains, true, [](CTrackRecord&) {});
+    return WalkFilter(tracks, code, value, Rule::Contains, true, [](CTrackRecord&) {});
 }

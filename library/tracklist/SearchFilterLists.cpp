@@ -5,8 +5,8 @@
 #include "framework/ui/CImageList.h"
 #include "framework/ui/CListCtrl.h"
 #include "framework/win/CWaitCursor.h"
-#include "library/state/LibraryLock.h"
 #include "library/state/LibraryState.h"
+#include "library/state/MessagePump.h"
 #include "library/records/RecordAccess.h"
 #include "library/tracklist/TrackListFill.h"
 #include "library/tracklist/TrackListFillText.h"
@@ -15,8 +15,6 @@
 #include <functional>
 
 namespace {
-
-using TrackArray = CArray<CTrackRecord, CTrackRecord&>;
 
 enum class RowKind { Track, ThreeColumns };
 
@@ -86,11 +84,11 @@ int FillList(CListCtrl* list, TrackArray& source, int emptyAnswer, const ListFil
     return rows;
 }
 
-int FilterToList(CListCtrl* list, int code, const CString& value, bool equals, const ListFill& how)
+int FilterToList(TrackArray& tracks, CListCtrl* list, int code, const CString& value, bool equals,
+                 const ListFill& how)
 {
-    LibraryLock lock;
     TrackMatcher matcher(LibraryCaseFold(), value.str());
-    return FillList(list, m_Tracks, 0, how, [&](const CTrackRecord& rec) {
+    return FillList(list, tracks, 0, how, [&](const CTrackRecord& rec) {
         if (!equals)
             return matcher.FilterContains(MatchFieldsOf(rec), code);
         std::string tempo;
@@ -124,18 +122,17 @@ int DistinctSortCode(int code)
 
 } // namespace
 
-int VIZU::DisplayCurrentSearchResults(CListCtrl* list)
+int tracklist::DisplayCurrentSearchResults(TrackArray& searchTracks, CListCtrl* list)
 {
-    LibraryLock lock;
     ListFill how;
-    return FillList(list, m_SearchTracks, -1, how, [](const CTrackRecord&) { return true; });
+    return FillList(list, searchTracks, -1, how, [](const CTrackRecord&) { return true; });
 }
 
-int VIZU::DisplaySearchResults(CListCtrl* list, CString text, int code, CImageList* images)
+int tracklist::DisplaySearchResults(TrackArray& tracks, CListCtrl* list, const CString& text,
+                                    int code, CImageList* images)
 {
     TrackRowWriter writer(ListHandle(list));
-    LibraryLock lock;
-    if (m_Tracks.GetSize() == 0) {
+    if (tracks.GetSize() == 0) {
         writer.SetRedraw(false);
         writer.DeleteAll();
         writer.SetRedraw(true);
@@ -147,9 +144,9 @@ int VIZU::DisplaySearchResults(CListCtrl* list, CString text, int code, CImageLi
     writer.SetRedraw(false);
     writer.DeleteAll();
     int matches = 0;
-    for (INT_PTR i = 0; i < m_Tracks.GetSize(); ++i) {
-        if (matcher.SearchMatches(MatchFieldsOf(m_Tracks[i]), code)) {
-            CString path = m_Tracks[i].m_FileName;
+    for (INT_PTR i = 0; i < tracks.GetSize(); ++i) {
+        if (matcher.SearchMatches(MatchFieldsOf(tracks[i]), code)) {
+            CString path = tracks[i].m_FileName;
             // The list is reached again through its handle: the pump below
             // may have closed it.
             if (!writer.Alive())
@@ -166,47 +163,48 @@ int VIZU::DisplaySearchResults(CListCtrl* list, CString text, int code, CImageLi
     return matches;
 }
 
-int VIZU::DisplayFilteredTracks(CListCtrl* list, int code, CString value, bool checkExists)
+int tracklist::DisplayFilteredTracks(TrackArray& tracks, CListCtrl* list, int code,
+                                     const CString& value, bool checkExists)
 {
     ListFill how;
     how.checkExists = checkExists;
     how.pump = true;
-    return FilterToList(list, code, value, false, how);
+    return FilterToList(tracks, list, code, value, false, how);
 }
 
-int VIZU::DisplayFilteredTracksNoFind(CListCtrl* list, int code, CString value, bool checkExists,
-                                      bool plainIcons)
+int tracklist::DisplayFilteredTracksNoFind(TrackArray& tracks, CListCtrl* list, int code,
+                                           const CString& value, bool checkExists,
+                                           bool plainIcons)
 {
     ListFill how;
     how.checkExists = checkExists;
     how.plainIcons = plainIcons;
     how.pump = true;
-    return FilterToList(list, code, value, true, how);
+    return FilterToList(tracks, list, code, value, true, how);
 }
 
-int VIZU::DisplayFilteredEZTracks(CListCtrl* list, int code, CString value, bool checkExists)
+int tracklist::DisplayFilteredEZTracks(TrackArray& tracks, CListCtrl* list, int code,
+                                       const CString& value, bool checkExists)
 {
     ListFill how;
     how.kind = RowKind::ThreeColumns;
     how.checkExists = checkExists;
     how.setTrackIcons = true;
-    return FilterToList(list, code, value, false, how);
+    return FilterToList(tracks, list, code, value, false, how);
 }
 
-int VIZU::DisplayFilteredEZItemList(CListCtrl* list, int code, CString value, CImageList* images)
+int tracklist::DisplayFilteredEZItemList(LibraryState& state, CListCtrl* list, int code)
 {
-    (void)value;
-    (void)images;
     TrackRowWriter writer(ListHandle(list));
     writer.SetRedraw(false);
     writer.DeleteAll();
     if (int sortCode = DistinctSortCode(code))
-        SortTrackListA(sortCode);
-    LibraryLock lock;
+        records::SortTrackListA(state, sortCode);
+    const TrackArray& tracks = state.tracks;
     int rows = 0;
     CString previous;
-    for (INT_PTR i = 0; i < m_Tracks.GetSize(); ++i) {
-        const CString* field = DistinctField(m_Tracks[i], code);
+    for (INT_PTR i = 0; i < tracks.GetSize(); ++i) {
+        const CString* field = DistinctField(tracks[i], code);
         if (!field || *field == previous)
             continue;
         previous = *field;

@@ -4,10 +4,9 @@
 
 #include "framework/ui/CImageList.h"
 #include "framework/ui/CListCtrl.h"
-#include "library/state/LibraryLock.h"
+#include "library/state/FileTexts.h"
 #include "library/state/LibrarySettings.h"
 #include "library/state/LibraryState.h"
-#include "library/api/VIZU.h"
 
 #include <windows.h>
 #include <commctrl.h>
@@ -41,8 +40,6 @@ const ColumnLayout kColumns[kTrackListColumns] = {
 };
 constexpr int kPictureWidth = 16;
 constexpr int kTrackPictureWidth = 20;
-
-TabHeaderBuilder g_tabHeaderBuilder = nullptr;
 
 void DeleteAllColumns(HWND list)
 {
@@ -141,15 +138,7 @@ int32_t* OrderField(KV_LIST_COLUMN_ORDER* order, const char* type)
 
 } // namespace
 
-TabHeaderBuilder SetTabHeaderBuilder(TabHeaderBuilder builder)
-{
-    LibraryLock lock;
-    TabHeaderBuilder previous = g_tabHeaderBuilder;
-    g_tabHeaderBuilder = builder;
-    return previous;
-}
-
-void VIZU::InitTrackListColumnOrder()
+void tracklist::InitTrackListColumnOrder(LibrarySettings& settings)
 {
     static const char* const keys[kTrackListColumns] = {
         "List_Col_Title_Pos", "List_Col_Artist_Pos", "List_Col_PicImage_Pos",
@@ -157,14 +146,12 @@ void VIZU::InitTrackListColumnOrder()
         "List_Col_BPM_Pos", "List_Col_Filename_Pos", "List_Col_Index_Pos",
         "List_Col_PlayCtr_Pos",
     };
-    CString ini = GetLibINIFilePath();
-    LibraryLock lock;
-    LibrarySettings& settings = lock.State().settings;
+    CString ini = filetexts::LibraryIniPath();
     for (int i = 0; i < kTrackListColumns; ++i)
         settings.columnPos[i] = static_cast<int32_t>(GetPrivateProfileIntA("KVLIB", keys[i], i, ini));
 }
 
-int VIZU::DisplayListHeader(CListCtrl* list, bool checkBoxes)
+int tracklist::DisplayListHeader(CListCtrl* list, bool checkBoxes)
 {
     HWND hList = list ? list->GetSafeHwnd() : nullptr;
     if (!hList)
@@ -175,19 +162,14 @@ int VIZU::DisplayListHeader(CListCtrl* list, bool checkBoxes)
     return 0;
 }
 
-int VIZU::DisplayTrackListHeader(CListCtrl* list, bool checkBoxes)
+int tracklist::DisplayTrackListHeader(CListCtrl* list, bool checkBoxes,
+                                      const int32_t positions[kTrackListColumns],
+                                      CImageList* icons)
 {
     HWND hList = list ? list->GetSafeHwnd() : nullptr;
     if (!hList)
         return 0;
-    int32_t positions[kTrackListColumns];
-    {
-        LibraryLock lock;
-        for (int i = 0; i < kTrackListColumns; ++i)
-            positions[i] = lock.State().settings.columnPos[i];
-    }
     DeleteAllColumns(hList);
-    CImageList* icons = LibraryTrackIcons();
     ListView_SetImageList(hList, icons ? icons->GetSafeHandle() : nullptr, LVSIL_SMALL);
     InsertColumns(hList, true);
     int order[kTrackListColumns];
@@ -197,7 +179,7 @@ int VIZU::DisplayTrackListHeader(CListCtrl* list, bool checkBoxes)
     return 0;
 }
 
-int __stdcall VIZU::KVSort(LONG_PTR itemData1, LONG_PTR itemData2, LONG_PTR sortInfo)
+int tracklist::KVSort(LONG_PTR itemData1, LONG_PTR itemData2, LONG_PTR sortInfo)
 {
     const KV_SORT_INFO* info = reinterpret_cast<const KV_SORT_INFO*>(sortInfo);
     if (!info || !info->List)
@@ -221,14 +203,15 @@ int __stdcall VIZU::KVSort(LONG_PTR itemData1, LONG_PTR itemData2, LONG_PTR sort
     return info->Ascending ? lstrcmpA(first, second) : lstrcmpA(second, first);
 }
 
-int VIZU::GetTrackListColData(KV_LIST_COLUMN_ORDER* order)
+int tracklist::ReadTrackListColCount()
 {
-    CString ini = GetLibINIFilePath();
-    int count = static_cast<int>(GetPrivateProfileIntA("KVLIB", "List_ColNum", 0, ini));
-    {
-        LibraryLock lock;
-        lock.State().settings.trackListColNum = count;
-    }
+    return static_cast<int>(GetPrivateProfileIntA("KVLIB", "List_ColNum", 0,
+                                                  filetexts::LibraryIniPath()));
+}
+
+void tracklist::ReadTrackListColData(int count, KV_LIST_COLUMN_ORDER* order)
+{
+    CString ini = filetexts::LibraryIniPath();
     for (int i = 0; i <= count; ++i) {
         CString pos, typ;
         pos.Format("List_Col%d_Pos", i);
@@ -240,28 +223,15 @@ int VIZU::GetTrackListColData(KV_LIST_COLUMN_ORDER* order)
         if (field)
             *field = position;
     }
-    return count;
 }
 
-bool VIZU::GetTrackListNeedsRefresh()
+bool tracklist::GetTrackListNeedsRefresh()
 {
-    return GetPrivateProfileIntA("KVLIB", "List_NeedsRefresh", 0, GetLibINIFilePath()) == 1;
+    return GetPrivateProfileIntA("KVLIB", "List_NeedsRefresh", 0, filetexts::LibraryIniPath()) == 1;
 }
 
-bool VIZU::SetTrackListNeedsRefresh(bool needed)
+void tracklist::SetTrackListNeedsRefresh(bool needed)
 {
     WritePrivateProfileStringA("KVLIB", "List_NeedsRefresh", needed ? "1" : "0",
-                               GetLibINIFilePath());
-    return true;
-}
-
-void VIZU::SetTabHeader(CString text)
-{
-    TabHeaderBuilder builder;
-    {
-        LibraryLock lock;
-        builder = g_tabHeaderBuilder;
-    }
-    if (builder)
-        builder(text);
+                               filetexts::LibraryIniPath());
 }

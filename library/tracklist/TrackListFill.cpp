@@ -5,11 +5,12 @@
 #include "framework/ui/CImageList.h"
 #include "framework/ui/CListCtrl.h"
 #include "framework/win/CWaitCursor.h"
-#include "library/state/LibraryLock.h"
+#include "library/file/LibraryDocument.h"
+#include "library/state/FileTexts.h"
 #include "library/state/LibraryState.h"
+#include "library/state/MessagePump.h"
 #include "library/records/RecordAccess.h"
 #include "library/tracklist/TrackListFillText.h"
-#include "library/api/VIZU.h"
 
 #include <commctrl.h>
 
@@ -25,7 +26,7 @@ CString NumberText(int32_t value)
 CString NormalTempo(const CString& text)
 {
     CString tempo(text);
-    VIZU::BPMFormat(&tempo);
+    FormatBpmText(tempo);
     return tempo;
 }
 
@@ -46,19 +47,18 @@ void EmptyList(TrackRowWriter& writer)
     writer.SetRedraw(true);
 }
 
-// The worker's fill: the records are copied under the library lock and the
-// rows written without it, so the window thread is never kept waiting on
-// the lock while this thread waits on the window thread, and a worker
-// given up in the middle leaves the lock free. No pumping and no change of
-// the list's drawing: the list belongs to the window thread.
-int DisplayTracksFromWorker(TrackRowWriter& writer, bool checkExists, HIMAGELIST images,
-                            bool plainIcons)
+} // namespace
+
+// The worker's fill: the caller copied the records under the library lock
+// and the rows are written without it, so the window thread is never kept
+// waiting on the lock while this thread waits on the window thread, and a
+// worker given up in the middle leaves the lock free. No pumping and no
+// change of the list's drawing: the list belongs to the window thread.
+int tracklist::DisplayTracksFromWorker(const TrackArray& records, CListCtrl* list,
+                                       bool checkExists, CImageList* imageList, bool plainIcons)
 {
-    CArray<CTrackRecord, CTrackRecord&> records;
-    {
-        LibraryLock lock;
-        records.Append(m_Tracks);
-    }
+    TrackRowWriter writer(ListHandle(list));
+    HIMAGELIST images = ImagesHandle(imageList);
     if (records.GetSize() == 0) {
         EmptyList(writer);
         return 0;
@@ -78,8 +78,6 @@ int DisplayTracksFromWorker(TrackRowWriter& writer, bool checkExists, HIMAGELIST
     return rows;
 }
 
-} // namespace
-
 TrackRow MakeTrackRow(const CTrackRecord& rec)
 {
     TrackRow row;
@@ -88,7 +86,7 @@ TrackRow MakeTrackRow(const CTrackRecord& rec)
     row.picture = rec.m_HasPicture == 1 ? track_image::kPicture : track_image::kNoPicture;
     row.Put(3, rec.m_Album);
     row.Put(4, rec.m_Genre);
-    row.Put(5, VIZU::SecondsToString(rec.m_Length));
+    row.Put(5, filetexts::SecondsToString(rec.m_Length));
     row.Put(6, rec.m_Year);
     row.Put(7, NormalTempo(rec.m_BPMText));
     row.Put(8, rec.m_FileName);
@@ -105,7 +103,7 @@ TrackRow MakeTagRow(const TAG_INFO& info)
     row.picture = info.HasPicture ? track_image::kPicture : track_image::kNoPicture;
     row.Put(3, info.Album);
     row.Put(4, info.Genre);
-    row.Put(5, VIZU::SecondsToString(info.Length));
+    row.Put(5, filetexts::SecondsToString(info.Length));
     row.Put(6, info.Year);
     row.Put(7, NormalTempo(info.BPMText));
     row.Put(8, info.Path);
@@ -115,7 +113,7 @@ TrackRow MakeTagRow(const TAG_INFO& info)
 
 int TrackTypeImage(const CString& path, bool checkExists)
 {
-    if (checkExists && !VIZU::Exists(path))
+    if (checkExists && !filetexts::Exists(path))
         return track_image::kMissing;
     return IsRowWavPath(path.str()) ? track_image::kWAV : track_image::kMP3;
 }
@@ -253,32 +251,26 @@ CString TrackRowWriter::GetText(int row, int subItem) const
     return text;
 }
 
-bool VIZU::InsertRecIntoList(CListCtrl* list, CImageList* images, CTrackRecord* rec,
-                             bool checkExists)
+bool tracklist::InsertRecIntoList(CListCtrl* list, CTrackRecord* rec, bool checkExists)
 {
-    (void)images;
     if (!rec)
         return false;
     TrackRowWriter writer(ListHandle(list));
     CWaitCursor wait;
     int position = writer.Count();
     int image = TrackTypeImage(rec->m_FileName, checkExists);
-    BPMFormat(&rec->m_BPMText);
+    FormatBpmText(rec->m_BPMText);
     int row = writer.Insert(position, MakeTrackRow(*rec), image, position);
     if (row >= 0)
         writer.SetData(row, rec->m_Index);
     return true;
 }
 
-int VIZU::DisplayTracks(CListCtrl* list, bool checkExists, CImageList* images, bool plainIcons,
-                        bool fromWorker)
+int tracklist::DisplayTracks(TrackArray& tracks, CListCtrl* list, bool checkExists,
+                             CImageList* images, bool plainIcons)
 {
     TrackRowWriter writer(ListHandle(list));
-    if (fromWorker)
-        return DisplayTracksFromWorker(writer, checkExists, ImagesHandle(images), plainIcons);
-
-    LibraryLock lock;
-    if (m_Tracks.GetSize() == 0) {
+    if (tracks.GetSize() == 0) {
         EmptyList(writer);
         return 0;
     }
@@ -292,11 +284,11 @@ int VIZU::DisplayTracks(CListCtrl* list, bool checkExists, CImageList* images, b
     int rows = 0;
     // A handler run by the pump may close the list or change the library:
     // both are checked again before every row.
-    for (INT_PTR i = 0; i < m_Tracks.GetSize(); ++i) {
+    for (INT_PTR i = 0; i < tracks.GetSize(); ++i) {
         ProcessMessages();
-        if (!writer.Alive() || i >= m_Tracks.GetSize())
+        if (!writer.Alive() || i >= tracks.GetSize())
             break;
-        CTrackRecord rec(m_Tracks[i]);
+        CTrackRecord rec(tracks[i]);
         int image = plainIcons ? track_image::kPlain : TrackTypeImage(rec.m_FileName, checkExists);
         if (writer.Insert(static_cast<int>(i), MakeTrackRow(rec), image, static_cast<LPARAM>(i)) >= 0)
             ++rows;
@@ -305,11 +297,11 @@ int VIZU::DisplayTracks(CListCtrl* list, bool checkExists, CImageList* images, b
     return rows;
 }
 
-int VIZU::DisplayTracksV41(CListCtrl* list, bool checkExists, CImageList* images, bool showImages)
+int tracklist::DisplayTracksV41(TrackArray& tracks, CListCtrl* list, bool checkExists,
+                                CImageList* images, bool showImages)
 {
     TrackRowWriter writer(ListHandle(list));
-    LibraryLock lock;
-    if (m_Tracks.GetSize() == 0) {
+    if (tracks.GetSize() == 0) {
         EmptyList(writer);
         return 0;
     }
@@ -322,11 +314,11 @@ int VIZU::DisplayTracksV41(CListCtrl* list, bool checkExists, CImageList* images
     writer.SetRedraw(false);
     writer.DeleteAll();
     int rows = 0;
-    for (INT_PTR i = 0; i < m_Tracks.GetSize(); ++i) {
+    for (INT_PTR i = 0; i < tracks.GetSize(); ++i) {
         ProcessMessages();
-        if (!writer.Alive() || i >= m_Tracks.GetSize())
+        if (!writer.Alive() || i >= tracks.GetSize())
             break;
-        CTrackRecord rec(m_Tracks[i]);
+        CTrackRecord rec(tracks[i]);
         TrackRow row = MakeTrackRow(rec);
         int image = -1;
         if (showImages)
@@ -341,12 +333,10 @@ int VIZU::DisplayTracksV41(CListCtrl* list, bool checkExists, CImageList* images
     return rows;
 }
 
-int VIZU::PopulateListControl(CListCtrl* list, bool flag)
+int tracklist::PopulateListControl(const TrackArray& tracks, CListCtrl* list)
 {
-    (void)flag;
     TrackRowWriter writer(ListHandle(list));
-    LibraryLock lock;
-    if (m_Tracks.GetSize() == 0) {
+    if (tracks.GetSize() == 0) {
         EmptyList(writer);
         return 0;
     }
@@ -354,8 +344,8 @@ int VIZU::PopulateListControl(CListCtrl* list, bool flag)
     writer.SetRedraw(false);
     writer.DeleteAll();
     int rows = 0;
-    for (INT_PTR i = 0; i < m_Tracks.GetSize(); ++i) {
-        const CTrackRecord& rec = m_Tracks[i];
+    for (INT_PTR i = 0; i < tracks.GetSize(); ++i) {
+        const CTrackRecord& rec = tracks[i];
         TrackRow row = MakeTrackRow(rec);
         row.picture = -1;
         row.Drop(10);
@@ -369,24 +359,28 @@ int VIZU::PopulateListControl(CListCtrl* list, bool flag)
     return rows;
 }
 
-bool VIZU::UpdateListItemFromArray(CListCtrl* list, int row, int trackIndex)
+bool tracklist::FindListItemRecord(const LibraryState& state, CListCtrl* list, int trackIndex,
+                                   CTrackRecord& rec)
+{
+    const TrackArray& tracks = state.tracks;
+    if (tracks.GetSize() == 0)
+        return false;
+    TrackRowWriter writer(ListHandle(list));
+    CImageList* icons = state.trackIcons;
+    writer.SetSmallImages(icons ? icons->GetSafeHandle() : nullptr);
+    INT_PTR found = -1;
+    for (INT_PTR i = 0; i < tracks.GetSize() && found < 0; ++i)
+        if (tracks[i].m_Index == trackIndex)
+            found = i;
+    if (found < 0)
+        return false;
+    rec = tracks[found];
+    return true;
+}
+
+bool tracklist::UpdateListItem(CListCtrl* list, int row, const CTrackRecord& rec)
 {
     TrackRowWriter writer(ListHandle(list));
-    CTrackRecord rec;
-    {
-        LibraryLock lock;
-        if (m_Tracks.GetSize() == 0)
-            return false;
-        CImageList* icons = LibraryTrackIcons();
-        writer.SetSmallImages(icons ? icons->GetSafeHandle() : nullptr);
-        INT_PTR found = -1;
-        for (INT_PTR i = 0; i < m_Tracks.GetSize() && found < 0; ++i)
-            if (m_Tracks[i].m_Index == trackIndex)
-                found = i;
-        if (found < 0)
-            return false;
-        rec = m_Tracks[found];
-    }
     writer.Rewrite(row, MakeTrackRow(rec));
     if (list) {
         list->RedrawItems(row, row);
@@ -395,12 +389,12 @@ bool VIZU::UpdateListItemFromArray(CListCtrl* list, int row, int trackIndex)
     return true;
 }
 
-CString VIZU::GetTotalQueueTime(CListCtrl* list)
+CString tracklist::GetTotalQueueTime(CListCtrl* list)
 {
     TrackRowWriter writer(ListHandle(list));
     int total = 0;
     const int rows = writer.Count();
     for (int i = 0; i < rows; ++i)
         total += RowLengthSeconds(writer.GetText(i, 5).str());
-    return SecondsToHHMMSS(total);
+    return filetexts::SecondsToHHMMSS(total);
 }

@@ -6,6 +6,7 @@
 // while a worker thread fills).
 #pragma once
 
+#include "framework/core/CArray.h"
 #include "framework/core/CString.h"
 #include "library/records/CTrackRecord.h"
 #include "library/state/LibrarySettings.h"
@@ -70,3 +71,56 @@ private:
 
     HWND m_list;
 };
+
+struct LibraryState;
+class CImageList;
+class CListCtrl;
+
+// Lists filled from the library's records and from the files' tags (the
+// lock held by the caller where records are given: VIZU's entry points).
+namespace tracklist {
+
+using TrackArray = CArray<CTrackRecord, CTrackRecord&>;
+
+// One row for rec at the end of the list, its item data rec's index; rec's
+// tempo text is put into its normal form.
+bool InsertRecIntoList(CListCtrl* list, CTrackRecord* rec, bool checkExists);
+// Every record as a row, messages let through before each; the rows written.
+int DisplayTracks(TrackArray& tracks, CListCtrl* list, bool checkExists, CImageList* images,
+                  bool plainIcons);
+// The same from a copy of the records, for a worker thread: no pumping, the
+// lock not held.
+int DisplayTracksFromWorker(const TrackArray& records, CListCtrl* list, bool checkExists,
+                            CImageList* images, bool plainIcons);
+int DisplayTracksV41(TrackArray& tracks, CListCtrl* list, bool checkExists, CImageList* images,
+                     bool showImages);
+int PopulateListControl(const TrackArray& tracks, CListCtrl* list);
+// The record of that index into rec, the track icons set on the list;
+// false when there is none.
+bool FindListItemRecord(const LibraryState& state, CListCtrl* list, int trackIndex,
+                        CTrackRecord& rec);
+// Rewrites a row's texts from rec and redraws it.
+bool UpdateListItem(CListCtrl* list, int row, const CTrackRecord& rec);
+// The sum of the rows' lengths, "h:mm:ss".
+CString GetTotalQueueTime(CListCtrl* list);
+
+// Rows read from the files' own tags (TrackListFillTags.cpp).
+bool InsertTrackIntoList(CListCtrl* list, const CString& path, CImageList* images);
+bool UpdateListItemFromTag(const CString& path, CListCtrl* list, int row);
+int CopyListToArray(CListCtrl* list, TrackArray* tracks);
+
+// Search and filter results shown in a list (SearchFilterLists.cpp).
+int DisplayCurrentSearchResults(TrackArray& searchTracks, CListCtrl* list);
+int DisplaySearchResults(TrackArray& tracks, CListCtrl* list, const CString& text, int code,
+                         CImageList* images);
+int DisplayFilteredTracks(TrackArray& tracks, CListCtrl* list, int code, const CString& value,
+                          bool checkExists);
+int DisplayFilteredTracksNoFind(TrackArray& tracks, CListCtrl* list, int code,
+                                const CString& value, bool checkExists, bool plainIcons);
+int DisplayFilteredEZTracks(TrackArray& tracks, CListCtrl* list, int code, const CString& value,
+                            bool checkExists);
+// The distinct values of one field (codes 30, 31, 32, 34), the library
+// sorted by it first.
+int DisplayFilteredEZItemList(LibraryState& state, CListCtrl* list, int code);
+
+} // namespace tracklist

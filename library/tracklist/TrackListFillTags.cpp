@@ -4,19 +4,19 @@
 #include "framework/ui/CImageList.h"
 #include "framework/ui/CListCtrl.h"
 #include "library/tracklist/TrackListFillText.h"
-#include "library/api/VIZU.h"
+#include "library/tags/TagReading.h"
 
-bool VIZU::InsertTrackIntoList(CListCtrl* list, CString path, CImageList* images)
+bool tracklist::InsertTrackIntoList(CListCtrl* list, const CString& path, CImageList* images)
 {
     TrackRowWriter writer(list ? list->GetSafeHwnd() : nullptr);
     writer.SetSmallImages(images ? images->GetSafeHandle() : nullptr);
     TAG_INFO info;
     int image = track_image::kPlain;
     if (HasTypeEnding(path.str(), "mp3")) {
-        GetTagInfo(path, &info);
+        tags::GetTagInfo(path, &info);
         image = track_image::kMP3;
     } else if (HasTypeEnding(path.str(), "wav")) {
-        GetTagInfo(path, &info);
+        tags::GetTagInfo(path, &info);
         image = track_image::kWAV;
     }
     int position = writer.Count();
@@ -25,10 +25,10 @@ bool VIZU::InsertTrackIntoList(CListCtrl* list, CString path, CImageList* images
     return true;
 }
 
-bool VIZU::UpdateListItemFromTag(CString path, CListCtrl* list, int row)
+bool tracklist::UpdateListItemFromTag(const CString& path, CListCtrl* list, int row)
 {
     TAG_INFO info;
-    GetTagInfo(path, &info);
+    tags::GetTagInfo(path, &info);
     TrackRow texts = MakeTagRow(info);
     texts.Put(9, "0");
     TrackRowWriter writer(list ? list->GetSafeHwnd() : nullptr);
@@ -41,7 +41,7 @@ bool VIZU::UpdateListItemFromTag(CString path, CListCtrl* list, int row)
 // Each row gets a record of its own: one that the tag reader could not fill
 // carries the row's path and otherwise the values of a new record, never
 // fields of the row before.
-int VIZU::CopyListToArray(CListCtrl* list, CArray<CTrackRecord, CTrackRecord&>* tracks)
+int tracklist::CopyListToArray(CListCtrl* list, TrackArray* tracks)
 {
     if (!tracks)
         return 0;
@@ -53,8 +53,8 @@ int VIZU::CopyListToArray(CListCtrl* list, CArray<CTrackRecord, CTrackRecord&>* 
         CString path = writer.GetText(i, 8);
         TAG_INFO info;
         CTrackRecord rec;
-        if (GetTagInfo(path, &info))
-            CopyTagInfoToRecord(&rec, &info);
+        if (tags::GetTagInfo(path, &info))
+            tags::CopyTagInfoToRecord(&rec, &info);
         else
             rec.m_FileName = path;
         tracks->Add(rec);

@@ -91,3 +91,7 @@ make tags_short.wav sox -q -n -r 8000 -c 1 -b 8 tags_short.wav synth 0.5 sine 30
 make tags_v1only.mp3 lame --quiet --noreplaygain -b 128 --id3v1-only --tt "Old Title" --ta "Old Artist" --tl "Old Album" --ty 1987 --tc "Old Note" --tg 9 tone440.wav tags_v1only.mp3
 # A tagged MP3 with Latin-1 ID3v2 texts, for the folder listing of the track lists
 make tone440_latin1.mp3 lame --quiet --noreplaygain -b 128 --add-id3v2 --id3v2-latin1 --tt "Folder Title" --ta "Folder Artist" tone440.wav tone440_latin1.mp3
+# Decks: a 150 Hz and a 5000 Hz sine in both channels, 3 s, as an MP3 (the
+# equalizer's low band against its high bands)
+make deck_low_high.wav sh -c 'sox -q -n -r 44100 -c 2 -b 16 deck_low.tmp.wav synth 3 sine 150 gain -12 && sox -q -n -r 44100 -c 2 -b 16 deck_high.tmp.wav synth 3 sine 5000 gain -12 && sox -q -m deck_low.tmp.wav deck_high.tmp.wav deck_low_high.wav && rm -f deck_low.tmp.wav deck_high.tmp.wav'
+make deck_low_high.mp3 lame --quiet --noreplaygain -b 192 -t deck_low_high.wav deck_low_high.mp3

@@ -32,9 +32,9 @@ public:
     std::function<void()> onSave;
     int saves = 0;
 
-    int LoadLib(const CString& path) override
+    int LoadLib(const CString& path, CArray<CTrackRecord, CTrackRecord&>& tracks) override
     {
-        m_Tracks.RemoveAll();   // as the real loader does, before it knows
+        tracks.RemoveAll();   // as the real loader does, before it knows
         std::string text;
         if (!tavrix_test::ReadFileBytes(path.GetString(), text))
             AfxThrowFileException(CFileException::fileNotFound, 2, path);
@@ -48,21 +48,21 @@ public:
             CTrackRecord r;
             r.m_FileName = line.c_str();
             r.m_Index = index++;
-            m_Tracks.Add(r);
+            tracks.Add(r);
         }
         return text.rfind("BAK", 0) == 0 ? 2 : 0;
     }
 
-    int SaveLib(const CString& path) override
+    int SaveLib(const CString& path, const CArray<CTrackRecord, CTrackRecord&>& tracks) override
     {
         ++saves;
         if (onSave)
             onSave();
         std::string text = "LIB\n";
-        for (INT_PTR i = 0; i < m_Tracks.GetSize(); ++i)
-            text += std::string(m_Tracks[i].m_FileName.GetString()) + "\n";
+        for (INT_PTR i = 0; i < tracks.GetSize(); ++i)
+            text += std::string(tracks[i].m_FileName.GetString()) + "\n";
         return tavrix_test::WriteFileBytes(path.GetString(), text)
-                   ? static_cast<int>(m_Tracks.GetSize()) : -1;
+                   ? static_cast<int>(tracks.GetSize()) : -1;
     }
 
     void CreateLib(const CString& path) override
