@@ -2,29 +2,16 @@
 
 #include "foundation/app/AtomicFile.h"
 #include "foundation/app/ProgramFolder.h"
+#include "foundation/app/WaitingMessages.h"
 #include "foundation/xml/XmlMarkup.h"
 #include "framework/ui/CComboBox.h"
 #include "framework/ui/CListCtrl.h"
-#include "framework/ui/CWinApp.h"
 #include "framework/win/CFile.h"
 #include "framework/win/CFileFind.h"
 #include "framework/win/CStdioFile.h"
 #include "framework/win/CTime.h"
 
 namespace {
-
-// Lets waiting window messages through; a WM_QUIT is put back for the
-// loop outside.
-void DispatchWaitingMessages()
-{
-    MSG msg;
-    while (PeekMessageA(&msg, nullptr, 0, 0, PM_NOREMOVE)) {
-        if (!AfxPumpMessage()) {
-            PostQuitMessage(static_cast<int>(AfxGetCurrentQueuedMessage()->wParam));
-            break;
-        }
-    }
-}
 
 CString JoinPath(const CString& folder, const char* name)
 {

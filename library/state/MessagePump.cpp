@@ -2,20 +2,14 @@
 
 #include "framework/ui/CWinApp.h"
 #include "framework/ui/Prompts.h"
+#include "foundation/app/WaitingMessages.h"
 #include "foundation/genres/GenreNames.h"
 
 // Runs on the calling thread only and never waits: each waiting message
 // goes through the program's pre-translation and is dispatched.
 void ProcessMessages()
 {
-    MSG msg;
-    while (PeekMessageA(&msg, nullptr, 0, 0, PM_NOREMOVE)) {
-        if (!AfxPumpMessage()) {
-            // WM_QUIT belongs to the loop outside: put it back for it.
-            PostQuitMessage(static_cast<int>(AfxGetCurrentQueuedMessage()->wParam));
-            break;
-        }
-    }
+    DispatchWaitingMessages();
 }
 
 bool EscapeAbortPrompt(HWND hWnd)

@@ -69,6 +69,44 @@ TEST(ShortcutFileWriter, WritesTheProgramsTable)
     EXPECT_NE(std::string::npos, bytes.find("<sc key=\"F1\" ctrl=\"0\" alt=\"1\" shift=\"0\" action=\"jb-play\"/>"));
 }
 
+int g_delivered = 0;
+
+LRESULT CALLBACK CountingProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam)
+{
+    if (message == WM_APP + 7)
+        ++g_delivered;
+    return DefWindowProcA(window, message, wParam, lParam);
+}
+
+TEST(ShortcutFileWriter, WaitingMessagesAreDispatchedWhileWriting)
+{
+    TempDir dir;
+    WNDCLASSA wc = {};
+    wc.lpfnWndProc = CountingProc;
+    wc.hInstance = GetModuleHandleA(nullptr);
+    wc.lpszClassName = "ShortcutWriterPumpTest";
+    RegisterClassA(&wc);
+    HWND window = CreateWindowExA(0, wc.lpszClassName, "", WS_POPUP, 0, 0, 10, 10, nullptr, nullptr,
+                                  wc.hInstance, nullptr);
+    ASSERT_NE(nullptr, window);
+    ShortcutEntryArray table;
+    table.Add(ShortcutEntry("up", "a-pitchup", SHORTCUT_VIRTKEY));
+    g_delivered = 0;
+    PostMessageA(window, WM_APP + 7, 0, 0);
+    PostMessageA(window, WM_APP + 7, 0, 0);
+    EXPECT_EQ(1, WriteShortcutFile(dir.File("pump.key").c_str(), table));
+    EXPECT_EQ(2, g_delivered);
+    // An empty table dispatches nothing (there is no row to wait before).
+    PostMessageA(window, WM_APP + 7, 0, 0);
+    ShortcutEntryArray none;
+    EXPECT_EQ(0, WriteShortcutFile(dir.File("none.key").c_str(), none));
+    EXPECT_EQ(2, g_delivered);
+    DestroyWindow(window);
+    MSG msg;
+    while (PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE))
+        DispatchMessageA(&msg);
+}
+
 TEST(ShortcutFileWriter, AFailedWriteKeepsTheOldFile)
 {
     TempDir dir;
