@@ -2,10 +2,14 @@
 
 #include "framework/ui/Prompts.h"
 
+#include "tests/support/TestSupport.h"
+
 #include <gtest/gtest.h>
 
+#include <atomic>
 #include <cstring>
 #include <string>
+#include <thread>
 
 namespace {
 
@@ -137,6 +141,55 @@ TEST(FolderPicker, AnUnattendedRunCancels)
     char buffer[MAX_PATH] = "kept";
     EXPECT_EQ(FolderPicker::BROWSE_CANCELLED, picker.Browse(nullptr, buffer));
     EXPECT_STREQ("kept", buffer);
+}
+
+// The shell's own browser, answered by a helper thread that presses a
+// button of the browser's dialog once it appears (at most 10 s).
+int BrowseForReal(int button, char* buffer)
+{
+    AfxSetUnattendedPrompts(FALSE);
+    std::atomic<bool> stop(false);
+    std::thread helper([&] {
+        const DWORD start = GetTickCount();
+        while (!stop && GetTickCount() - start < 10000) {
+            HWND dialog = tavrix_test::FindOwnWindow("#32770", nullptr);
+            if (dialog && IsWindowVisible(dialog)) {
+                Sleep(200);   // the browser fills its tree after it shows
+                PostMessageA(dialog, WM_COMMAND, button, 0);
+                return;
+            }
+            Sleep(20);
+        }
+    });
+    FolderPicker picker;
+    picker.SetFlags(BIF_RETURNONLYFSDIRS, 0);
+    picker.SetTitle("Select a folder where your playlists are stored");
+    const int result = picker.Browse(nullptr, buffer);
+    stop = true;
+    helper.join();
+    AfxSetUnattendedPrompts(TRUE);
+    return result;
+}
+
+TEST(FolderPicker, TheShellsBrowserCancelled)
+{
+    ASSERT_TRUE(SUCCEEDED(CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED)));
+    char buffer[MAX_PATH] = "untouched";
+    EXPECT_EQ(FolderPicker::BROWSE_CANCELLED, BrowseForReal(IDCANCEL, buffer));
+    EXPECT_STREQ("untouched", buffer);
+    CoUninitialize();
+}
+
+TEST(FolderPicker, TheShellsBrowserConfirmed)
+{
+    ASSERT_TRUE(SUCCEEDED(CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED)));
+    char buffer[MAX_PATH] = "untouched";
+    // The browser starts on its root, the desktop, a folder of the disk.
+    EXPECT_EQ(FolderPicker::BROWSE_PATH, BrowseForReal(IDOK, buffer));
+    const DWORD attributes = GetFileAttributesA(buffer);
+    EXPECT_NE(INVALID_FILE_ATTRIBUTES, attributes) << buffer;
+    EXPECT_TRUE(attributes & FILE_ATTRIBUTE_DIRECTORY) << buffer;
+    CoUninitialize();
 }
 
 } // namespace
