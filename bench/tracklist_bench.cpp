@@ -2,7 +2,7 @@
 // library-display worker's path (no pumping, drawing left on), through the
 // window thread's pumped path, and from a real worker thread; times a
 // "contains" search over all fields of 100,000 tracks, the matching loop
-// apart from the pumping of VIZU::DoSearch.
+// apart, and VIZU::DoSearch with its pumping (goal: under 100 ms).
 // Beside the fills it times bare LVM_INSERTITEM calls on the same list with
 // drawing on and off, so the list control's own cost of an insert can be
 // told from ours, and the worker thread's fill with drawing switched off by
@@ -11,6 +11,7 @@
 // MS milliseconds (for a screenshot).
 #include "framework/ui/AfxWin.h"
 #include "library/state/LibraryState.h"
+#include "library/state/MessagePump.h"
 #include "library/tracklist/SearchFilter.h"
 #include "library/api/VIZU.h"
 
@@ -211,11 +212,12 @@ int main(int argc, char** argv)
             matches += matcher.SearchMatches(MatchFieldsOf(m_Tracks[i]), 35);
         double match = Now() - t;
         t = Now();
+        const long runs = PumpRuns();
         int found = VIZU::DoSearch(text, 35);
         double search = Now() - t;
         std::printf("search \"%s\", code 35: matching loop %.1f ms (%d matches); DoSearch with its "
-                    "pumping and copies %.1f ms (%d)\n",
-                    text, match * 1000.0, matches, search * 1000.0, found);
+                    "pumping and copies %.1f ms (%d; goal 100 ms), the pump ran %ld times\n",
+                    text, match * 1000.0, matches, search * 1000.0, found, PumpRuns() - runs);
     }
     return 0;
 }

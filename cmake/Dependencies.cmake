@@ -3,14 +3,15 @@
 # the cross compiler; zlib is Debian's mingw package; GoogleTest is built
 # from Debian's googletest sources.
 
-if(NOT EXISTS ${TAVRIX_DEPS_DIR}/soundtouch/.fetched OR NOT EXISTS ${TAVRIX_DEPS_DIR}/id3lib/.fetched)
-  message(STATUS "Fetching dependency sources into ${TAVRIX_DEPS_DIR}")
+# deps.sh fetches what is missing and applies the patches not applied yet
+# (quick when there is nothing to do).
+block()
   execute_process(COMMAND ${CMAKE_SOURCE_DIR}/tools/deps.sh ${TAVRIX_DEPS_DIR}
                   RESULT_VARIABLE deps_rc)
   if(NOT deps_rc EQUAL 0)
     message(FATAL_ERROR "tools/deps.sh failed; run tools/setup.sh as root first")
   endif()
-endif()
+endblock()
 
 # zlib (libz-mingw-w64-dev), linked statically.
 find_library(TAVRIX_ZLIB NAMES libz.a z REQUIRED)

@@ -23,6 +23,16 @@ if(TAVRIX_CCACHE AND NOT CMAKE_CXX_COMPILER_LAUNCHER)
 endif()
 
 set(TAVRIX_WARNINGS -Wall -Wextra)
+
+# The fuzz build (tools/fuzz.sh, build/fuzz, clang): every library built
+# with AddressSanitizer, UndefinedBehaviorSanitizer (any finding ends the
+# process) and libFuzzer's coverage; the fuzz targets link libFuzzer.
+option(TAVRIX_FUZZ "Build with sanitizers and libFuzzer (clang) for the fuzz targets" OFF)
+if(TAVRIX_FUZZ)
+  add_compile_options(-g -fno-omit-frame-pointer -fsanitize=address,undefined
+                      -fno-sanitize-recover=all -fsanitize=fuzzer-no-link)
+  add_link_options(-fsanitize=address,undefined)
+endif()
 set(TAVRIX_TESTDATA_DIR ${CMAKE_SOURCE_DIR}/../shared/testdata
     CACHE PATH "Test data from outside the project (tests that need it skip when absent)")
 get_filename_component(TAVRIX_TESTDATA_DIR ${TAVRIX_TESTDATA_DIR} ABSOLUTE)
@@ -129,6 +139,8 @@ tavrix_native_library(decoder_core SOURCES
   decoder/dsound_output/dsound_stream.cpp
   DEPENDS decoder_mpeg foundation_core ${CMAKE_DL_LIBS})
 
+find_package(ZLIB REQUIRED)
+
 # The library's portable parts: the exported arrays, records, their sort,
 # access and random pick, the file format and layout reader, WAV
 # information, file-name masks, tag texts, import names, search matching
@@ -144,10 +156,12 @@ tavrix_native_library(library_core SOURCES
   library/tags/WavInfoParse.cpp
   library/tags/FileNameParseCore.cpp
   library/tags/TagReadingText.cpp
+  library/tags/Id3v2Tag.cpp
+  library/tags/TagFields.cpp
   library/import/TrackImportNames.cpp
   library/tracklist/SearchFilterMatch.cpp
   library/tracklist/TrackListFillText.cpp
-  DEPENDS foundation_core decoder_core)
+  DEPENDS foundation_core decoder_core ZLIB::ZLIB)
 
 # GoogleTest built with the host compiler.
 set(INSTALL_GTEST OFF CACHE BOOL "" FORCE)
@@ -158,10 +172,11 @@ find_package(Threads REQUIRED)
 add_library(tavrix_native_testmain STATIC
   ${CMAKE_SOURCE_DIR}/tests/support/TestMain.cpp
   ${CMAKE_SOURCE_DIR}/tests/support/NativeTestSupport.cpp
-  ${CMAKE_SOURCE_DIR}/tests/support/TestFiles.cpp)
+  ${CMAKE_SOURCE_DIR}/tests/support/TestFiles.cpp
+  ${CMAKE_SOURCE_DIR}/tests/support/Id3v2Writer.cpp)
 target_include_directories(tavrix_native_testmain PUBLIC ${CMAKE_SOURCE_DIR})
 target_compile_options(tavrix_native_testmain PRIVATE ${TAVRIX_WARNINGS})
-target_link_libraries(tavrix_native_testmain PUBLIC gtest Threads::Threads)
+target_link_libraries(tavrix_native_testmain PUBLIC gtest Threads::Threads ZLIB::ZLIB)
 
 enable_testing()
 include(${CMAKE_CURRENT_LIST_DIR}/TestRegistration.cmake)
@@ -244,6 +259,7 @@ tavrix_native_test(library_file_tests
 tavrix_native_test(tags_tests
   SOURCES
     library/tags/TagTextTest.cpp
+    library/tags/Id3v2TagTest.cpp
     library/tags/WavParseTest.cpp
   DEPENDS library_core
   LABELS tags)
@@ -311,6 +327,9 @@ tavrix_native_test(mpeg3_tests
     decoder/mpeg/layer3/layer3_codec_test.cpp
   DEPENDS decoder_mpeg
   LABELS decoder)
+
+# The fuzz targets, and the replay of their regression inputs.
+include(${CMAKE_CURRENT_LIST_DIR}/Fuzz.cmake)
 
 # Every #include respects the layer table of DESIGN.md.
 find_package(Python3 REQUIRED COMPONENTS Interpreter)

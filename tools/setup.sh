@@ -14,9 +14,11 @@ PACKAGES=(
   # cross toolchain and build
   g++-mingw-w64-i686 gcc-mingw-w64-i686 binutils-mingw-w64-i686 mingw-w64-i686-dev
   g++-mingw-w64-x86-64 gcc-mingw-w64-x86-64 binutils-mingw-w64-x86-64 mingw-w64-x86-64-dev
-  cmake make dpkg-dev ccache
+  cmake make dpkg-dev ccache patch
   libz-mingw-w64-dev
   googletest
+  # the native build, the sanitizers and libFuzzer (tools/fuzz.sh)
+  g++ clang libclang-rt-14-dev zlib1g-dev
   # Wine (32-bit prefix) and what runs beside it
   wine wine32:i386 wine64
   gstreamer1.0-plugins-base:i386 gstreamer1.0-plugins-good:i386

@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # Installs what is missing, builds the deliverables and the test build, and
 # runs every test under Wine, then the native build's tests (the portable
-# code built for the host), ending with the cases' summary. Exit code is
+# code built for the host), then every fuzz target briefly (tools/fuzz.sh
+# brief), ending with the cases' summary. Exit code is
 # the first failing CTest's. Extra arguments go to both ctest runs (e.g.
 # -R spine). TAVRIX_JOBS sets the parallel jobs of the builds and the test runs
 # (default: the number of processors).
@@ -49,6 +50,12 @@ rc=$?
 echo "test.sh: the native tests"
 ctest --test-dir "$native" -j "${TAVRIX_JOBS:-$(nproc)}" --output-on-failure "$@"
 native_rc=$?
+# Every fuzz target briefly, with the sanitizers, over its seeds and
+# regression inputs (docs/fuzzing.md).
+echo "test.sh: the brief fuzz pass"
+tools/fuzz.sh brief
+fuzz_rc=$?
 python3 tools/test-summary.py "$native/test-results" "$dir/test-results"
 [ $rc -ne 0 ] || rc=$native_rc
+[ $rc -ne 0 ] || rc=$fuzz_rc
 exit $rc

@@ -3,6 +3,7 @@
 
 #include <errno.h>
 #include <limits.h>
+#include <stdint.h>
 #include <new>
 #include <string.h>
 
@@ -156,6 +157,30 @@ int samples_per_frame(const mpeg_frame_header& h)
     return mpeg_samples_per_frame(h);
 }
 
+// The lowest and highest bitrates of any MPEG audio frame (MPEG-2 layer
+// III, MPEG-1 layer I), bit/s.
+const int64_t kLowestBitrate = 8000;
+const int64_t kHighestBitrate = 448000;
+
+// Milliseconds for the result: a length past the 32-bit range (some
+// 24 days) is held at its top, never wrapped to a negative one.
+int32_t clamp_ms(double ms)
+{
+    if (!(ms > 0))
+        return 0;
+    return ms >= INT32_MAX ? INT32_MAX : static_cast<int32_t>(ms);
+}
+
+// The bitrates a frame of h's version and layer can have, bit/s.
+void bitrate_range(const mpeg_frame_header& h, int64_t* lowest, int64_t* highest)
+{
+    mpeg_frame_header b = h;
+    b.bitrate_index = 1;
+    *lowest = static_cast<int64_t>(mpeg_bitrate_kbps(b)) * 1000;
+    b.bitrate_index = 14;
+    *highest = static_cast<int64_t>(mpeg_bitrate_kbps(b)) * 1000;
+}
+
 void mp3_scanner_read_vbr_header(mp3_scanner* s)
 {
     uint8_t b[128];
@@ -183,7 +208,18 @@ void mp3_scanner_read_vbr_header(mp3_scanner* s)
     } else {
         return;
     }
-    s->vbr_duration_ms = static_cast<int32_t>(duration);
+    // A frame count that puts the file's bytes at an average bitrate no
+    // frame of this version and layer has is not the file's (a header
+    // claiming 100 M frames over 7,000 real ones): the walk's own estimate
+    // stands then.
+    if (duration <= 0)
+        return;
+    int64_t lowest, highest;
+    bitrate_range(h, &lowest, &highest);
+    const double average = static_cast<double>(s->audio_bytes) * 8 * 1000 / static_cast<double>(duration);
+    if (average < static_cast<double>(lowest) || average > static_cast<double>(highest))
+        return;
+    s->vbr_duration_ms = clamp_ms(static_cast<double>(duration));
     const int64_t whole_seconds = duration / 1000;
     s->vbr_bitrate = whole_seconds > 0 ? static_cast<int32_t>(s->audio_bytes / whole_seconds * 8) : 0;
 }
@@ -304,6 +340,7 @@ int mp3_frame_account(mp3_scanner* s, mp3_frame_callback callback, void* data, i
             return MP3_SCAN_END;
     }
     s->seconds += static_cast<double>(samples) / rate;
+    s->frame_bytes += mpeg_frame_size(h);
     ++s->frames;
     return 0;
 }
@@ -312,7 +349,7 @@ void mp3_scanner_summarize(mp3_scanner* s, mp3_stream_info* info, bool frame_lim
 {
     info->flags = s->flags;
     info->frames = s->frames;
-    info->duration_ms = static_cast<int32_t>(s->seconds * 1000.0);
+    info->duration_ms = clamp_ms(s->seconds * 1000.0);
     if (s->frames == 0)
         return;
     const mpeg_frame_header& f = s->first;
@@ -325,8 +362,17 @@ void mp3_scanner_summarize(mp3_scanner* s, mp3_stream_info* info, bool frame_lim
     info->channels = mpeg_channels(f);
     if (!(s->flags & (MP3_FLAG_VERSION_CHANGED | MP3_FLAG_LAYER_CHANGED | MP3_FLAG_BITRATE_CHANGED)))
         info->bitrate = mpeg_bitrate_kbps(f) * 1000;
-    else if (!frame_limit && s->seconds > 0)
-        info->bitrate = static_cast<int32_t>(static_cast<double>(s->audio_bytes) * 8 / s->seconds);
+    else if (!frame_limit && s->seconds > 0) {
+        // The file's bytes over the frames' time; where that lies outside
+        // the bitrates MPEG has (a few frames and megabytes of something
+        // else, or frames running on into what the tags were counted as),
+        // the frames' own average.
+        double average = static_cast<double>(s->audio_bytes) * 8 / s->seconds;
+        if (average > static_cast<double>(kHighestBitrate) ||
+            average < static_cast<double>(kLowestBitrate))
+            average = static_cast<double>(s->frame_bytes) * 8 / s->seconds;
+        info->bitrate = static_cast<int32_t>(average);
+    }
     if (!(s->flags & MP3_FLAG_RATE_CHANGED))
         info->sample_rate = mpeg_sample_rate(f);
     if (frame_limit) {
@@ -335,8 +381,8 @@ void mp3_scanner_summarize(mp3_scanner* s, mp3_stream_info* info, bool frame_lim
             info->duration_ms = s->vbr_duration_ms;
         } else if (!(s->flags & MP3_FLAG_BITRATE_CHANGED) && s->audio_bytes != 0 &&
                    info->bitrate > 0) {
-            info->duration_ms = static_cast<int32_t>(
-                static_cast<double>(s->audio_bytes) / (info->bitrate / 8.0) * 1000.0);
+            info->duration_ms =
+                clamp_ms(static_cast<double>(s->audio_bytes) / (info->bitrate / 8.0) * 1000.0);
         } else {
             info->duration_ms = 0;
         }
@@ -347,6 +393,7 @@ void mp3_scanner_summarize(mp3_scanner* s, mp3_stream_info* info, bool frame_lim
 void mp3_scanner_reset(mp3_scanner* s, mp3_stream_info* info, int resync_limit)
 {
     s->frames = 0;
+    s->frame_bytes = 0;
     s->seconds = 0.0;
     s->flags = 0;
     s->have_first = false;

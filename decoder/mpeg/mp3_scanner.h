@@ -94,6 +94,7 @@ struct mp3_scanner
     mpeg_frame_header pending_header;
     mpeg_frame_header frame; // the frame in hand
     int64_t audio_bytes;
+    int64_t frame_bytes; // the frames walked add up to this
     mpeg_frame_header first;
     bool have_first;
     int32_t frames;

@@ -3,6 +3,7 @@
 #include "decoder/mpeg/mpeg_codec.h"
 
 #include <new>
+#include <stdint.h>
 #include <string.h>
 
 #include "decoder/mpeg/mpeg_layers.h"
@@ -288,7 +289,10 @@ int codec_get_stream_info(void* instance, stream_info* info)
         memcpy(c->table, start.seek_table, sizeof(c->table));
         c->has_table = true;
     }
-    info->duration_ms = static_cast<int32_t>(start.duration_ms);
+    // A VBR header's frame count can claim more than 24 days: held at the
+    // top of the range rather than wrapped to a negative duration.
+    info->duration_ms = start.duration_ms > INT32_MAX ? INT32_MAX
+                                                      : static_cast<int32_t>(start.duration_ms);
     info->bitrate = start.bitrate;
     info->frequency = start.frequency;
     info->channels = start.channels;

@@ -69,6 +69,8 @@ std::string XmlMarkup::EscapeText(const char* text, bool withQuotes)
     const int length = static_cast<int>(std::strlen(text));
     out.reserve(static_cast<size_t>(length));
     for (int pos = 0; pos < length;) {
+        if (XmlIsHalfCharacter(text, length, pos))
+            break; // it would take the quote or tag after it along
         const int next = XmlNextChar(text, length, pos);
         if (next - pos == 1) {
             switch (text[pos]) {

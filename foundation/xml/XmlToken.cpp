@@ -10,7 +10,8 @@ namespace {
 
 // Lead bytes of the C library's multibyte code page (the ANSI code page on
 // Windows), read once. A single-byte code page has none, which lets the
-// scans use memchr.
+// scans use memchr. Built natively there is no code page to ask: the
+// table starts empty and XmlSetNativeCodePage fills it.
 struct LeadBytes
 {
     bool lead[256] = {};
@@ -27,10 +28,15 @@ struct LeadBytes
     }
 };
 
+LeadBytes& LeadTable()
+{
+    static LeadBytes leads;
+    return leads;
+}
+
 const LeadBytes& Leads()
 {
-    static const LeadBytes leads;
-    return leads;
+    return LeadTable();
 }
 
 // Characters that end an unquoted token.
@@ -61,6 +67,22 @@ bool XmlIsLeadByte(unsigned char c)
 {
     return Leads().lead[c];
 }
+
+#ifndef _WIN32
+bool XmlSetNativeCodePage(int codePage)
+{
+    LeadBytes& table = LeadTable();
+    if (codePage != 0 && codePage != 932)
+        return false;
+    table.any = false;
+    for (int c = 0; c < 256; ++c) {
+        // Shift-JIS: lead bytes 0x81 to 0x9F and 0xE0 to 0xFC.
+        table.lead[c] = codePage == 932 && ((c >= 0x81 && c <= 0x9F) || (c >= 0xE0 && c <= 0xFC));
+        table.any = table.any || table.lead[c];
+    }
+    return true;
+}
+#endif
 
 bool SkipWhitespace(const char* text, int length, int& pos)
 {

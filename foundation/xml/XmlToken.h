@@ -41,6 +41,23 @@ enum class XmlNodeKind
 // True when `c` starts a two-byte character of the multibyte code page.
 bool XmlIsLeadByte(unsigned char c);
 
+#ifndef _WIN32
+// Built natively, the lead bytes are those of the code page chosen here: 0
+// (single-byte, the default) or 932 (Shift-JIS), so that the double-byte
+// paths of the scanner and of the writers' escaping run natively too. False
+// for any other code page (the table is then unchanged). Not thread-safe:
+// set it before any scan. Windows builds follow the ANSI code page instead.
+bool XmlSetNativeCodePage(int codePage);
+#endif
+
+// True when the byte at `pos` is a lead byte that ends the text: half a
+// double-byte character (a text cut inside one). The writers leave it out,
+// since written it would take the markup after it for its second byte.
+inline bool XmlIsHalfCharacter(const char* text, int length, int pos)
+{
+    return pos + 1 == length && XmlIsLeadByte(static_cast<unsigned char>(text[pos]));
+}
+
 // The offset of the character after the one at `pos`.
 inline int XmlNextChar(const char* text, int length, int pos)
 {

@@ -21,8 +21,8 @@ using TrackField = libraryfile::Field<CTrackRecord>;
 // element ends its line with CR LF. Building it by XmlMarkup edits cost a
 // library of 100,000 tracks seconds in copying.
 
-// Bytes that escaping replaces, and bytes that may begin a double-byte
-// character: a text without any of them is copied as it is.
+// Bytes that escaping replaces or drops, and bytes that may begin a
+// double-byte character: a text without any of them is copied as it is.
 struct CareTable
 {
     bool care[256] = {};
@@ -31,6 +31,8 @@ struct CareTable
         for (unsigned char c : {'<', '>', '&', '\'', '"'})
             care[c] = true;
         for (int c = 0x80; c < 256; ++c)
+            care[c] = true;
+        for (int c = 0x01; c < 0x20; ++c)
             care[c] = true;
     }
 };
@@ -59,7 +61,11 @@ struct AppendingOut
 };
 
 // The text up to its first NUL, markup characters escaped (quotes only in
-// attribute values); a double-byte character is copied whole.
+// attribute values), CR, LF and TAB written as a blank and other control
+// bytes left out; a double-byte character is copied whole. A lead byte
+// that ends the text (a double-byte character cut in half, as a 30-byte
+// ID3v1 field can end) is left out: written, it would take the markup
+// after it for its second byte and the file would no longer read.
 template <class Out>
 void PutEscaped(Out& out, const char* text, bool withQuotes)
 {
@@ -71,6 +77,8 @@ void PutEscaped(Out& out, const char* text, bool withQuotes)
     // Everything before the first such byte is single-byte characters.
     out.Put(text, static_cast<size_t>(plain));
     for (int pos = plain; pos < length;) {
+        if (XmlIsHalfCharacter(text, length, pos))
+            break;
         const int next = XmlNextChar(text, length, pos);
         if (next - pos == 1) {
             switch (text[pos]) {
@@ -79,7 +87,15 @@ void PutEscaped(Out& out, const char* text, bool withQuotes)
             case '>': out.Put("&gt;", 4); break;
             case '\'': withQuotes ? out.Put("&apos;", 6) : out.Put('\''); break;
             case '"': withQuotes ? out.Put("&quot;", 6) : out.Put('"'); break;
-            default: out.Put(text[pos]); break;
+            // A line break or tab would break the file's line layout, and other
+            // control bytes are not allowed in XML at all.
+            case '\r':
+            case '\n':
+            case '\t': out.Put(' '); break;
+            default:
+                if (static_cast<unsigned char>(text[pos]) >= 0x20)
+                    out.Put(text[pos]);
+                break;
             }
         } else {
             out.Put(text + pos, static_cast<size_t>(next - pos));
@@ -329,17 +345,20 @@ CString JoinedFirstLines(const CString& text, int lines)
 void FormatBpmText(CString& text)
 {
     // Built in one buffer: the file's reader calls this for every record.
-    const std::string& in = text.str();
+    // The text is taken as the program shows it, up to a zero byte, and
+    // stepped through as the writer escapes it. A double-byte character (or
+    // half of one at the end) is no part of a tempo and goes with the dots:
+    // kept, the cut below could split it, and the text would change again
+    // at each save and load.
+    const char* in = text.GetString();
+    const int length = static_cast<int>(std::strlen(in));
     std::string digits;
-    digits.reserve(in.size() + 5);
-    const char* p = in.data();
-    const char* end = p + in.size();
-    while (p < end) {
-        // A '.' that is part of a double-byte character stays.
-        const size_t n = *p ? mbtext::CharLength(p) : 1;
-        if (n != 1 || *p != '.')
-            digits.append(p, n);
-        p += n;
+    digits.reserve(static_cast<size_t>(length) + 5);
+    for (int pos = 0; pos < length;) {
+        const int next = XmlNextChar(in, length, pos);
+        if (next - pos == 1 && in[pos] != '.' && !XmlIsHalfCharacter(in, length, pos))
+            digits += in[pos];
+        pos = next;
     }
     if (digits.size() < 5)
         digits.insert(0, 5 - digits.size(), '0');

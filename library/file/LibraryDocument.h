@@ -38,6 +38,7 @@ bool ReadLibraryHead(const CString& head, CString& version, int& tracks);
 // without their line ends: CR LF is one line end, a Ctrl-Z ends the text.
 CString JoinedFirstLines(const CString& text, int lines);
 
-// Tempo text normalised in place: dots removed, zeros put in front up to
-// five characters, then the first three, ".", the last two.
+// Tempo text normalised in place: dots (and double-byte characters)
+// removed, zeros put in front up to five characters, then the first three,
+// ".", the last two. The text ends at a zero byte.
 void FormatBpmText(CString& text);

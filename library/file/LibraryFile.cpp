@@ -42,24 +42,12 @@ CString Today()
     return CString(text);
 }
 
-// Lets the window run while a document is built: at the first record, so
-// that what waits is answered whatever the save's speed, then every 20 ms,
-// not after every record (a large library's save would be spent in the
+// Lets the window run while a document is built, as the loop pump paces
+// it: not after every record (a large library's save would be spent in the
 // pump).
-struct PumpTimer
-{
-    bool first = true;
-    DWORD last = GetTickCount();
-};
-
 void PumpTick(void* context)
 {
-    PumpTimer* timer = static_cast<PumpTimer*>(context);
-    if (timer->first || GetTickCount() - timer->last >= 20) {
-        timer->first = false;
-        ProcessMessages();
-        timer->last = GetTickCount();
-    }
+    static_cast<LoopPump*>(context)->Step();
 }
 
 } // namespace
@@ -68,9 +56,9 @@ int libfile::SaveLibrary(const TrackArray& tracks, const CString& path)
 {
     // Messages run while the document is built: nothing may move records.
     TracksInUse inUse;
-    PumpTimer timer;
+    LoopPump pacer;
     const std::string text =
-        BuildLibraryText(tracks, kLibraryFileVersion, Today(), PumpTick, &timer);
+        BuildLibraryText(tracks, kLibraryFileVersion, Today(), PumpTick, &pacer);
     const int count = static_cast<int>(tracks.GetSize());
     CString message;
     switch (WriteFileWhole(path, text.data(), text.size())) {

@@ -62,11 +62,11 @@ int trackimport::AddFolderToLibrary(const CArray<CTrackRecord, CTrackRecord&>& r
     // handlers that run while messages are let through.
     CArray<CTrackRecord, CTrackRecord&> listed;
     listed.Copy(records);
+    LoopPump pacer;
     int added = 0;
     for (INT_PTR i = 0; i < listed.GetSize(); ++i) {
-        if (EscapeAbortPrompt(nullptr))
+        if (pacer.StepOrAbort(nullptr))
             break;
-        ProcessMessages();
         if (VIZU::AddATrack(listed[i].m_FileName, false))
             ++added;
     }
@@ -80,11 +80,11 @@ int trackimport::AddNewInFolderToLibrary(const CString& folder)
     HANDLE find = FindFirstFileA(JoinFolderPath(folder, "*.*"), &entry);
     if (find == INVALID_HANDLE_VALUE)
         return 0;
+    LoopPump pacer;
     int added = 0;
     do {
-        if (EscapeAbortPrompt(nullptr))
+        if (pacer.StepOrAbort(nullptr))
             break;
-        ProcessMessages();
         if (entry.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY)
             continue;
         CString name(entry.cFileName);

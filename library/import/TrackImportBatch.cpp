@@ -28,12 +28,12 @@ BatchResult AddCollected(const CArray<CString, CString&>& files, bool onlyNew, b
                          Stepped stepped)
 {
     BatchResult result;
+    LoopPump pacer;
     for (INT_PTR i = 0; i < files.GetSize(); ++i) {
-        if (EscapeAbortPrompt(nullptr)) {
+        if (pacer.StepOrAbort(nullptr)) {
             result.aborted = true;
             break;
         }
-        VIZU::ProcessMessages();
         const CString& path = files[i];
         bool skip = (mp3Only && HasEnding(path, "wav")) || (onlyNew && VIZU::IsTrackInLib(path));
         if (!skip) {

@@ -1,4 +1,5 @@
 #include "library/import/TrackImportWalk.h"
+#include "library/state/MessagePump.h"
 
 #include "framework/ui/Prompts.h"
 #include "library/import/TrackImportNames.h"
@@ -75,13 +76,18 @@ MusicFolderWalk::Counts MusicFolderWalk::WalkAt(const CString& folder, int depth
         m_path.pop_back();
         return counts;
     }
+    // Each folder's first entry looks at the keys, so an Escape pressed while
+    // a folder was shown stops the walk before it goes in.
+    LoopPump pacer;
     do {
-        if (EscapeAsked()) {
-            *m_pAbort = true;
-            counts = Counts();
-            break;
+        if (pacer.Due()) {
+            if (EscapeAsked()) {
+                *m_pAbort = true;
+                counts = Counts();
+                break;
+            }
+            ProcessMessages();
         }
-        VIZU::ProcessMessages();
         CString name(entry.cFileName);
         if (entry.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) {
             if (name == "." || name == "..")

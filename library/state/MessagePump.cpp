@@ -5,10 +5,24 @@
 #include "foundation/app/WaitingMessages.h"
 #include "foundation/genres/GenreNames.h"
 
+#include <atomic>
+
+namespace {
+
+std::atomic<long> g_pumpRuns{0};
+
+DWORD TickNow()
+{
+    return GetTickCount();
+}
+
+} // namespace
+
 // Runs on the calling thread only and never waits: each waiting message
 // goes through the program's pre-translation and is dispatched.
 void ProcessMessages()
 {
+    ++g_pumpRuns;
     DispatchWaitingMessages();
 }
 
@@ -22,6 +36,43 @@ bool EscapeAbortPrompt(HWND hWnd)
     return AfxPromptMessageBox(nullptr, "ABORT?\nPress OK to abort, Cancel to continue",
                                "Kelvane Library Manager",
                                MB_OKCANCEL | MB_ICONQUESTION) == IDOK;
+}
+
+long PumpRuns()
+{
+    return g_pumpRuns.load();
+}
+
+LoopPump::LoopPump(Clock clock) : m_clock(clock ? clock : TickNow)
+{
+}
+
+bool LoopPump::Due()
+{
+    const DWORD now = m_clock();
+    if (m_started && now - m_last < kIntervalMs)
+        return false;
+    m_started = true;
+    m_last = now;
+    return true;
+}
+
+bool LoopPump::Step()
+{
+    if (!Due())
+        return false;
+    ProcessMessages();
+    return true;
+}
+
+bool LoopPump::StepOrAbort(HWND hWnd)
+{
+    if (!Due())
+        return false;
+    if (EscapeAbortPrompt(hWnd))
+        return true;
+    ProcessMessages();
+    return false;
 }
 
 int FillGenreCombo(HWND hCombo)

@@ -3,11 +3,20 @@
 #include "library/tags/TagReading.h"
 
 #include "library/tags/FileNameParseCore.h"
+#include "library/tags/TagReadingText.h"
 #include "library/api/VIZU.h"
 
 #include <windows.h>
 
 namespace {
+
+// Names from the file system may hold control bytes (not on Windows' own
+// disks, but on shares and other file systems): a record holds none.
+CString RecordText(std::string text)
+{
+    tagtext::RemoveControlChars(text);
+    return CString(text);
+}
 
 bool IsLeadByte(unsigned char c)
 {
@@ -36,7 +45,7 @@ void Store(const fnparse::ParsedFields& fields, TAG_INFO* info)
                                               &info->Year, &info->Genre};
     for (int i = 0; i < fnparse::kFieldCount; ++i) {
         if (fields.set[i])
-            *targets[i] = CString(fields.value[i]);
+            *targets[i] = RecordText(fields.value[i]);
     }
 }
 
@@ -44,7 +53,7 @@ void Store(const fnparse::ParsedFields& fields, TAG_INFO* info)
 
 CString tags::GetTitleFromFilename(CString path)
 {
-    return CString(fnparse::TitleFromPath(path.str(), IsLeadByte));
+    return RecordText(fnparse::TitleFromPath(path.str(), IsLeadByte));
 }
 
 CString tags::GetFilenameFromPath(CString path)

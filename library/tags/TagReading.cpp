@@ -6,6 +6,8 @@
 #include "library/state/LibrarySettings.h"
 #include "library/state/LibraryState.h"
 #include "library/tags/TagReadingText.h"
+#include "library/tags/Id3v2Tag.h"
+#include "library/tags/TagFields.h"
 #include "library/api/VIZU.h"
 
 #include "decoder/mpeg/mp3_scanner.h"
@@ -15,6 +17,7 @@
 
 #include <windows.h>
 
+#include <algorithm>
 #include <cstdint>
 #include <exception>
 #include <string>
@@ -46,51 +49,128 @@ CString WideToAnsi(const std::wstring& text)
     return CString(out);
 }
 
-bool IsUnicode(const ID3_Field* field)
+// A text of the tag as a single-byte text of the active code page, cut to
+// maxChars characters, without control characters.
+CString ToText(const id3v2::Text& text, size_t maxChars)
 {
-    const ID3_TextEnc enc = field->GetEncoding();
-    return enc == ID3TE_UTF16 || enc == ID3TE_UTF16BE || enc == ID3TE_UTF8;
+    std::string bytes;
+    if (text.unicode) {
+        std::u16string units = text.units.substr(0, maxChars);
+        // A cut between the halves of a pair would leave a stray half.
+        if (units.size() < text.units.size() && !units.empty() && units.back() >= 0xD800 &&
+            units.back() <= 0xDBFF)
+            units.pop_back();
+        bytes = WideToAnsi(std::wstring(units.begin(), units.end())).str();
+    } else {
+        bytes = text.bytes.substr(0, maxChars);
+    }
+    tagtext::RemoveControlChars(bytes);
+    return CString(bytes);
 }
 
-// A frame's text field as a single-byte text of the active code page, cut
-// to maxChars characters; empty for a missing frame or field.
+CString FieldText(const tagfields::TagFields& fields, tagfields::Slot slot, size_t maxChars)
+{
+    const tagfields::Field& field = fields[slot];
+    return field.present ? ToText(field.text, maxChars) : CString();
+}
+
+// A frame's text field as id3lib holds it, empty for a missing frame or
+// field.
 //
 // The text is taken from the field's raw bytes, never past Size(): for a
 // text field Size() counts the bytes id3lib holds (two per UTF-16
 // character), and its Get(unicode_t*, n) takes that count for characters
 // and copies twice as many bytes, past the end of the text.
-CString FieldText(const ID3_Frame* frame, size_t maxChars, ID3_FieldID id = ID3FN_TEXT)
+id3v2::Text Id3libText(const ID3_Frame* frame)
 {
-    const ID3_Field* field = frame ? frame->GetField(id) : nullptr;
+    id3v2::Text text;
+    const ID3_Field* field = frame ? frame->GetField(ID3FN_TEXT) : nullptr;
     if (!field)
-        return CString();
+        return text;
     const size_t bytes = field->Size();
     const ID3_TextEnc enc = field->GetEncoding();
     if (enc == ID3TE_UTF16 || enc == ID3TE_UTF16BE) {
         // id3lib keeps UTF-16 text big-endian whatever the file's byte order.
+        text.unicode = true;
         const unicode_t* raw = field->GetRawUnicodeText();
-        if (!raw)
-            return CString();
-        const std::u16string units =
-            tagtext::BigEndianUtf16(reinterpret_cast<const unsigned char*>(raw), bytes, maxChars);
-        return WideToAnsi(std::wstring(units.begin(), units.end()));
+        if (raw)
+            text.units = tagtext::BigEndianUtf16(reinterpret_cast<const unsigned char*>(raw), bytes,
+                                                 tagfields::kTextMax);
+        return text;
     }
-    const std::string text = tagtext::BoundedText(field->GetRawText(), bytes, SIZE_MAX);
-    if (enc == ID3TE_UTF8) {
-        int n = MultiByteToWideChar(CP_UTF8, 0, text.data(), static_cast<int>(text.size()), nullptr, 0);
-        std::wstring wide(n > 0 ? static_cast<size_t>(n) : 0, L'\0');
-        if (n > 0)
-            MultiByteToWideChar(CP_UTF8, 0, text.data(), static_cast<int>(text.size()), &wide[0], n);
-        if (wide.size() > maxChars)
-            wide.resize(maxChars);
-        return WideToAnsi(wide);
-    }
-    return CString(text.substr(0, maxChars));
+    const std::string raw = tagtext::BoundedText(field->GetRawText(), bytes, SIZE_MAX);
+    if (enc == ID3TE_UTF8)
+        return id3v2::DecodeString(id3v2::kUtf8, reinterpret_cast<const uint8_t*>(raw.data()),
+                                   raw.size(), tagfields::kTextMax);
+    text.bytes = raw.substr(0, tagfields::kTextMax);
+    return text;
 }
 
-CString FrameText(const ID3_Tag& tag, ID3_FrameID id, size_t maxChars)
+// The frames the readers take, as id3lib parsed them.
+void FieldsFromId3lib(const ID3_Tag& tag, tagfields::TagFields* out)
 {
-    return FieldText(tag.Find(id), maxChars);
+    struct Entry
+    {
+        tagfields::Slot slot;
+        ID3_FrameID id;
+    };
+    static const Entry kFrames[] = {
+        {tagfields::kTitle, ID3FID_TITLE},         {tagfields::kLeadArtist, ID3FID_LEADARTIST},
+        {tagfields::kBand, ID3FID_BAND},           {tagfields::kConductor, ID3FID_CONDUCTOR},
+        {tagfields::kComposer, ID3FID_COMPOSER},   {tagfields::kOrigArtist, ID3FID_ORIGARTIST},
+        {tagfields::kAlbum, ID3FID_ALBUM},         {tagfields::kGenre, ID3FID_CONTENTTYPE},
+        {tagfields::kYear, ID3FID_YEAR},           {tagfields::kComment, ID3FID_COMMENT},
+        {tagfields::kTempo, ID3FID_BPM},           {tagfields::kEncodedBy, ID3FID_ENCODEDBY},
+        {tagfields::kLength, ID3FID_SONGLEN},
+    };
+    *out = tagfields::TagFields();
+    for (const Entry& entry : kFrames) {
+        const ID3_Frame* frame = tag.Find(entry.id);
+        if (!frame)
+            continue;
+        (*out)[entry.slot].present = true;
+        (*out)[entry.slot].text = Id3libText(frame);
+    }
+    if (const ID3_Frame* counter = tag.Find(ID3FID_PLAYCOUNTER)) {
+        out->hasCounter = true;
+        if (const ID3_Field* count = counter->GetField(ID3FN_COUNTER))
+            out->playCount = count->Get();
+    }
+    out->hasPicture = tag.Find(ID3FID_PICTURE) != nullptr;
+}
+
+// Reads the tags of the file open in reader. id3lib reads ID3v1 and
+// ID3v2.2 and ID3v2.3 tags; an ID3v2.4 tag, and any ID3v2.3 tag holding a
+// frame whose sizes are out of bounds (which id3lib would allocate or
+// inflate as declared), is read by the bounded reader instead, and id3lib
+// then reads only the tags at the end of the file.
+void ReadTagFields(Id3FileReader& reader, tagfields::TagFields* out)
+{
+    *out = tagfields::TagFields();
+    if (!reader.IsOpen())
+        return;
+    id3v2::Tag own;
+    bool useOwn = false;
+    uint8_t head[id3v2::kHeaderSize];
+    id3v2::TagHeader header;
+    if (reader.ReadAt(0, head, sizeof head) == static_cast<int64_t>(sizeof head) &&
+        id3v2::ReadHeader(head, sizeof head, &header) && header.major >= 3) {
+        const size_t want = std::min<size_t>(
+            {size_t(header.totalSize), size_t(id3v2::kTagReadLimit), size_t(reader.Size())});
+        std::vector<uint8_t> bytes(want);
+        const int64_t got = reader.ReadAt(0, bytes.data(), want);
+        if (got > 0 && own.Parse(bytes.data(), static_cast<size_t>(got)))
+            useOwn = header.major == 4 || own.Skipped() > 0;
+    }
+    ID3_Tag tag;
+    tag.Link(reader, useOwn ? ID3TT_APPENDED : ID3TT_ALL);
+    FieldsFromId3lib(tag, out);
+    if (useOwn) {
+        tagfields::TagFields fields;
+        tagfields::FromTag(own, &fields);
+        tagfields::FillMissing(*out, &fields);
+        *out = fields;
+    }
 }
 
 // Only a leading "(n)" names a genre by number; any other text is a name.
@@ -112,48 +192,40 @@ bool IsMissing(const CString& text)
     return text.IsEmpty() || text == "NA";
 }
 
-// The tempo frame: the library's five-digit form, or "00000" without one or
-// for a frame in Unicode.
-void ReadTempo(const ID3_Tag& tag, CString* text, int32_t* bpm, bool* has)
+// The tempo frame in the library's five-digit form, read in every text
+// encoding; "00000" without one.
+void ReadTempo(const tagfields::TagFields& fields, CString* text, int32_t* bpm, bool* has)
 {
-    const ID3_Frame* frame = tag.Find(ID3FID_BPM);
-    const ID3_Field* field = frame ? frame->GetField(ID3FN_TEXT) : nullptr;
-    *has = frame != nullptr;
-    if (!field || IsUnicode(field)) {
-        *text = "00000";
-        *bpm = 0;
-        return;
-    }
+    *has = fields[tagfields::kTempo].present;
     int whole = 0;
-    *text = CString(tagtext::NormaliseTempo(FieldText(frame, kTempoMax).str(), &whole));
+    *text = CString(
+        tagtext::NormaliseTempo(FieldText(fields, tagfields::kTempo, kTempoMax).str(), &whole));
     *bpm = whole;
 }
 
-// Links the tag to the file through a block reader: id3lib's own file
-// stream reads a few bytes at a time, which is slow enough to dominate an
-// import. An unreadable file leaves the tag empty, as id3lib does.
-void LinkFile(ID3_Tag& tag, Id3FileReader& reader)
-{
-    if (reader.IsOpen())
-        tag.Link(reader, ID3TT_ALL);
-}
-
 // The fields both MP3 readers take: path, picture flag and the five texts.
-void ReadCommonFields(const ID3_Tag& tag, const CString& path, TAG_INFO* info)
+void ReadCommonFields(const tagfields::TagFields& fields, const CString& path, TAG_INFO* info)
 {
     info->Path = path;
-    info->HasPicture = tag.Find(ID3FID_PICTURE) != nullptr;
-    info->Title = FrameText(tag, ID3FID_TITLE, kTextMax);
-    const ID3_Frame* artist = nullptr;
-    for (ID3_FrameID id : {ID3FID_LEADARTIST, ID3FID_BAND, ID3FID_CONDUCTOR, ID3FID_COMPOSER}) {
-        artist = tag.Find(id);
-        if (artist)
+    info->HasPicture = fields.hasPicture;
+    info->Title = FieldText(fields, tagfields::kTitle, kTextMax);
+    info->Artist.Empty();
+    for (tagfields::Slot slot : {tagfields::kLeadArtist, tagfields::kBand, tagfields::kConductor,
+                                 tagfields::kComposer}) {
+        if (fields[slot].present) {
+            info->Artist = FieldText(fields, slot, kTextMax);
             break;
+        }
     }
-    info->Artist = FieldText(artist, kTextMax);
-    info->Album = FrameText(tag, ID3FID_ALBUM, kTextMax);
-    info->Genre = ResolveGenre(FrameText(tag, ID3FID_CONTENTTYPE, kTextMax));
-    info->Year = FrameText(tag, ID3FID_YEAR, kTextMax);
+    info->Album = FieldText(fields, tagfields::kAlbum, kTextMax);
+    info->Genre = ResolveGenre(FieldText(fields, tagfields::kGenre, kTextMax));
+    info->Year = FieldText(fields, tagfields::kYear, kTextMax);
+}
+
+CString RecordText(const CString& text)
+{
+    std::string bytes = text.str();
+    return tagtext::RemoveControlChars(bytes) ? CString(bytes) : text;
 }
 
 void TrimTexts(TAG_INFO* info)
@@ -302,19 +374,15 @@ bool tags::GetID3TagInfo(TAG_INFO* info, CString path)
     // One open of the file serves the tag and the stream scan.
     Id3FileReader reader(path);
     try {
-        ID3_Tag tag;
-        LinkFile(tag, reader);
-        ReadCommonFields(tag, path, info);
-        info->Comment = FrameText(tag, ID3FID_COMMENT, kTextMax);
+        tagfields::TagFields fields;
+        ReadTagFields(reader, &fields);
+        ReadCommonFields(fields, path, info);
+        info->Comment = FieldText(fields, tagfields::kComment, kTextMax);
         info->FileType = "MP3";
         TrimTexts(info);
-
-        const ID3_Frame* counter = tag.Find(ID3FID_PLAYCOUNTER);
-        const ID3_Field* count = counter ? counter->GetField(ID3FN_COUNTER) : nullptr;
-        info->PlayCount = count ? static_cast<int32_t>(count->Get()) : 0;
-
-        ReadTempo(tag, &info->BPMText, &info->BPM, &info->HasBPM);
-        info->EncodedBy = FrameText(tag, ID3FID_ENCODEDBY, kEncodedByMax);
+        info->PlayCount = fields.hasCounter ? static_cast<int32_t>(fields.playCount) : 0;
+        ReadTempo(fields, &info->BPMText, &info->BPM, &info->HasBPM);
+        info->EncodedBy = FieldText(fields, tagfields::kEncodedBy, kEncodedByMax);
     } catch (const std::exception& e) {
         ReportReadFailure(path, e.what());
         return false;
@@ -332,12 +400,11 @@ bool tags::GetID3TagQuick(TAG_INFO* info, CString path)
         return false;
     Id3FileReader reader(path);
     try {
-        ID3_Tag tag;
-        LinkFile(tag, reader);
-        ReadCommonFields(tag, path, info);
-        const ID3_Frame* length = tag.Find(ID3FID_SONGLEN);
-        if (length) {
-            info->LengthText = FieldText(length, kLengthMax);
+        tagfields::TagFields fields;
+        ReadTagFields(reader, &fields);
+        ReadCommonFields(fields, path, info);
+        if (fields[tagfields::kLength].present) {
+            info->LengthText = FieldText(fields, tagfields::kLength, kLengthMax);
             info->Length = LeadingInteger(info->LengthText) / 1000;
         } else {
             info->Length = 0;
@@ -381,22 +448,22 @@ bool tags::ReadID3Tag(CTrackRecord* rec, CString path)
     if (!rec || !EndsWithMp3(path))
         return false;
     try {
-        ID3_Tag tag;
         Id3FileReader reader(path);
-        LinkFile(tag, reader);
-        const ID3_Frame* title = tag.Find(ID3FID_TITLE);
-        rec->m_Title = title ? FieldText(title, kTextMax) : CString("NA");
-        const ID3_Frame* artist = tag.Find(ID3FID_LEADARTIST);
-        if (!artist)
-            artist = tag.Find(ID3FID_ORIGARTIST);
-        rec->m_Artist = artist ? FieldText(artist, kTextMax) : CString("NA");
-        const ID3_Frame* album = tag.Find(ID3FID_ALBUM);
-        rec->m_Album = album ? FieldText(album, kTextMax) : CString("Unknown");
-        if (const ID3_Frame* genre = tag.Find(ID3FID_CONTENTTYPE))
-            rec->m_Genre = ResolveGenre(FieldText(genre, 256));
-        rec->m_Year = FrameText(tag, ID3FID_YEAR, 64);
+        tagfields::TagFields fields;
+        ReadTagFields(reader, &fields);
+        auto textOr = [&](tagfields::Slot slot, size_t maxChars, const char* missing) {
+            return fields[slot].present ? FieldText(fields, slot, maxChars) : CString(missing);
+        };
+        rec->m_Title = textOr(tagfields::kTitle, kTextMax, "NA");
+        rec->m_Artist = fields[tagfields::kLeadArtist].present
+                            ? FieldText(fields, tagfields::kLeadArtist, kTextMax)
+                            : textOr(tagfields::kOrigArtist, kTextMax, "NA");
+        rec->m_Album = textOr(tagfields::kAlbum, kTextMax, "Unknown");
+        if (fields[tagfields::kGenre].present)
+            rec->m_Genre = ResolveGenre(FieldText(fields, tagfields::kGenre, 256));
+        rec->m_Year = FieldText(fields, tagfields::kYear, 64);
         bool has = false;
-        ReadTempo(tag, &rec->m_BPMText, &rec->m_BPM, &has);
+        ReadTempo(fields, &rec->m_BPMText, &rec->m_BPM, &has);
     } catch (...) {
         return false;
     }
@@ -425,16 +492,18 @@ bool tags::CopyTagInfoToRecord(CTrackRecord* rec, TAG_INFO* info)
 {
     if (!rec || !info)
         return true;
-    rec->m_Album = info->Album;
-    rec->m_Artist = info->Artist;
-    rec->m_BPMText = info->BPMText;
-    rec->m_Genre = info->Genre;
-    rec->m_Title = info->Title;
-    rec->m_Year = info->Year;
+    // The readers give texts without control characters; a TAG_INFO filled
+    // elsewhere reaches the record under the same rule.
+    rec->m_Album = RecordText(info->Album);
+    rec->m_Artist = RecordText(info->Artist);
+    rec->m_BPMText = RecordText(info->BPMText);
+    rec->m_Genre = RecordText(info->Genre);
+    rec->m_Title = RecordText(info->Title);
+    rec->m_Year = RecordText(info->Year);
     rec->m_Length = info->Length;
     rec->m_PlayCount = info->PlayCount;
     rec->m_FileName = info->Path;
-    rec->m_FileType = info->FileType;
+    rec->m_FileType = RecordText(info->FileType);
     rec->m_Bitrate = info->Bitrate;
     rec->m_HasPicture = info->HasPicture ? 1 : 0;
     rec->m_BPM = info->BPM;

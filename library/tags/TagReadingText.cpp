@@ -117,4 +117,23 @@ std::u16string BigEndianUtf16(const unsigned char* bytes, size_t byteCount, size
     return units;
 }
 
+bool RemoveControlChars(std::string& text)
+{
+    size_t out = 0;
+    bool changed = false;
+    for (size_t i = 0; i < text.size(); ++i) {
+        const unsigned char c = static_cast<unsigned char>(text[i]);
+        if (c >= 0x20) {
+            text[out++] = text[i];
+        } else if (c == '\r' || c == '\n' || c == '\t') {
+            text[out++] = ' ';
+            changed = true;
+        } else {
+            changed = true;
+        }
+    }
+    text.resize(out);
+    return changed;
+}
+
 } // namespace tagtext

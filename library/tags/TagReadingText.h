@@ -29,4 +29,8 @@ std::string BoundedText(const char* bytes, size_t byteCount, size_t maxChars);
 // end. Nothing past byteCount is read.
 std::u16string BigEndianUtf16(const unsigned char* bytes, size_t byteCount, size_t maxUnits);
 
+// A text fit for a record and the library file: CR, LF and TAB become a
+// blank, every other byte below 0x20 is dropped. True when it changed.
+bool RemoveControlChars(std::string& text);
+
 } // namespace tagtext

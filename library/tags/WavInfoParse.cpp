@@ -30,8 +30,15 @@ std::string BlankedField(const uint8_t* buffer, size_t count, size_t at, size_t 
         return text;
     size_t n = std::min(width, count - at);
     text.reserve(n);
-    for (size_t i = 0; i < n; ++i)
-        text.push_back(buffer[at + i] == 0 ? ' ' : static_cast<char>(buffer[at + i]));
+    // A zero byte reads as a blank; so do CR, LF and TAB, and the other
+    // control bytes are dropped, as for every text that reaches a record.
+    for (size_t i = 0; i < n; ++i) {
+        const uint8_t c = buffer[at + i];
+        if (c == 0 || c == '\r' || c == '\n' || c == '\t')
+            text.push_back(' ');
+        else if (c >= 0x20)
+            text.push_back(static_cast<char>(c));
+    }
     return text;
 }
 

@@ -12,6 +12,8 @@
 #include <mbctype.h>
 #include <mbstring.h>
 
+#include <vector>
+
 namespace {
 
 MatchCaseFold BuildLibraryCaseFold()
@@ -34,8 +36,9 @@ bool FilterMatches(const TrackMatcher& matcher, const CTrackRecord& rec, int cod
 }
 
 // Walks source from the first record, visiting each once; a match is handed
-// to found. With pump set the window messages run after every record, so
-// the size is read again each time (a handler may change the array).
+// to found. With pump set the window messages run as the loop pump paces
+// them, so the size is read again each time (a handler may change the
+// array).
 template <typename Found>
 int WalkFilter(TrackArray& source, int code, const CString& value, Rule rule, bool pump,
                Found found)
@@ -43,6 +46,7 @@ int WalkFilter(TrackArray& source, int code, const CString& value, Rule rule, bo
     TrackMatcher matcher(LibraryCaseFold(), value.str());
     // The library's records stay where they are while the pump runs.
     TracksInUse inUse;
+    LoopPump pacer;
     int matches = 0;
     for (INT_PTR i = 0; i < source.GetSize(); ++i) {
         if (FilterMatches(matcher, source[i], code, rule)) {
@@ -50,7 +54,7 @@ int WalkFilter(TrackArray& source, int code, const CString& value, Rule rule, bo
             ++matches;
         }
         if (pump)
-            VIZU::ProcessMessages();
+            pacer.Step();
     }
     return matches;
 }
@@ -112,15 +116,20 @@ int tracklist::DoSearch(LibraryState& state, const CString& text, int code)
     state.searchTracks.RemoveAll();
     TracksInUse inUse;
     TrackMatcher matcher(LibraryCaseFold(), text.str());
-    int matches = 0;
+    // The matches are copied once their number is known, so that the result
+    // array is allocated once rather than regrown and moved while it fills.
+    LoopPump pacer;
+    std::vector<INT_PTR> found;
     for (INT_PTR i = 0; i < tracks.GetSize(); ++i) {
-        if (matcher.SearchMatches(MatchFieldsOf(tracks[i]), code)) {
-            state.searchTracks.Add(tracks[i]);
-            ++matches;
-        }
-        ProcessMessages();
+        if (matcher.SearchMatches(MatchFieldsOf(tracks[i]), code))
+            found.push_back(i);
+        pacer.Step();
     }
-    return matches;
+    state.searchTracks.SetSize(0, static_cast<INT_PTR>(found.size()));
+    // Records stay where they are while the pump runs (TracksInUse).
+    for (INT_PTR i : found)
+        state.searchTracks.Add(tracks[i]);
+    return static_cast<int>(found.size());
 }
 
 int tracklist::FilterTrackList(LibraryState& state, int code, const CString& value)

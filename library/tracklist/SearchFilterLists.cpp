@@ -66,6 +66,7 @@ int FillList(CListCtrl* list, TrackArray& source, int emptyAnswer, const ListFil
     CWaitCursor wait;
     writer.SetRedraw(false);
     writer.DeleteAll();
+    LoopPump pacer;
     int rows = 0;
     for (INT_PTR i = 0; i < source.GetSize(); ++i) {
         if (matches(source[i])) {
@@ -73,11 +74,8 @@ int FillList(CListCtrl* list, TrackArray& source, int emptyAnswer, const ListFil
             if (AppendRow(writer, rec, rows, how) >= 0)
                 ++rows;
         }
-        if (how.pump) {
-            VIZU::ProcessMessages();
-            if (!writer.Alive())
-                return rows;
-        }
+        if (how.pump && pacer.Step() && !writer.Alive())
+            return rows;
     }
     writer.SetRedraw(true);
     writer.RepaintNow();
@@ -143,6 +141,7 @@ int tracklist::DisplaySearchResults(TrackArray& tracks, CListCtrl* list, const C
     CWaitCursor wait;
     writer.SetRedraw(false);
     writer.DeleteAll();
+    LoopPump pacer;
     int matches = 0;
     for (INT_PTR i = 0; i < tracks.GetSize(); ++i) {
         if (matcher.SearchMatches(MatchFieldsOf(tracks[i]), code)) {
@@ -154,7 +153,7 @@ int tracklist::DisplaySearchResults(TrackArray& tracks, CListCtrl* list, const C
             InsertTrackIntoList(list, path, images);
             ++matches;
         }
-        ProcessMessages();
+        pacer.Step();
     }
     if (writer.Alive()) {
         writer.SetRedraw(true);

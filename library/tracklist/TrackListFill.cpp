@@ -283,10 +283,10 @@ int tracklist::DisplayTracks(TrackArray& tracks, CListCtrl* list, bool checkExis
     writer.DeleteAll();
     int rows = 0;
     // A handler run by the pump may close the list or change the library:
-    // both are checked again before every row.
+    // both are checked again whenever it has run.
+    LoopPump pacer;
     for (INT_PTR i = 0; i < tracks.GetSize(); ++i) {
-        ProcessMessages();
-        if (!writer.Alive() || i >= tracks.GetSize())
+        if (pacer.Step() && (!writer.Alive() || i >= tracks.GetSize()))
             break;
         CTrackRecord rec(tracks[i]);
         int image = plainIcons ? track_image::kPlain : TrackTypeImage(rec.m_FileName, checkExists);
@@ -314,9 +314,9 @@ int tracklist::DisplayTracksV41(TrackArray& tracks, CListCtrl* list, bool checkE
     writer.SetRedraw(false);
     writer.DeleteAll();
     int rows = 0;
+    LoopPump pacer;
     for (INT_PTR i = 0; i < tracks.GetSize(); ++i) {
-        ProcessMessages();
-        if (!writer.Alive() || i >= tracks.GetSize())
+        if (pacer.Step() && (!writer.Alive() || i >= tracks.GetSize()))
             break;
         CTrackRecord rec(tracks[i]);
         TrackRow row = MakeTrackRow(rec);

@@ -29,4 +29,22 @@ bool ReadFileBytes(const std::string& path, std::string& bytes)
     return true;
 }
 
+std::vector<std::string> ElementLines(const std::string& text)
+{
+    std::vector<std::string> lines;
+    size_t start = 0;
+    for (size_t end; (end = text.find("\r\n", start)) != std::string::npos; start = end + 2) {
+        const std::string line = text.substr(start, end - start);
+        SCOPED_TRACE(line);
+        EXPECT_FALSE(line.empty());
+        EXPECT_EQ('<', line.empty() ? 0 : line.front());
+        EXPECT_EQ('>', line.empty() ? 0 : line.back());
+        for (char c : line)
+            EXPECT_GE(static_cast<unsigned char>(c), 0x20);
+        lines.push_back(line);
+    }
+    EXPECT_EQ(start, text.size()) << "the text ends with a line end";
+    return lines;
+}
+
 } // namespace tavrix_test

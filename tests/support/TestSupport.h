@@ -6,6 +6,7 @@
 
 #include <functional>
 #include <string>
+#include <vector>
 
 #include <gtest/gtest.h>
 
@@ -49,6 +50,11 @@ bool WriteFileBytes(const std::string& path, const std::string& bytes);
 bool WriteIniFile(const std::string& path, const std::string& text);
 // Reads a whole file; false on failure.
 bool ReadFileBytes(const std::string& path, std::string& bytes);
+
+// The lines of an XML text written one element per line, each ending in
+// CR LF; expects (gtest) every line to begin with "<", end with ">" and
+// hold no control byte.
+std::vector<std::string> ElementLines(const std::string& text);
 
 // A file of the test media that tests/media/make-media.sh makes with sox
 // and lame before the tests run (the CTest fixture "tavrix_media").

@@ -183,6 +183,67 @@ TEST_F(Pump, AnEscapeBehindAnotherKeyNeedsASecondCall)
     EXPECT_TRUE(EscapeAbortPrompt(wnd));
 }
 
+namespace {
+
+DWORD g_now = 0;
+DWORD FakeClock()
+{
+    return g_now;
+}
+
+} // namespace
+
+// A loop's pump runs at its first step and then only when 20 ms have
+// passed since it last ran, whatever the clock did meanwhile.
+TEST_F(Pump, ALoopPumpRunsAtTheFirstStepThenEvery20Ms)
+{
+    struct Step { DWORD now; bool runs; };
+    const Step steps[] = {{1000, true}, {1000, false}, {1005, false}, {1019, false}, {1020, true},
+                          {1039, false}, {1100, true}, {1101, false},
+                          // the tick count wrapping around
+                          {0xFFFFFFF0u, true}, {0xFFFFFFFFu, false}, {4, true}};
+    LoopPump pump(FakeClock);
+    for (const Step& step : steps) {
+        SCOPED_TRACE(step.now);
+        g_now = step.now;
+        PostMessageA(wnd, WM_APP + 5, 0, 0);
+        const int dispatched = g_dispatched;
+        const long runs = PumpRuns();
+        EXPECT_EQ(step.runs, pump.Step());
+        EXPECT_EQ(step.runs ? 1 : 0, PumpRuns() - runs);
+        // Messages left waiting at a step that did not pump run at the next pump.
+        EXPECT_EQ(step.runs, g_dispatched > dispatched);
+    }
+}
+
+// The loops that may be stopped look at the keys only when the pump is
+// due: a key typed meanwhile waits for that moment.
+TEST_F(Pump, ALoopsEscapeCheckComesWithItsPump)
+{
+    LoopPump pump(FakeClock);
+    g_now = 500;
+    EXPECT_FALSE(pump.StepOrAbort(nullptr));
+    PostKey(wnd, WM_KEYDOWN, VK_ESCAPE);
+    answerer.answer = IDOK;
+    g_now = 510;
+    EXPECT_FALSE(pump.StepOrAbort(nullptr));
+    EXPECT_EQ(0, answerer.asked);
+    EXPECT_TRUE(KeyWaiting(wnd));
+    g_now = 520;
+    const long runs = PumpRuns();
+    EXPECT_TRUE(pump.StepOrAbort(nullptr));
+    EXPECT_EQ(1, answerer.asked);
+    EXPECT_EQ(runs, PumpRuns()) << "no pump after the user chose to stop";
+
+    // Cancel: the loop goes on and the pump runs.
+    PostKey(wnd, WM_KEYDOWN, VK_ESCAPE);
+    answerer.answer = IDCANCEL;
+    g_now = 540;
+    EXPECT_FALSE(pump.StepOrAbort(nullptr));
+    EXPECT_EQ(2, answerer.asked);
+    EXPECT_EQ(runs + 1, PumpRuns());
+}
+
 TEST(GenreCombo, FillsTheListedNamesWithTheirNumbers)
 {
     HWND combo = CreateWindowA("COMBOBOX", "", WS_POPUP | CBS_DROPDOWNLIST, 0, 0, 100, 100,

@@ -7,6 +7,8 @@
 #include "framework/ui/CWnd.h"
 #include "library/import/TrackImport.h"
 #include "library/state/LibraryLock.h"
+#include "foundation/xml/XmlMarkup.h"
+#include "tests/support/Id3v2Writer.h"
 
 #include <commctrl.h>
 
@@ -107,6 +109,42 @@ TEST_F(AddATrackTest, AppendsRecordsWithConsecutiveIndicesFromTheTags)
     // Missing tag texts are filled in: no record without a title or artist.
     EXPECT_FALSE(m_Tracks[2].m_Title.IsEmpty());
     EXPECT_FALSE(m_Tracks[2].m_Artist.IsEmpty());
+}
+
+// A tag's line breaks and control bytes reach neither the record nor the
+// library file, which keeps its line layout and stays well-formed XML.
+TEST_F(AddATrackTest, ControlCharactersOfATagReachNeitherTheRecordNorTheFile)
+{
+    std::string audio;
+    ASSERT_TRUE(tavrix_test::ReadFileBytes(tavrix_test::MediaPath("tone440.mp3"), audio));
+    const std::string tag = tavrix_test::Id3v2Writer(3)
+                                .Text("TIT2", "Night\r\nDrive\x01\x1F")
+                                .Text("TPE1", "Tab\tArtist")
+                                .Text("TALB", "Al\x0B" "bum & <Co>")
+                                .Text("TCON", "Sy\nnth")
+                                .Bytes();
+    const std::string path = m_root + "\\broken.mp3";
+    ASSERT_TRUE(tavrix_test::WriteFileBytes(path, tag + audio));
+    ASSERT_TRUE(VIZU::AddATrack(path.c_str(), false));
+    ASSERT_EQ(1, m_Tracks.GetSize());
+    EXPECT_STREQ("Night  Drive", m_Tracks[0].m_Title);
+    EXPECT_STREQ("Tab Artist", m_Tracks[0].m_Artist);
+    EXPECT_STREQ("Album & <Co>", m_Tracks[0].m_Album);
+    EXPECT_STREQ("Sy nth", m_Tracks[0].m_Genre);
+
+    const std::string library = ProgramFile("control.txd");
+    ASSERT_EQ(1, VIZU::XML_SaveLib(library.c_str()));
+    const std::string text = ReadText(library);
+    const std::vector<std::string> lines = tavrix_test::ElementLines(text);
+    ASSERT_EQ(13u, lines.size()) << "prolog, root, ten lines of the record, root end";
+    EXPECT_EQ("<TI>Night  Drive</TI>", lines[6]);
+    XmlMarkup xml;
+    EXPECT_TRUE(xml.SetDocument(CString(text)));
+
+    CArray<CTrackRecord, CTrackRecord&> read;
+    ASSERT_EQ(1, VIZU::XML_LoadLibToArray(library.c_str(), &read));
+    EXPECT_STREQ("Night  Drive", read[0].m_Title);
+    EXPECT_STREQ("Album & <Co>", read[0].m_Album);
 }
 
 TEST_F(AddATrackTest, TheNextIndexFollowsTheHighestInTheLibrary)

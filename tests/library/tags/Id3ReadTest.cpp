@@ -181,15 +181,16 @@ TEST_F(Id3Read, TempoIsNormalisedToFiveDigits)
     }
 }
 
-TEST_F(Id3Read, UnicodeTextFramesReadAndAUnicodeTempoCountsAsNone)
+// A tempo frame in UTF-16 is read like one in Latin-1 (docs/decisions.md).
+TEST_F(Id3Read, UnicodeTextFramesAndTheirTempoRead)
 {
     std::string path = MediaPath("tags_utf16.mp3");
     TAG_INFO info;
     ASSERT_TRUE(VIZU::GetID3TagInfo(&info, path.c_str()));
     EXPECT_EQ("Wide Title", info.Title.str());
     EXPECT_EQ("Wide Artist", info.Artist.str());
-    EXPECT_EQ("00000", info.BPMText.str());
-    EXPECT_EQ(0, info.BPM);
+    EXPECT_EQ("12000", info.BPMText.str());
+    EXPECT_EQ(120, info.BPM);
     EXPECT_TRUE(info.HasBPM);
     EXPECT_EQ(3, info.Length);
 }

@@ -3,8 +3,10 @@
 #include "TrackListFixture.h"
 
 #include "library/state/LibraryState.h"
+#include "library/state/MessagePump.h"
 #include "tests/support/TestSupport.h"
 
+#include <functional>
 #include <vector>
 
 using namespace tracklist_test;
@@ -259,4 +261,52 @@ TEST_F(SearchTest, DistinctValuesOfOneField)
     EXPECT_EQ((Names{"1999", "2001", "2010"}), ListColumn(0));
     EXPECT_EQ(4, VIZU::DisplayFilteredEZItemList(m_list.get(), 32, "", nullptr));
     EXPECT_EQ((Names{"jazz", "Metal", "Pop", "Rock"}), ListColumn(0));
+}
+
+// The long loops over a large library let the window run at the loop
+// pump's rate (at the first record, then at most every 20 ms), not after
+// every record: a message waiting when they start is handled, and the pump
+// runs no more often than the time taken allows.
+TEST_F(SearchTest, LongLoopsPumpAtMostEvery20Ms)
+{
+    const int count = 30000;
+    m_Tracks.RemoveAll();
+    for (int i = 0; i < count; ++i) {
+        const std::string title = "Title " + std::to_string(i);
+        const std::string path = "C:\\music\\" + std::to_string(i) + ".mp3";
+        CTrackRecord r = MakeRecord({title.c_str(), "Artist", "Album", "Rock", "1999", path.c_str(), "12000", 60, i + 1});
+        m_Tracks.Add(r);
+    }
+    CArray<CTrackRecord, CTrackRecord&> target, source;
+    source.Copy(m_Tracks);
+    struct Case { const char* name; std::function<int()> run; int result; };
+    const Case cases[] = {
+        {"DoSearch, all", [] { return VIZU::DoSearch("", 35); }, count},
+        {"DoSearch, none", [] { return VIZU::DoSearch("no such text", 35); }, 0},
+        {"FilterTracksToArray", [&] { return VIZU::FilterTracksToArray(&target, 23, "title", false); }, count},
+        {"FilterArrayToArray", [&] { return VIZU::FilterArrayToArray(&source, &target, 20, "art"); }, count},
+        {"LoadFilteredTracksToArray", [&] { return VIZU::LoadFilteredTracksToArray(&target, 20, "artist"); }, count},
+        {"SearchLibrary", [] { return VIZU::SearchLibrary(22, "rock", false); }, count},
+        {"DisplayFilteredTracks", [&] { return VIZU::DisplayFilteredTracks(m_list.get(), 23, "", false); }, count},
+        {"DisplayFilteredTracksNoFind",
+         [&] { return VIZU::DisplayFilteredTracksNoFind(m_list.get(), 21, "album", false, false); }, count},
+        {"DoSearch, then DisplayCurrentSearchResults",
+         [&] { VIZU::DoSearch("", 35); return VIZU::DisplayCurrentSearchResults(m_list.get()); }, count},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        target.RemoveAll();
+        PostThreadMessageA(GetCurrentThreadId(), WM_APP + 7, 0, 0);
+        const long runs = PumpRuns();
+        const DWORD start = GetTickCount();
+        EXPECT_EQ(c.result, c.run());
+        const DWORD elapsed = GetTickCount() - start;
+        const long pumped = PumpRuns() - runs;
+        EXPECT_GE(pumped, 1);
+        EXPECT_LE(pumped, static_cast<long>(elapsed / LoopPump::kIntervalMs) + 2)
+            << "in " << elapsed << " ms";
+        MSG msg;
+        EXPECT_FALSE(PeekMessageA(&msg, nullptr, WM_APP + 7, WM_APP + 7, PM_REMOVE))
+            << "the message waiting at the start was not handled";
+    }
 }

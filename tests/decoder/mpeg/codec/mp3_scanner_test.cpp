@@ -87,14 +87,15 @@ TEST_F(Mp3Scanner, ConstantBitrateWithId3v1)
 TEST_F(Mp3Scanner, VariableBitrateWithXing)
 {
     std::string xing(32, '\0');
-    xing += "Xing" + BigEndian32(1) + BigEndian32(1000);
+    // 100 frames: as many as these bytes can hold at 46 kbit/s.
+    xing += "Xing" + BigEndian32(1) + BigEndian32(100);
     std::string bytes = Frame(k128, xing);
     for (int i = 0; i < 30; ++i)
         bytes += Frame(i % 3 ? k128 : k192);
     ASSERT_EQ(0, Scan(bytes, 5));
-    const int32_t duration = 26 * 1000; // whole milliseconds per frame x frames
+    const int32_t duration = 26 * 100; // whole milliseconds per frame x frames
     EXPECT_EQ(duration, m_info.duration_ms);
-    EXPECT_EQ(static_cast<int32_t>(bytes.size() / 26 * 8), m_info.bitrate);
+    EXPECT_EQ(static_cast<int32_t>(bytes.size() / 2 * 8), m_info.bitrate);
     EXPECT_EQ(4, m_info.flags & 4);
 
     ASSERT_EQ(0, Scan(bytes, 0));
@@ -107,22 +108,22 @@ TEST_F(Mp3Scanner, VariableBitrateWithXing)
 TEST_F(Mp3Scanner, VbriAndMpeg2Xing)
 {
     std::string vbri(32, '\0');
-    vbri += "VBRI" + std::string(10, '\0') + BigEndian32(2000);
+    vbri += "VBRI" + std::string(10, '\0') + BigEndian32(50);
     const std::string bytes = Frame(k128, vbri) + Repeat(Frame(k192), 10);
     ASSERT_EQ(0, Scan(bytes, 3));
-    const int32_t duration = static_cast<int32_t>(1152 * 1000.0 * 2000 / 44100);
+    const int32_t duration = static_cast<int32_t>(1152 * 1000.0 * 50 / 44100);
     EXPECT_EQ(duration, m_info.duration_ms);
     EXPECT_EQ(static_cast<int32_t>(bytes.size() / (duration / 1000) * 8), m_info.bitrate);
 
     // MPEG-2 layer III at 22.05 kHz stereo: 576 samples, 26 ms per frame.
     const uint32_t lsf = HeaderWord(0, 1, 8, 0, 0, 0);
     std::string xing(17, '\0');
-    xing += "Xing" + BigEndian32(3) + BigEndian32(500) + BigEndian32(12345);
+    xing += "Xing" + BigEndian32(3) + BigEndian32(50) + BigEndian32(12345);
     const std::string lsf_bytes = Frame(lsf, xing) + Repeat(Frame(lsf), 10);
     ASSERT_EQ(0, Scan(lsf_bytes, 5));
     EXPECT_EQ(2, m_info.version);
     EXPECT_EQ(22050, m_info.sample_rate);
-    EXPECT_EQ(26 * 500, m_info.duration_ms);
+    EXPECT_EQ(26 * 50, m_info.duration_ms);
     ASSERT_EQ(0, Scan(lsf_bytes, 0));
     EXPECT_EQ(11, m_info.frames);
     EXPECT_EQ(static_cast<int32_t>(11 * 576 / 22050.0 * 1000), m_info.duration_ms);
@@ -326,3 +327,46 @@ TEST_F(Mp3Scanner, SourceScanMatchesFileScan)
 }
 
 } // namespace
+
+// Files whose size or VBR header feeds the scanner's arithmetic past what
+// MPEG audio can be: the results stay within physical bounds.
+TEST_F(Mp3Scanner, TwoFramesBeforeMegabytesOfOtherBytes)
+{
+    // Two layer I frames at 48 kHz (32 and 448 kbit/s, 32 and 448 bytes),
+    // then 4.4 MB of zeros: the file's bytes over the frames' 16 ms would
+    // be 2.2 Gbit/s, past the 32-bit range; the frames' own average counts.
+    const std::string bytes = Frame(HeaderWord(1, 3, 1, 1, 0, 3)) +
+                              Frame(HeaderWord(1, 3, 14, 1, 0, 3)) + std::string(4400000, '\0');
+    ASSERT_EQ(0, Scan(bytes, 0));
+    EXPECT_EQ(2, m_info.frames);
+    EXPECT_EQ(16, m_info.duration_ms);
+    EXPECT_EQ(MP3_FLAG_BITRATE_CHANGED, m_info.flags);
+    EXPECT_EQ((32 + 448) * 8 * 1000 / 16, m_info.bitrate);
+}
+
+TEST_F(Mp3Scanner, VbrHeaderCountTheBytesCannotHold)
+{
+    // 7,201 frames at 128 kbit/s (188 s) whose first carries a Xing header
+    // claiming 100,663,296 frames (30 days, past the 32-bit milliseconds):
+    // no frame is that small, so the short scan estimates from the size as
+    // for any constant-bitrate file and agrees with the whole walk.
+    std::string xing(32, '\0');
+    xing += "Xing" + BigEndian32(1) + BigEndian32(100663296);
+    const std::string bytes = Frame(k128, xing) + Repeat(Frame(k128), 7200);
+    ASSERT_EQ(0, Scan(bytes, 0));
+    EXPECT_EQ(7201, m_info.frames);
+    const int32_t whole = m_info.duration_ms;
+    EXPECT_EQ(static_cast<int32_t>(7201 * 1152 * 1000.0 / 44100), whole);
+    for (int limit : {5, 3}) {
+        ASSERT_EQ(0, Scan(bytes, limit));
+        EXPECT_EQ(128000, m_info.bitrate);
+        EXPECT_EQ(static_cast<int32_t>(bytes.size() / 16000.0 * 1000), m_info.duration_ms);
+        EXPECT_NEAR(whole, m_info.duration_ms, whole / 100);
+    }
+
+    // A count the bytes can hold is believed, as before.
+    std::string fits(32, '\0');
+    fits += "Xing" + BigEndian32(1) + BigEndian32(8000);
+    ASSERT_EQ(0, Scan(Frame(k128, fits) + Repeat(Frame(k128), 7200), 5));
+    EXPECT_EQ(26 * 8000, m_info.duration_ms);
+}
