@@ -3,7 +3,6 @@
 #include "foundation/app/AtomicFile.h"
 #include "foundation/app/ProgramFolder.h"
 #include "foundation/app/WaitingMessages.h"
-#include "foundation/xml/XmlMarkup.h"
 #include "framework/ui/CComboBox.h"
 #include "framework/ui/CListCtrl.h"
 #include "framework/win/CFile.h"
@@ -45,55 +44,6 @@ CString WithXmlExtension(const CString& path)
     return path + ".xml";
 }
 
-// The root element's start tag alone, made an empty-element tag, or an
-// empty text when the text holds no whole start tag. Declarations,
-// comments and processing instructions before it are skipped; a '>' inside
-// a quoted attribute value does not end the tag.
-CString RootStartTagOnly(const CString& text)
-{
-    const int length = text.GetLength();
-    int at = 0;
-    while (at < length) {
-        if (text[at] != '<') {
-            ++at;
-            continue;
-        }
-        if (at + 1 < length && (text[at + 1] == '?' || text[at + 1] == '!')) {
-            const int close = text.Find('>', at);
-            if (close < 0)
-                return CString();
-            at = close + 1;
-            continue;
-        }
-        char quote = 0;
-        for (int i = at + 1; i < length; ++i) {
-            const char c = text[i];
-            if (quote) {
-                if (c == quote)
-                    quote = 0;
-            } else if (c == '"' || c == '\'') {
-                quote = c;
-            } else if (c == '>') {
-                CString tag = text.Mid(at, i - at + 1);
-                if (text[i - 1] != '/')
-                    tag.Insert(tag.GetLength() - 1, '/');
-                return tag;
-            }
-        }
-        return CString();
-    }
-    return CString();
-}
-
-// Parses the text; when it does not parse as it is (the head of a file,
-// cut after the root's start tag, or a damaged file), parses the root's
-// start tag alone, so that its attributes can still be read.
-void ParseHead(XmlMarkup& xml, const CString& text)
-{
-    if (!xml.SetDocument(text))
-        xml.SetDocument(RootStartTagOnly(text));
-}
-
 } // namespace
 
 int WriteShortcutFile(const CString& path)
@@ -128,13 +78,9 @@ bool ReadControllerMapHeader(const CString& mapName, ControllerMapHeader& header
     for (int i = 0; i < 2 && file.ReadString(line); ++i)
         text += line;
     file.Close();
-    XmlMarkup xml;
-    ParseHead(xml, text);
-    if (!xml.FindElement("ControllerMapper"))
+    if (!ParseControllerMapHead(text, header))
         return false;
     header.m_strFile = mapName;
-    header.m_strName = xml.GetAttribute("name");
-    header.m_strVersion = xml.GetAttribute("version");
     return true;
 }
 
@@ -162,18 +108,6 @@ bool ReadSkinHeader(SkinHeaderInfo& info)
     while (file.ReadString(line))
         text += line;
     file.Close();
-    XmlMarkup xml;
-    ParseHead(xml, text);
-    CString width, height, type;
-    if (xml.FindElement("TavrixVJSkin")) {
-        xml.IntoElement();
-        if (xml.FindElement("background")) {
-            width = xml.GetAttribute("width");
-            height = xml.GetAttribute("height");
-            type = xml.GetAttribute("type");
-        }
-    }
-    info.m_strSize = width + " x " + height;
-    info.m_strType = type;
+    ParseSkinHead(text, info);
     return true;
 }

@@ -9,24 +9,6 @@
 class CComboBox;
 class CListCtrl;
 
-// What the skin list shows of a skin file.
-struct SkinHeaderInfo
-{
-    CString m_strName;     // the skin's name (the skin list's own)
-    CString m_strSize;     // "width x height" of its background
-    CString m_strPath;     // the skin file's path
-    CString m_strFolder;   // the skin's folder (the skin list's own)
-    CString m_strType;     // the background's type
-};
-
-// The head of a controller map.
-struct ControllerMapHeader
-{
-    CString m_strName;      // the root's "name"
-    CString m_strVersion;   // the root's "version"
-    CString m_strFile;      // the map's file name as the caller gave it
-};
-
 // Writes ShortcutTable (or the given table) to the file, replacing it
 // whole: a failure leaves the old file and throws the framework's file
 // exception. Waiting window messages are dispatched between rows. Returns

@@ -78,6 +78,37 @@ TEST(ShortcutFile, SpecialCharactersAreEscapedAndReadBackUnchanged)
     EXPECT_EQ(CString("caf\xE9"), xml.GetAttribute("key"));   // single-byte text as held
 }
 
+TEST(ShortcutFile, HeadsOfControllerMapsAndSkins)
+{
+    const struct {
+        const char* text;
+        bool found;
+        const char* name;
+        const char* version;
+    } maps[] = {
+        {"<?xml version=\"1.0\"?><ControllerMapper name=\"Denon\" version=\"1.2\">", true, "Denon", "1.2"},
+        {"<ControllerMapper name=\"a&gt;b\" version=\"3\"><cm/>", true, "a>b", "3"},
+        {"<ControllerMapper name='q' version=\"4\"><cm/>", true, "q", "4"},
+        {"<!-- map --><ControllerMapper version=\"9\"/>", true, "", "9"},
+        {"<ControllerMapper name=\"cut", false, "", ""},
+        {"<Other name=\"x\">", false, "", ""},
+        {"", false, "", ""},
+    };
+    for (const auto& m : maps) {
+        ControllerMapHeader header;
+        EXPECT_EQ(m.found, ParseControllerMapHead(m.text, header)) << m.text;
+        EXPECT_EQ(CString(m.name), header.m_strName) << m.text;
+        EXPECT_EQ(CString(m.version), header.m_strVersion) << m.text;
+    }
+    SkinHeaderInfo info;
+    ParseSkinHead("<TavrixVJSkin><background width=\"800\" height=\"600\" type=\"jpeg\"/></TavrixVJSkin>", info);
+    EXPECT_EQ(CString("800 x 600"), info.m_strSize);
+    EXPECT_EQ(CString("jpeg"), info.m_strType);
+    ParseSkinHead("<TavrixVJSkin><button/>", info);
+    EXPECT_EQ(CString(" x "), info.m_strSize);
+    EXPECT_EQ(CString(""), info.m_strType);
+}
+
 int g_rows = 0;
 void CountRow()
 {
