@@ -349,14 +349,16 @@ void FormatBpmText(CString& text)
     // stepped through as the writer escapes it. A double-byte character (or
     // half of one at the end) is no part of a tempo and goes with the dots:
     // kept, the cut below could split it, and the text would change again
-    // at each save and load.
+    // at each save and load. So does a control character, which the
+    // writer does not keep.
     const char* in = text.GetString();
     const int length = static_cast<int>(std::strlen(in));
     std::string digits;
     digits.reserve(static_cast<size_t>(length) + 5);
     for (int pos = 0; pos < length;) {
         const int next = XmlNextChar(in, length, pos);
-        if (next - pos == 1 && in[pos] != '.' && !XmlIsHalfCharacter(in, length, pos))
+        if (next - pos == 1 && in[pos] != '.' && static_cast<unsigned char>(in[pos]) >= 0x20 &&
+            !XmlIsHalfCharacter(in, length, pos))
             digits += in[pos];
         pos = next;
     }
