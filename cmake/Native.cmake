@@ -74,6 +74,11 @@ tavrix_native_library(foundation_core SOURCES
   foundation/genres/GenreNames.cpp
   foundation/libraryfile/LibraryFileLayout.cpp
   foundation/filetree/FileTreeRules.cpp
+  foundation/monitors/MonitorGeometry.cpp
+  foundation/cpu/PerfDataWalk.cpp
+  foundation/shell/DisplayCharMap.cpp
+  foundation/shortcuts/ShortcutFile.cpp
+  foundation/download/HttpReply.cpp
   DEPENDS framework_core)
 
 # The MPEG codec and the MP3 stream scanner.
@@ -221,6 +226,17 @@ tavrix_native_test(foundation_tests
     foundation/xml/XmlMarkupParseTest.cpp
     foundation/xml/XmlMarkupEditTest.cpp
     foundation/xml/XmlMarkupPropertyTest.cpp
+  DEPENDS foundation_core
+  LABELS foundation)
+
+tavrix_native_test(foundation_system_tests
+  SOURCES
+    foundation/monitors/MonitorGeometryTest.cpp
+    foundation/cpu/PerfBlockBuilder.cpp
+    foundation/cpu/PerfDataWalkTest.cpp
+    foundation/shell/DisplayCharMapTest.cpp
+    foundation/shortcuts/ShortcutFileTest.cpp
+    foundation/download/HttpReplyTest.cpp
   DEPENDS foundation_core
   LABELS foundation)
 

@@ -96,11 +96,10 @@ BOOL AfxPromptBrowseForFolder(BROWSEINFOA* pBi, CString& path)
     if (!pidl)
         return FALSE;
     char buffer[MAX_PATH] = {};
-    BOOL ok = ::SHGetPathFromIDListA(pidl, buffer);
-    ::CoTaskMemFree(pidl);
-    if (ok)
+    if (::SHGetPathFromIDListA(pidl, buffer))
         path = buffer;
-    return ok;
+    ::CoTaskMemFree(pidl);
+    return TRUE;
 }
 
 BOOL AfxPromptChooseColor(CHOOSECOLORA* pCc)

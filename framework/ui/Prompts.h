@@ -21,7 +21,9 @@ public:
     virtual int MessageBox(HWND hOwner, const char* text, const char* caption, UINT type) = 0;
     // Fill ofn.lpstrFile and return TRUE for OK; FALSE for Cancel.
     virtual BOOL FileDialog(OPENFILENAMEA& ofn, BOOL bOpen) { (void)ofn; (void)bOpen; return FALSE; }
-    // Set path and return TRUE for OK; FALSE for Cancel.
+    // Set path and return TRUE for OK; FALSE for Cancel. TRUE with an empty
+    // path: the user chose an item that has no file-system path (the
+    // control panel, a printer).
     virtual BOOL BrowseForFolder(const BROWSEINFOA& bi, CString& path) { (void)bi; (void)path; return FALSE; }
     // Set cc.rgbResult and return TRUE for OK; FALSE for Cancel.
     virtual BOOL ChooseColor(CHOOSECOLORA& cc) { (void)cc; return FALSE; }
@@ -42,7 +44,8 @@ int AfxMessageBoxDefaultAnswer(UINT nType);
 
 int AfxPromptMessageBox(HWND hOwner, LPCSTR lpszText, LPCSTR lpszCaption, UINT nType);
 BOOL AfxPromptFileDialog(OPENFILENAMEA* pOfn, BOOL bOpen);
-// The chosen folder's path, or FALSE when cancelled.
+// The chosen folder's path, or FALSE when cancelled. TRUE with an empty
+// path when the chosen item has no file-system path.
 BOOL AfxPromptBrowseForFolder(BROWSEINFOA* pBi, CString& path);
 BOOL AfxPromptChooseColor(CHOOSECOLORA* pCc);
 // SHFileOperation with its confirmations and error boxes behind the seam: an

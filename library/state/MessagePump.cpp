@@ -2,6 +2,7 @@
 
 #include "framework/ui/CWinApp.h"
 #include "framework/ui/Prompts.h"
+#include "foundation/app/WaitingMessages.h"
 #include "foundation/genres/GenreNames.h"
 
 #include <atomic>
@@ -22,14 +23,7 @@ DWORD TickNow()
 void ProcessMessages()
 {
     ++g_pumpRuns;
-    MSG msg;
-    while (PeekMessageA(&msg, nullptr, 0, 0, PM_NOREMOVE)) {
-        if (!AfxPumpMessage()) {
-            // WM_QUIT belongs to the loop outside: put it back for it.
-            PostQuitMessage(static_cast<int>(AfxGetCurrentQueuedMessage()->wParam));
-            break;
-        }
-    }
+    DispatchWaitingMessages();
 }
 
 bool EscapeAbortPrompt(HWND hWnd)
