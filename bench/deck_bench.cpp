@@ -21,6 +21,7 @@
 // the runtime DLLs), e.g.
 //   cd build/x86_64/TavrixVJ && PULSE_SERVER=unix:... ../wine-run.sh
 //       ../bin/deck_bench.exe Z:/tmp/b/deck_bench.mp3 Z:/tmp/b/deck_cue.mp3
+#include "BenchClock.h"
 #include <math.h>
 #include <stdio.h>
 #include <stdlib.h>
@@ -171,17 +172,7 @@ void CpuShare(const char* path)
 
 // --- 2. latency ------------------------------------------------------------------
 
-double Now()
-{
-    static LARGE_INTEGER frequency = [] {
-        LARGE_INTEGER f;
-        QueryPerformanceFrequency(&f);
-        return f;
-    }();
-    LARGE_INTEGER t;
-    QueryPerformanceCounter(&t);
-    return static_cast<double>(t.QuadPart) / frequency.QuadPart;
-}
+using bench::Now;
 
 // The probe just before the output module: the time of the first block
 // after it was armed (with loud set: the first block with a sample above

@@ -6,6 +6,7 @@
 // costs can be told from the control's own.
 // With "--show MS" it instead shows a tree with a few folders and files for
 // MS milliseconds (for a screenshot).
+#include "BenchClock.h"
 #include "foundation/filetree/TreeFileCtrl.h"
 #include "framework/ui/AfxWin.h"
 
@@ -19,17 +20,7 @@
 
 namespace {
 
-double Now()
-{
-    static LARGE_INTEGER frequency = [] {
-        LARGE_INTEGER f;
-        QueryPerformanceFrequency(&f);
-        return f;
-    }();
-    LARGE_INTEGER t;
-    QueryPerformanceCounter(&t);
-    return static_cast<double>(t.QuadPart) / static_cast<double>(frequency.QuadPart);
-}
+using bench::Now;
 
 bool WriteSmallFile(const std::string& path)
 {

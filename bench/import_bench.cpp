@@ -6,6 +6,7 @@
 // Prints files per second for the search and the add, and the save time;
 // then the time of one tag read of a file whose ID3v2.3 or ID3v2.4 tag holds
 // a text frame that inflates to 256 MB, beside the time to read its bytes.
+#include "BenchClock.h"
 #include "library/file/LibraryFileFormat.h"
 #include "library/api/VIZU.h"
 #include "tests/support/Id3v2Writer.h"
@@ -20,17 +21,7 @@
 
 namespace {
 
-double Now()
-{
-    static LARGE_INTEGER freq = [] {
-        LARGE_INTEGER f;
-        QueryPerformanceFrequency(&f);
-        return f;
-    }();
-    LARGE_INTEGER t;
-    QueryPerformanceCounter(&t);
-    return static_cast<double>(t.QuadPart) / static_cast<double>(freq.QuadPart);
-}
+using bench::Now;
 
 void PutFrame(std::string& out, const char* id, const std::string& text)
 {

@@ -7,6 +7,7 @@
 // has none, so every file is written anew beside the old one. Prints files
 // per second for each. The folder (default: a new one under %TEMP%) is
 // emptied afterwards.
+#include "BenchClock.h"
 #include "library/api/VIZU.h"
 
 #include <windows.h>
@@ -20,17 +21,7 @@ namespace {
 
 const size_t kFileBytes = 5 * 1024 * 1024;
 
-double Now()
-{
-    static LARGE_INTEGER freq = [] {
-        LARGE_INTEGER f;
-        QueryPerformanceFrequency(&f);
-        return f;
-    }();
-    LARGE_INTEGER t;
-    QueryPerformanceCounter(&t);
-    return static_cast<double>(t.QuadPart) / static_cast<double>(freq.QuadPart);
-}
+using bench::Now;
 
 void PutFrame(std::string& out, const char* id, const std::string& text)
 {

@@ -9,6 +9,7 @@
 // the benchmark (what is left is the cost of its messages crossing threads).
 // With "--show MS" it instead shows a window with a filled track list for
 // MS milliseconds (for a screenshot).
+#include "BenchClock.h"
 #include "framework/ui/AfxWin.h"
 #include "library/state/LibraryState.h"
 #include "library/state/MessagePump.h"
@@ -23,17 +24,7 @@
 
 namespace {
 
-double Now()
-{
-    static LARGE_INTEGER frequency = [] {
-        LARGE_INTEGER f;
-        QueryPerformanceFrequency(&f);
-        return f;
-    }();
-    LARGE_INTEGER t;
-    QueryPerformanceCounter(&t);
-    return static_cast<double>(t.QuadPart) / static_cast<double>(frequency.QuadPart);
-}
+using bench::Now;
 
 const char* const kArtists[] = {"Blue Moon", "The Stones", "Solo Artist", "DJ Tavrix", "Nights"};
 const char* const kGenres[] = {"Rock", "Pop", "Jazz", "House", "Techno"};

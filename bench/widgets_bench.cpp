@@ -7,6 +7,7 @@
 // share of one core.
 //
 // Usage: widgets_bench [UPDATES] [RATE]   (default 2000 updates at 100 a second)
+#include "BenchClock.h"
 #include <windows.h>
 
 #include <cmath>
@@ -26,17 +27,7 @@ using widget_test::SaveBmp;
 
 namespace {
 
-double Now()
-{
-    static LARGE_INTEGER frequency = [] {
-        LARGE_INTEGER f;
-        QueryPerformanceFrequency(&f);
-        return f;
-    }();
-    LARGE_INTEGER t;
-    QueryPerformanceCounter(&t);
-    return static_cast<double>(t.QuadPart) / static_cast<double>(frequency.QuadPart);
-}
+using bench::Now;
 
 COLORREF MeterFace(int x, int y)
 {
