@@ -9,7 +9,12 @@ LightMapRows LightMap;
 
 int32_t ControllerKey(int32_t midikey, int32_t chan)
 {
-    return chan == 1 ? midikey + 100 : midikey;
+    // Channel 1's keys sit 100 above channel 0's. A damaged map may hold any
+    // number: the sum wraps as the 32-bit processor's addition does instead of
+    // overflowing.
+    if (chan != 1)
+        return midikey;
+    return static_cast<int32_t>(static_cast<uint32_t>(midikey) + 100u);
 }
 
 bool ControllerMapTable::Lookup(int32_t key, ControllerMapItem& item) const

@@ -30,7 +30,8 @@ TEST_F(ControllerMapTextTest, KeysFollowMidikeyAndChannel)
         int midikey;
         int chan;
         int key;
-    } cases[] = {{20, 0, 20}, {20, 1, 120}, {20, 2, 20}, {127, 15, 127}, {0, 1, 100}, {5, -1, 5}};
+    } cases[] = {{20, 0, 20}, {20, 1, 120}, {20, 2, 20}, {127, 15, 127}, {0, 1, 100}, {5, -1, 5},
+                   {2147483647, 1, -2147483549}, {2147483647, 0, 2147483647}};
     for (const Case& c : cases)
         EXPECT_EQ(c.key, ControllerKey(c.midikey, c.chan)) << c.midikey << "/" << c.chan;
 }
