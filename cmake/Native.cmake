@@ -30,7 +30,8 @@ set(TAVRIX_WARNINGS -Wall -Wextra)
 option(TAVRIX_FUZZ "Build with sanitizers and libFuzzer (clang) for the fuzz targets" OFF)
 if(TAVRIX_FUZZ)
   add_compile_options(-g -fno-omit-frame-pointer -fsanitize=address,undefined
-                      -fno-sanitize-recover=all -fsanitize=fuzzer-no-link)
+                      -fno-sanitize-recover=all -fsanitize=fuzzer-no-link
+                      -fsanitize-coverage-ignorelist=${CMAKE_SOURCE_DIR}/fuzz/coverage-ignore.txt)
   add_link_options(-fsanitize=address,undefined)
 endif()
 set(TAVRIX_TESTDATA_DIR ${CMAKE_SOURCE_DIR}/../shared/testdata

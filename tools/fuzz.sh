@@ -47,7 +47,8 @@ dictionary() { # target -> dictionary file or nothing
 # structure (the scanner's large files come from its "ZPAD" inputs).
 max_len() { # target
   case $1 in
-    mpeg_codec_fuzz|mp3_scanner_fuzz) echo 16384 ;;
+    mp3_scanner_fuzz) echo 16384 ;;
+    mpeg_codec_fuzz) echo 4096 ;;
     *) echo 4096 ;;
   esac
 }

@@ -90,6 +90,33 @@ int window_getc(mp3_file_window* w)
     return read_exact(w, &c, 1) ? c : EOF;
 }
 
+// Steps over the bytes at the walk's position, within the loaded window,
+// up to the next 0xFF byte and at most `most` of them (0: no bound);
+// returns how many.
+size_t window_run_without_ff(mp3_file_window* w, int most)
+{
+    if (w->pos < w->start || w->pos >= w->start + static_cast<int64_t>(w->length))
+        return 0;
+    const size_t at = static_cast<size_t>(w->pos - w->start);
+    size_t n = w->length - at;
+    if (most > 0 && n > static_cast<size_t>(most))
+        n = static_cast<size_t>(most);
+    const void* ff = memchr(w->bytes + at, 0xFF, n);
+    if (ff)
+        n = static_cast<size_t>(static_cast<const uint8_t*>(ff) - (w->bytes + at));
+    w->pos += static_cast<int64_t>(n);
+    return n;
+}
+
+// The word after sliding in the `run` bytes just stepped over.
+uint32_t window_last_word(const mp3_file_window* w, uint32_t word, size_t run)
+{
+    const size_t end = static_cast<size_t>(w->pos - w->start);
+    for (size_t i = run < 4 ? run : 4; i != 0; --i)
+        word = (word << 8) | w->bytes[end - i];
+    return word;
+}
+
 // fseek's rules: a negative target fails, the end-of-file mark is cleared.
 int window_seek(mp3_file_window* w, int64_t offset, int whence)
 {
@@ -244,6 +271,21 @@ int mp3_scanner_find_sync(mp3_scanner* s, mpeg_frame_header* h)
         s->in_sync = false;
         if (limit != 0 && --limit == 0)
             return MP3_SCAN_NO_SYNC;
+        // A sync word starts with a 0xFF byte: while none of the word's
+        // three bytes still to come to the top is one, every byte up to the
+        // next 0xFF in the window slides in without making a sync word.
+        // Zero padding and other long runs are crossed a run at a time,
+        // each byte counted against the limit as the byte-wise slide does.
+        if ((word & 0xFF) != 0xFF && (word & 0xFF00) != 0xFF00 && (word & 0xFF0000) != 0xFF0000) {
+            const size_t run = window_run_without_ff(s->window, limit);
+            if (run != 0) {
+                // The loop's next turn checks and counts the last of them.
+                word = window_last_word(s->window, word, run);
+                if (limit != 0)
+                    limit -= static_cast<int>(run) - 1;
+                continue;
+            }
+        }
         const int c = window_getc(s->window);
         if (c == EOF)
             return read_error(s->window);

@@ -7,8 +7,8 @@
 //
 // An input that starts with "ZPAD" and a 32-bit little-endian count stands
 // for the bytes after those eight followed by that many zero bytes (at most
-// 256 KiB, which the walk crosses byte by byte): files far larger than the
-// fuzzer's inputs, whose size feeds the scanner's arithmetic.
+// 256 KiB): files far larger than the fuzzer's inputs, whose size feeds
+// the scanner's arithmetic.
 #include "decoder/mpeg/mp3_scanner.h"
 #include "fuzz/FuzzCheck.h"
 

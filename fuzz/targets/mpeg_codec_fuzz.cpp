@@ -11,7 +11,6 @@
 #include "fuzz/FuzzCheck.h"
 
 #include <cstring>
-#include <vector>
 
 namespace {
 
@@ -106,11 +105,24 @@ Codec& TheCodec()
     return codec;
 }
 
+// The PCM is compared through its length and a 64-bit FNV-1a hash of its
+// bytes: keeping every sample in a growing array took a fifth of the
+// target's time under the address sanitizer.
 struct Decoded
 {
-    std::vector<int16_t> pcm;
+    uint64_t pcmHash = 1469598103934665603ull;
+    uint64_t pcmSamples = 0;
     int frames = 0;
     int last = 0;
+
+    // Not traced: its loop tells the fuzzer nothing about the codec.
+    __attribute__((no_sanitize("coverage"))) void Add(const int16_t* samples, size_t count)
+    {
+        const uint8_t* bytes = reinterpret_cast<const uint8_t*>(samples);
+        for (size_t i = 0; i < count * sizeof(int16_t); ++i)
+            pcmHash = (pcmHash ^ bytes[i]) * 1099511628211ull;
+        pcmSamples += count;
+    }
 };
 
 Decoded DecodeAll(const uint8_t* data, uint32_t size, size_t piece, int stallEvery)
@@ -145,7 +157,7 @@ Decoded DecodeAll(const uint8_t* data, uint32_t size, size_t piece, int stallEve
         FUZZ_CHECK(pcm.sample_count >= 0 && pcm.sample_count <= 1152, "%d samples in a frame",
                    pcm.sample_count);
         ++out.frames;
-        out.pcm.insert(out.pcm.end(), samples, samples + pcm.sample_count * pcm.channels);
+        out.Add(samples, static_cast<size_t>(pcm.sample_count * pcm.channels));
     }
     FUZZ_CHECK(false, "decoding did not end after %ld calls for %u bytes", budget, size);
     return out;
@@ -173,7 +185,8 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
     const Decoded pieces = DecodeAll(data, static_cast<uint32_t>(size), piece, stallEvery);
     FUZZ_CHECK(whole.frames == pieces.frames, "%d frames at once, %d in pieces", whole.frames,
                pieces.frames);
-    FUZZ_CHECK(whole.pcm == pieces.pcm, "the PCM differs between whole and piecewise input");
+    FUZZ_CHECK(whole.pcmSamples == pieces.pcmSamples && whole.pcmHash == pieces.pcmHash,
+               "the PCM differs between whole and piecewise input");
     FUZZ_CHECK(whole.last == pieces.last, "decoding ended with %d at once, %d in pieces",
                whole.last, pieces.last);
     return 0;

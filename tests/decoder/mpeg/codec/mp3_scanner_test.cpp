@@ -200,6 +200,27 @@ TEST_F(Mp3Scanner, StopMaskResyncLimitAndCallback)
     EXPECT_EQ(0, Scan(late, 0, 0, 200));
     EXPECT_EQ(4, m_info.frames);
 
+    // The resynchronisation limit counts every byte slid over, whether the
+    // walk crosses the garbage a byte or a run at a time: a sync word 100
+    // bytes in is found with a limit of 101 and refused with 100. Runs
+    // without 0xFF bytes, runs with them, and a run longer than the read
+    // window.
+    const std::string garbage[] = {std::string(100, '\0'), std::string(100, '\x01'),
+                                   Repeat(std::string("\xFF\x12", 2), 50),
+                                   std::string(99, '\0') + "\xFF"};
+    for (const std::string& g : garbage) {
+        const std::string stream = g + Repeat(Frame(k128), 4);
+        EXPECT_EQ(MP3_SCAN_NO_SYNC, Scan(stream, 0, 0, 100)) << g.size();
+        EXPECT_EQ(0, Scan(stream, 0, 0, 101));
+        EXPECT_EQ(4, m_info.frames);
+    }
+    const std::string longRun = std::string(200000, '\0') + Repeat(Frame(k128), 4);
+    EXPECT_EQ(MP3_SCAN_NO_SYNC, Scan(longRun, 0, 0, 200000));
+    EXPECT_EQ(0, Scan(longRun, 0, 0, 200001));
+    EXPECT_EQ(4, m_info.frames);
+    EXPECT_EQ(0, Scan(longRun, 0, 0, 0));
+    EXPECT_EQ(4, m_info.frames);
+
     struct seen
     {
         int calls = 0;
