@@ -2,11 +2,9 @@
 
 #include "foundation/xml/XmlMarkup.h"
 
-ShortcutEntryArray ShortcutTable;
-
 namespace {
 
-const char* FlagText(BYTE flags, BYTE flag)
+const char* FlagText(uint8_t flags, uint8_t flag)
 {
     return (flags & flag) ? "1" : "0";
 }
@@ -62,28 +60,27 @@ void ParseHead(XmlMarkup& xml, const CString& text)
 
 } // namespace
 
-CString BuildShortcutFileText(const ShortcutEntryArray& table, const CString& date,
+CString BuildShortcutFileText(const ShortcutRows& table, const CString& date,
                               void (*betweenRows)())
 {
     XmlMarkup xml;
     // The prolog alone holds no element, so this "fails" and keeps it.
     xml.SetDocument("<?xml version=\"1.0\" encoding=\"ISO-8859-1\"?>\r\n");
     CString items;
-    items.Format("%d", static_cast<int>(table.GetSize()));
+    items.Format("%d", static_cast<int>(table.size()));
     xml.AddElement("TavrixShortCuts");
     xml.SetAttribute("Date", date);
     xml.SetAttribute("Items", items);
     xml.IntoElement();
-    for (INT_PTR i = 0; i < table.GetSize(); ++i) {
+    for (const ShortcutEntry& entry : table) {
         if (betweenRows)
             betweenRows();
-        const ShortcutEntry& entry = table[i];
         xml.AddElement("sc");
-        xml.SetAttribute("key", entry.m_strKeyName);
-        xml.SetAttribute("ctrl", FlagText(entry.m_nFlags, SHORTCUT_CONTROL));
-        xml.SetAttribute("alt", FlagText(entry.m_nFlags, SHORTCUT_ALT));
-        xml.SetAttribute("shift", FlagText(entry.m_nFlags, SHORTCUT_SHIFT));
-        xml.SetAttribute("action", entry.m_strActionName);
+        xml.SetAttribute("key", entry.keyName);
+        xml.SetAttribute("ctrl", FlagText(entry.flags, kShortcutControl));
+        xml.SetAttribute("alt", FlagText(entry.flags, kShortcutAlt));
+        xml.SetAttribute("shift", FlagText(entry.flags, kShortcutShift));
+        xml.SetAttribute("action", entry.actionName);
     }
     xml.OutOfElement();
     return xml.GetDocument();

@@ -13,17 +13,18 @@
 // (a table without shortcuts gives an empty root element, Items="0").
 #pragma once
 
-#include "framework/core/CArray.h"
 #include "framework/core/CString.h"
-#include "framework/core/Types.h"
 
-// The accelerator flag bits of a shortcut (the platform's ACCEL fVirt).
-enum ShortcutFlags : BYTE
+#include <cstdint>
+#include <vector>
+
+// Accelerator flag bits of a shortcut (the platform's ACCEL fVirt).
+enum : uint8_t
 {
-    SHORTCUT_VIRTKEY = 0x01,   // set on every shortcut read from a file
-    SHORTCUT_SHIFT = 0x04,
-    SHORTCUT_CONTROL = 0x08,
-    SHORTCUT_ALT = 0x10
+    kShortcutVirtKey = 0x01, // set on every shortcut read from a file
+    kShortcutShift = 0x04,
+    kShortcutControl = 0x08,
+    kShortcutAlt = 0x10,
 };
 
 // One keyboard shortcut: a key name ("home", "F1", "num0", ...) with its
@@ -31,21 +32,19 @@ enum ShortcutFlags : BYTE
 struct ShortcutEntry
 {
     ShortcutEntry() = default;
-    ShortcutEntry(const CString& keyName, const CString& actionName, BYTE flags)
-        : m_strKeyName(keyName), m_strActionName(actionName), m_nFlags(flags)
+    ShortcutEntry(const char* key, const char* action, uint8_t accelFlags)
+        : keyName(key), actionName(action), flags(accelFlags)
     {
     }
 
-    CString m_strKeyName;
-    CString m_strActionName;
-    BYTE m_nFlags = 0;
+    CString keyName;
+    CString actionName;
+    uint8_t flags = kShortcutVirtKey;
 };
 
-typedef CArray<ShortcutEntry, const ShortcutEntry&> ShortcutEntryArray;
-
-// The program's shortcuts, in file order. The command layer fills it from
-// the shortcut file and edits it; WriteShortcutFile writes it back.
-extern ShortcutEntryArray ShortcutTable;
+// Shortcuts in file order. The program's own table (ShortcutTable) is the
+// command layer's, which reads, edits and writes it.
+using ShortcutRows = std::vector<ShortcutEntry>;
 
 // What the skin list shows of a skin file.
 struct SkinHeaderInfo
@@ -68,7 +67,7 @@ struct ControllerMapHeader
 // The whole text of a shortcut file for the table, dated with the given
 // text ("%m/%d/%y"). betweenRows, when given, runs before each row (the
 // writer lets waiting window messages through there).
-CString BuildShortcutFileText(const ShortcutEntryArray& table, const CString& date,
+CString BuildShortcutFileText(const ShortcutRows& table, const CString& date,
                               void (*betweenRows)() = nullptr);
 
 // Reads "name" and "version" of the root "ControllerMapper" from the head of

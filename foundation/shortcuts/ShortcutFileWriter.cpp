@@ -46,19 +46,14 @@ CString WithXmlExtension(const CString& path)
 
 } // namespace
 
-int WriteShortcutFile(const CString& path)
-{
-    return WriteShortcutFile(path, ShortcutTable);
-}
-
-int WriteShortcutFile(const CString& path, const ShortcutEntryArray& table)
+int WriteShortcutFile(const CString& path, const ShortcutRows& table)
 {
     const CString date = CTime::GetCurrentTime().Format("%m/%d/%y");
     const CString text = BuildShortcutFileText(table, date, DispatchWaitingMessages);
     DWORD error = 0;
     if (!AtomicFile::WriteWhole(path, text.GetString(), static_cast<DWORD>(text.GetLength()), &error))
         CFile::ThrowOsError(error, path);
-    return static_cast<int>(table.GetSize());
+    return static_cast<int>(table.size());
 }
 
 int ListShortcutFiles(const CString& folder, CComboBox& combo)

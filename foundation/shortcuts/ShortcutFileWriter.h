@@ -9,12 +9,12 @@
 class CComboBox;
 class CListCtrl;
 
-// Writes ShortcutTable (or the given table) to the file, replacing it
-// whole: a failure leaves the old file and throws the framework's file
-// exception. Waiting window messages are dispatched between rows. Returns
-// the number of shortcuts written.
-int WriteShortcutFile(const CString& path);
-int WriteShortcutFile(const CString& path, const ShortcutEntryArray& table);
+// Writes the shortcuts to the file, dated today, replacing it whole: a
+// failure leaves the old file and throws the framework's file exception.
+// Waiting window messages are dispatched between rows. Returns the number
+// of shortcuts written. (The command layer's WriteShortcutFile(path)
+// writes the program's table so.)
+int WriteShortcutFile(const CString& path, const ShortcutRows& table);
 
 // Fill the combo box with the names of the folder's "*.key" files (with
 // extension) or the titles of its "cmap-*.xml" files, in the file system's

@@ -37,7 +37,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
                "a look-up added a name");
 
     ShortcutRows back;
-    FUZZ_CHECK(ParseShortcutText(FormatShortcutText(rows, "01/02/03"), back), "the written file does not parse");
+    FUZZ_CHECK(ParseShortcutText(BuildShortcutFileText(rows, "01/02/03"), back), "the written file does not parse");
     FUZZ_CHECK(back.size() == rows.size(), "%zu rows read back, %zu written", back.size(), rows.size());
     for (size_t i = 0; i < rows.size(); ++i)
         FUZZ_CHECK(back[i].flags == rows[i].flags, "row %zu: flags read back differ", i);

@@ -53,27 +53,3 @@ bool ReadWholeTextFile(const CString& path, CString& text, CString& reason, size
         text = CString(bytes.c_str(), static_cast<int>(bytes.size()));
     return ok;
 }
-
-bool WriteTextFileAtomically(const CString& path, const CString& text, CString& reason)
-{
-    const CString temporary = path + ".new";
-    HANDLE file = ::CreateFileA(temporary, GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
-    if (file == INVALID_HANDLE_VALUE) {
-        reason = SystemText("cannot create the file", ::GetLastError());
-        return false;
-    }
-    DWORD written = 0;
-    const DWORD length = static_cast<DWORD>(text.GetLength());
-    bool ok = ::WriteFile(file, text.GetString(), length, &written, nullptr) && written == length &&
-              ::FlushFileBuffers(file);
-    if (!ok)
-        reason = SystemText("cannot write the file", ::GetLastError());
-    ::CloseHandle(file);
-    if (ok && !::MoveFileExA(temporary, path, MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH)) {
-        ok = false;
-        reason = SystemText("cannot replace the file", ::GetLastError());
-    }
-    if (!ok)
-        ::DeleteFileA(temporary);
-    return ok;
-}

@@ -7,7 +7,6 @@
 ShortcutRows ShortcutTable;
 
 namespace {
-const char kProlog[] = "<?xml version=\"1.0\" encoding=\"ISO-8859-1\"?>\r\n";
 const char kRoot[] = "TavrixShortCuts";
 const char kItem[] = "sc";
 } // namespace
@@ -50,27 +49,6 @@ bool ParseShortcutText(const CString& text, ShortcutRows& rows)
         xml.OutOfElement();
     }
     return true;
-}
-
-CString FormatShortcutText(const ShortcutRows& rows, const CString& date)
-{
-    XmlMarkup xml;
-    xml.SetDocument(kProlog);
-    xml.AddElement(kRoot);
-    xml.SetAttribute("Date", date);
-    CString count;
-    count.Format("%d", static_cast<int>(rows.size()));
-    xml.SetAttribute("Items", count);
-    xml.IntoElement();
-    for (const ShortcutEntry& entry : rows) {
-        xml.AddElement(kItem);
-        xml.SetAttribute("key", entry.keyName);
-        xml.SetAttribute("ctrl", (entry.flags & kShortcutControl) ? "1" : "0");
-        xml.SetAttribute("alt", (entry.flags & kShortcutAlt) ? "1" : "0");
-        xml.SetAttribute("shift", (entry.flags & kShortcutShift) ? "1" : "0");
-        xml.SetAttribute("action", entry.actionName);
-    }
-    return xml.GetDocument();
 }
 
 void StoreShortcutRow(ShortcutRows& rows, const ShortcutEntry& entry)

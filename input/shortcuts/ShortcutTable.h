@@ -2,38 +2,15 @@
 // action name. They live in shortcut files (XML, root "TavrixShortCuts",
 // one "sc" element per shortcut) and, while the program runs, in the
 // global ShortcutTable, in file order. This file holds the parts without
-// windows: reading and writing the file's text, the two edits and the
-// accelerator rows.
+// windows: reading the file's text (BuildShortcutFileText writes it), the
+// two edits and the accelerator rows.
 #pragma once
 
+#include "foundation/shortcuts/ShortcutFile.h"
 #include "framework/core/CString.h"
 
 #include <cstdint>
 #include <vector>
-
-// Accelerator flag bits of a shortcut (the platform's ACCEL fVirt).
-enum : uint8_t
-{
-    kShortcutVirtKey = 0x01, // always set
-    kShortcutShift = 0x04,
-    kShortcutControl = 0x08,
-    kShortcutAlt = 0x10,
-};
-
-struct ShortcutEntry
-{
-    ShortcutEntry() = default;
-    ShortcutEntry(const char* key, const char* action, uint8_t accelFlags)
-        : keyName(key), actionName(action), flags(accelFlags)
-    {
-    }
-
-    CString keyName;    // a name of KeyNameMap
-    CString actionName; // a name of ActionNameMap
-    uint8_t flags = kShortcutVirtKey;
-};
-
-using ShortcutRows = std::vector<ShortcutEntry>;
 
 // The program's shortcuts, window thread only.
 extern ShortcutRows ShortcutTable;
@@ -54,10 +31,6 @@ std::vector<ShortcutAccelRow> ShortcutAccelRows(const ShortcutRows& rows);
 // "TavrixShortCuts" in document order: none when the root is another or
 // has no items.
 bool ParseShortcutText(const CString& text, ShortcutRows& rows);
-
-// The text of a shortcut file for the rows, with date as the "Date"
-// attribute ("%m/%d/%y").
-CString FormatShortcutText(const ShortcutRows& rows, const CString& date);
 
 // Sets the shortcut of entry's action: replaces the last row whose action
 // name equals it (letter case ignored) or appends the entry.

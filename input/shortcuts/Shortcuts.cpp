@@ -2,7 +2,8 @@
 
 #include <vector>
 
-#include "framework/win/CTime.h"
+#include "foundation/shortcuts/ShortcutFileWriter.h"
+#include "framework/core/Exceptions.h"
 #include "input/commands/CommandVocabulary.h"
 #include "input/commands/InputLog.h"
 #include "input/commands/TextFiles.h"
@@ -80,12 +81,18 @@ int RemoveShortcut(const ShortcutEntry& entry)
     return 0;
 }
 
+int WriteShortcutFile(const CString& path)
+{
+    return WriteShortcutFile(path, ShortcutTable);
+}
+
 bool SaveShortcutFile(const CString& path)
 {
-    const CString text = FormatShortcutText(ShortcutTable, CTime::GetCurrentTime().Format("%m/%d/%y"));
-    CString reason;
-    if (WriteTextFileAtomically(path, text, reason))
+    try {
+        WriteShortcutFile(path);
         return true;
-    WriteLogWhenOn("ERROR: Shortcut file " + path + ": " + reason);
-    return false;
+    } catch (const CFileException& e) {
+        WriteLogWhenOn("ERROR: Shortcut file " + path + ": " + e.GetErrorMessage());
+        return false;
+    }
 }

@@ -26,6 +26,10 @@ int RemoveShortcut(const ShortcutEntry& entry);
 // A new accelerator table of the rows (null for none).
 HACCEL CreateShortcutAccelTable(const ShortcutRows& rows);
 
-// Writes ShortcutTable to the file atomically, dated today; false (with
-// the reason logged) when it cannot be written, the old file untouched.
+// Writes ShortcutTable to the file atomically, dated today, and returns
+// the number of shortcuts written; a failure leaves the old file and
+// throws the framework's file exception.
+int WriteShortcutFile(const CString& path);
+// The same, for the edit dialog: false (with the reason logged) when the
+// file cannot be written, the old file untouched.
 bool SaveShortcutFile(const CString& path);

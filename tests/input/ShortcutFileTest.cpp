@@ -8,6 +8,7 @@
 #include <string>
 #include <vector>
 
+#include "framework/core/Exceptions.h"
 #include "input/commands/CommandVocabulary.h"
 #include "input/shortcuts/Shortcuts.h"
 #include "ShortcutTestFixture.h"
@@ -174,8 +175,29 @@ TEST_F(ShortcutFileTest, SavesAreAtomicAndReadBack)
     std::string after;
     ASSERT_TRUE(ReadFileBytes(path, after));
     EXPECT_EQ(text, after);
-    EXPECT_EQ(INVALID_FILE_ATTRIBUTES, ::GetFileAttributesA((path + ".new").c_str()));
+    WIN32_FIND_DATAA found;
+    HANDLE search = ::FindFirstFileA(m_dir.File("*").c_str(), &found);
+    ASSERT_NE(INVALID_HANDLE_VALUE, search);
+    std::vector<std::string> names;
+    do {
+        if (std::string(found.cFileName) != "." && std::string(found.cFileName) != "..")
+            names.push_back(found.cFileName);
+    } while (::FindNextFileA(search, &found));
+    ::FindClose(search);
+    EXPECT_EQ(std::vector<std::string>{"saved.key"}, names);
     EXPECT_FALSE(SaveShortcutFile(m_dir.File("no-such-folder\\x.key").c_str()));
+}
+
+TEST_F(ShortcutFileTest, WritesTheProgramsTable)
+{
+    ShortcutTable.assign(3, ShortcutEntry("F1", "jb-play", kShortcutVirtKey | kShortcutAlt));
+    const std::string path = m_dir.File("k.key");
+    EXPECT_EQ(3, WriteShortcutFile(path.c_str()));
+    std::string bytes;
+    ASSERT_TRUE(ReadFileBytes(path, bytes));
+    EXPECT_NE(std::string::npos, bytes.find("Items=\"3\""));
+    EXPECT_NE(std::string::npos, bytes.find("<sc key=\"F1\" ctrl=\"0\" alt=\"1\" shift=\"0\" action=\"jb-play\"/>"));
+    EXPECT_THROW(WriteShortcutFile(m_dir.File("no-such-folder\\k.key").c_str()), CFileException);
 }
 
 } // namespace

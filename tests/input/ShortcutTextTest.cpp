@@ -123,7 +123,7 @@ TEST_F(ShortcutTextTest, WrittenTextReadsBackTheSameRows)
     ShortcutRows rows;
     for (int i = 0; i < 300; ++i)
         rows.push_back(ShortcutEntry(kKeyListOrder[i % 71], i % 2 ? "a-play" : "x<&>\"'", static_cast<uint8_t>(0x01 | (((i % 8) << 2) & 0x1C))));
-    const CString text = FormatShortcutText(rows, "12/31/26");
+    const CString text = BuildShortcutFileText(rows, "12/31/26");
     EXPECT_EQ(0, std::string(text).find(kProlog + "<TavrixShortCuts Date=\"12/31/26\" Items=\"300\">"));
     ShortcutRows back;
     ASSERT_TRUE(ParseShortcutText(text, back));

@@ -9,9 +9,9 @@ namespace {
 
 TEST(ShortcutFile, TwoShortcutsGiveFiveLines)
 {
-    ShortcutEntryArray table;
-    table.Add(ShortcutEntry("home", "a-play", SHORTCUT_VIRTKEY | SHORTCUT_CONTROL));
-    table.Add(ShortcutEntry("pgup", "b-play", SHORTCUT_VIRTKEY));
+    ShortcutRows table;
+    table.push_back(ShortcutEntry("home", "a-play", kShortcutVirtKey | kShortcutControl));
+    table.push_back(ShortcutEntry("pgup", "b-play", kShortcutVirtKey));
     const CString text = BuildShortcutFileText(table, "12/11/26");
     EXPECT_EQ(std::string("<?xml version=\"1.0\" encoding=\"ISO-8859-1\"?>\r\n"
                           "<TavrixShortCuts Date=\"12/11/26\" Items=\"2\">\r\n"
@@ -23,7 +23,7 @@ TEST(ShortcutFile, TwoShortcutsGiveFiveLines)
 
 TEST(ShortcutFile, EmptyTableGivesAnEmptyRoot)
 {
-    ShortcutEntryArray table;
+    ShortcutRows table;
     const CString text = BuildShortcutFileText(table, "01/02/03");
     EXPECT_EQ(std::string("<?xml version=\"1.0\" encoding=\"ISO-8859-1\"?>\r\n"
                           "<TavrixShortCuts Date=\"01/02/03\" Items=\"0\"/>\r\n"),
@@ -38,15 +38,15 @@ TEST(ShortcutFile, EachModifierHasItsAttribute)
         const char* alt;
         const char* shift;
     } cases[] = {
-        {SHORTCUT_VIRTKEY, "0", "0", "0"},
-        {SHORTCUT_VIRTKEY | SHORTCUT_CONTROL, "1", "0", "0"},
-        {SHORTCUT_VIRTKEY | SHORTCUT_ALT, "0", "1", "0"},
-        {SHORTCUT_VIRTKEY | SHORTCUT_SHIFT, "0", "0", "1"},
-        {SHORTCUT_CONTROL | SHORTCUT_ALT | SHORTCUT_SHIFT, "1", "1", "1"},
+        {kShortcutVirtKey, "0", "0", "0"},
+        {kShortcutVirtKey | kShortcutControl, "1", "0", "0"},
+        {kShortcutVirtKey | kShortcutAlt, "0", "1", "0"},
+        {kShortcutVirtKey | kShortcutShift, "0", "0", "1"},
+        {kShortcutControl | kShortcutAlt | kShortcutShift, "1", "1", "1"},
     };
-    ShortcutEntryArray table;
+    ShortcutRows table;
     for (const auto& c : cases)
-        table.Add(ShortcutEntry("F1", "mx-automixon", c.flags));
+        table.push_back(ShortcutEntry("F1", "mx-automixon", c.flags));
     XmlMarkup xml(BuildShortcutFileText(table, "12/11/26"));
     ASSERT_TRUE(xml.FindElement("TavrixShortCuts"));
     EXPECT_EQ(CString("5"), xml.GetAttribute("Items"));
@@ -62,9 +62,9 @@ TEST(ShortcutFile, EachModifierHasItsAttribute)
 
 TEST(ShortcutFile, SpecialCharactersAreEscapedAndReadBackUnchanged)
 {
-    ShortcutEntryArray table;
-    table.Add(ShortcutEntry("a&b\"c", "x<y>'z", SHORTCUT_VIRTKEY));
-    table.Add(ShortcutEntry("caf\xE9", "tl-loadtob", SHORTCUT_VIRTKEY));
+    ShortcutRows table;
+    table.push_back(ShortcutEntry("a&b\"c", "x<y>'z", kShortcutVirtKey));
+    table.push_back(ShortcutEntry("caf\xE9", "tl-loadtob", kShortcutVirtKey));
     const CString text = BuildShortcutFileText(table, "12/11/26");
     EXPECT_NE(-1, text.Find("key=\"a&amp;b&quot;c\""));
     EXPECT_NE(-1, text.Find("action=\"x&lt;y&gt;&apos;z\""));
@@ -117,9 +117,9 @@ void CountRow()
 
 TEST(ShortcutFile, RunsTheCallbackBeforeEachRow)
 {
-    ShortcutEntryArray table;
+    ShortcutRows table;
     for (int i = 0; i < 7; ++i)
-        table.Add(ShortcutEntry("a", "a-play", SHORTCUT_VIRTKEY));
+        table.push_back(ShortcutEntry("a", "a-play", kShortcutVirtKey));
     g_rows = 0;
     BuildShortcutFileText(table, "12/11/26", CountRow);
     EXPECT_EQ(7, g_rows);

@@ -38,9 +38,9 @@ std::vector<std::string> FolderEntries(const std::string& folder)
 TEST(ShortcutFileWriter, WritesTheTableDatedToday)
 {
     TempDir dir;
-    ShortcutEntryArray table;
-    table.Add(ShortcutEntry("home", "a-play", SHORTCUT_VIRTKEY | SHORTCUT_CONTROL));
-    table.Add(ShortcutEntry("pgup", "b-play", SHORTCUT_VIRTKEY));
+    ShortcutRows table;
+    table.push_back(ShortcutEntry("home", "a-play", kShortcutVirtKey | kShortcutControl));
+    table.push_back(ShortcutEntry("pgup", "b-play", kShortcutVirtKey));
     const std::string path = dir.File("TavrixShortcuts.key");
     ASSERT_TRUE(WriteFileBytes(path, std::string(5000, 'o')));   // longer old content
     const CString before = CTime::GetCurrentTime().Format("%m/%d/%y");
@@ -53,20 +53,6 @@ TEST(ShortcutFileWriter, WritesTheTableDatedToday)
         << bytes;
     EXPECT_EQ(0u, bytes.find("<?xml version=\"1.0\" encoding=\"ISO-8859-1\"?>\r\n<TavrixShortCuts Date=\""));
     EXPECT_EQ(std::vector<std::string>{"TavrixShortcuts.key"}, FolderEntries(dir.Path()));
-}
-
-TEST(ShortcutFileWriter, WritesTheProgramsTable)
-{
-    TempDir dir;
-    ShortcutTable.RemoveAll();
-    for (int i = 0; i < 3; ++i)
-        ShortcutTable.Add(ShortcutEntry("F1", "jb-play", SHORTCUT_VIRTKEY | SHORTCUT_ALT));
-    EXPECT_EQ(3, WriteShortcutFile(dir.File("k.key").c_str()));
-    ShortcutTable.RemoveAll();
-    std::string bytes;
-    ASSERT_TRUE(ReadFileBytes(dir.File("k.key"), bytes));
-    EXPECT_NE(std::string::npos, bytes.find("Items=\"3\""));
-    EXPECT_NE(std::string::npos, bytes.find("<sc key=\"F1\" ctrl=\"0\" alt=\"1\" shift=\"0\" action=\"jb-play\"/>"));
 }
 
 int g_delivered = 0;
@@ -89,8 +75,8 @@ TEST(ShortcutFileWriter, WaitingMessagesAreDispatchedWhileWriting)
     HWND window = CreateWindowExA(0, wc.lpszClassName, "", WS_POPUP, 0, 0, 10, 10, nullptr, nullptr,
                                   wc.hInstance, nullptr);
     ASSERT_NE(nullptr, window);
-    ShortcutEntryArray table;
-    table.Add(ShortcutEntry("up", "a-pitchup", SHORTCUT_VIRTKEY));
+    ShortcutRows table;
+    table.push_back(ShortcutEntry("up", "a-pitchup", kShortcutVirtKey));
     g_delivered = 0;
     PostMessageA(window, WM_APP + 7, 0, 0);
     PostMessageA(window, WM_APP + 7, 0, 0);
@@ -98,7 +84,7 @@ TEST(ShortcutFileWriter, WaitingMessagesAreDispatchedWhileWriting)
     EXPECT_EQ(2, g_delivered);
     // An empty table dispatches nothing (there is no row to wait before).
     PostMessageA(window, WM_APP + 7, 0, 0);
-    ShortcutEntryArray none;
+    ShortcutRows none;
     EXPECT_EQ(0, WriteShortcutFile(dir.File("none.key").c_str(), none));
     EXPECT_EQ(2, g_delivered);
     DestroyWindow(window);
@@ -110,8 +96,8 @@ TEST(ShortcutFileWriter, WaitingMessagesAreDispatchedWhileWriting)
 TEST(ShortcutFileWriter, AFailedWriteKeepsTheOldFile)
 {
     TempDir dir;
-    ShortcutEntryArray table;
-    table.Add(ShortcutEntry("del", "tl-loadtob", SHORTCUT_VIRTKEY));
+    ShortcutRows table;
+    table.push_back(ShortcutEntry("del", "tl-loadtob", kShortcutVirtKey));
     // Into a folder that does not exist.
     EXPECT_THROW(WriteShortcutFile(dir.File("no\\such.key").c_str(), table), CFileException);
     // Over a read-only file: it stays as it was, and nothing is left beside.
