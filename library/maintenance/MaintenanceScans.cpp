@@ -66,9 +66,7 @@ int ListSongCopies(LibraryState& state, ScanFrame& frame)
     for (const SongGroup& group : groups) {
         frame.Step();
         if (frame.PumpOrStop()) {
-            frame.Redraw(true);
-            frame.Rewind();
-            return -1;
+            return frame.Finish(-1);
         }
         frame.InsertRow(row++, "Original", tracks[group.original]);
         frame.Record("Building List");
@@ -77,10 +75,7 @@ int ListSongCopies(LibraryState& state, ScanFrame& frame)
             ++dupes;
         }
     }
-    frame.Redraw(true);
-    frame.Status(kScanComplete);
-    frame.Rewind();
-    return dupes;
+    return frame.Finish(dupes, kScanComplete);
 }
 
 int ListLaterCopies(LibraryState& state, ScanFrame& frame)
@@ -118,10 +113,7 @@ int ListLaterCopies(LibraryState& state, ScanFrame& frame)
             ++next;
         }
     }
-    frame.Redraw(true);
-    frame.Status(kScanComplete);
-    frame.Rewind();
-    return later.copies;
+    return frame.Finish(later.copies, kScanComplete);
 }
 
 int ListSharedPaths(LibraryState& state, ScanFrame& frame)
@@ -141,9 +133,7 @@ int ListSharedPaths(LibraryState& state, ScanFrame& frame)
         frame.Record(tracks[i].m_FileName);
         frame.Step();
         if (frame.PumpOrStop()) {
-            frame.Redraw(true);
-            frame.Rewind();
-            return rows;
+            return frame.Finish(rows);
         }
         if (next < copies.size() && copies[next] == i) {
             frame.InsertRow(0, "Dupe", tracks[i]);
@@ -151,10 +141,7 @@ int ListSharedPaths(LibraryState& state, ScanFrame& frame)
             ++next;
         }
     }
-    frame.Redraw(true);
-    frame.Status(kScanComplete);
-    frame.Rewind();
-    return rows;
+    return frame.Finish(rows, kScanComplete);
 }
 
 int RemoveMarkedCopies(LibraryState& state, ScanFrame& frame)
@@ -244,10 +231,7 @@ int ListBrokenLinks(LibraryState& state, ScanFrame& frame)
         }
         frame.Step();
     }
-    frame.Redraw(true);
-    frame.Status("Broken file link scan complete");
-    frame.Rewind();
-    return broken;
+    return frame.Finish(broken, "Broken file link scan complete");
 }
 
 int CountBrokenLinks(LibraryState& state)

@@ -33,6 +33,15 @@ void ScanFrame::Rewind()
         m_progress->SetPos(0);
 }
 
+int ScanFrame::Finish(int result, const char* status)
+{
+    Redraw(true);
+    if (status)
+        Status(status);
+    Rewind();
+    return result;
+}
+
 void ScanFrame::Show()
 {
     if (m_recordPending) {

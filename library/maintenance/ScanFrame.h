@@ -25,6 +25,9 @@ public:
     // One step; shown at the next pump.
     void Step() { ++m_position; }
     void Rewind();
+    // The end of a scan: list redrawing back on, the status text (when
+    // given), the bar back at 0; returns result.
+    int Finish(int result, const char* status = nullptr);
     void Marquee(bool on);
     void Redraw(bool on);
 
