@@ -5,11 +5,11 @@ DragCopyNoDrop.cur (arrow, plus and a barred circle: a copy over an invalid
 place) and DragNoDrop.cur (arrow and a barred circle: a move over an invalid
 place). Run from this folder."""
 import math
-import struct
+import os
+import sys
 
-SIZE = 32
-# Transparent, black, white.
-T, B, W = 0, 1, 2
+sys.path.insert(0, os.path.join(os.path.dirname(os.path.abspath(__file__)), "..", "..", "tools"))
+from cursorfile import SIZE, T, B, W, write_cur  # noqa: E402
 
 ARROW = [
     "B",
@@ -63,27 +63,6 @@ def draw_no(c, cx, cy, r):
             on_bar = d < r and abs((x - cx) - (y - cy)) <= 1.5
             if on_ring or on_bar:
                 c[y][x] = B
-
-
-def write_cur(path, c, hot=(0, 0)):
-    xor_rows, and_rows = [], []
-    for y in reversed(range(SIZE)):
-        xor_bits = and_bits = 0
-        for x in range(SIZE):
-            bit = 1 << (31 - x)
-            if c[y][x] == T:
-                and_bits |= bit
-            elif c[y][x] == W:
-                xor_bits |= bit
-        xor_rows.append(struct.pack(">I", xor_bits))
-        and_rows.append(struct.pack(">I", and_bits))
-    header = struct.pack("<IiiHHIIiiII", 40, SIZE, SIZE * 2, 1, 1, 0, 0, 0, 0, 2, 0)
-    palette = struct.pack("<II", 0x000000, 0xFFFFFF)
-    image = header + palette + b"".join(xor_rows) + b"".join(and_rows)
-    directory = struct.pack("<HHH", 0, 2, 1)
-    entry = struct.pack("<BBBBHHII", SIZE, SIZE, 2, 0, hot[0], hot[1], len(image), 6 + 16)
-    with open(path, "wb") as f:
-        f.write(directory + entry + image)
 
 
 copy = canvas()

@@ -5,9 +5,11 @@ cursor over flat buttons, and FontTypeMarks.bmp (15x15, 24-bit: a "T" mark
 on white, the mark before TrueType faces in the font preview combo; white
 is transparent). Run from this folder."""
 import struct
+import os
+import sys
 
-SIZE = 32
-T, B, W = 0, 1, 2
+sys.path.insert(0, os.path.join(os.path.dirname(os.path.abspath(__file__)), "..", "..", "tools"))
+from cursorfile import SIZE, T, B, W, write_cur  # noqa: E402
 
 HAND = [
     "           BB",
@@ -32,29 +34,12 @@ HAND = [
 ]
 
 
-def write_cur(path, rows, hot):
+def write_rows_cur(path, rows, hot):
     c = [[T] * SIZE for _ in range(SIZE)]
     for y, row in enumerate(rows):
         for x, ch in enumerate(row):
             c[y][x] = B if ch == "B" else W if ch == "W" else T
-    xor_rows, and_rows = [], []
-    for y in reversed(range(SIZE)):
-        xor_bits = and_bits = 0
-        for x in range(SIZE):
-            bit = 1 << (31 - x)
-            if c[y][x] == T:
-                and_bits |= bit
-            elif c[y][x] == W:
-                xor_bits |= bit
-        xor_rows.append(struct.pack(">I", xor_bits))
-        and_rows.append(struct.pack(">I", and_bits))
-    header = struct.pack("<IiiHHIIiiII", 40, SIZE, SIZE * 2, 1, 1, 0, 0, 0, 0, 2, 0)
-    palette = struct.pack("<II", 0x000000, 0xFFFFFF)
-    image = header + palette + b"".join(xor_rows) + b"".join(and_rows)
-    directory = struct.pack("<HHH", 0, 2, 1)
-    entry = struct.pack("<BBBBHHII", SIZE, SIZE, 2, 0, hot[0], hot[1], len(image), 6 + 16)
-    with open(path, "wb") as f:
-        f.write(directory + entry + image)
+    write_cur(path, c, hot)
 
 
 MARK = [
@@ -92,5 +77,5 @@ def write_bmp(path, rows, ink=(0x20, 0x20, 0x80)):
         f.write(header + info + pixels)
 
 
-write_cur("Hand.cur", HAND, (12, 5))
+write_rows_cur("Hand.cur", HAND, (12, 5))
 write_bmp("FontTypeMarks.bmp", MARK)
