@@ -164,6 +164,9 @@ tavrix_native_library(library_core SOURCES
   library/tracklist/TrackListFillText.cpp
   library/maintenance/DuplicateScan.cpp
   library/maintenance/DriveLetters.cpp
+  library/legacy/ArchiveFormats.cpp
+  library/legacy/ExportText.cpp
+  library/legacy/OlderLayout.cpp
   DEPENDS foundation_core decoder_core ZLIB::ZLIB)
 
 # External control's parts without windows: the command vocabulary,
@@ -288,6 +291,15 @@ tavrix_native_test(tracklist_tests
   SOURCES library/tracklist/SearchFilterMatchTest.cpp
   DEPENDS library_core
   LABELS tracklist)
+
+tavrix_native_test(legacy_tests
+  SOURCES
+    library/legacy/ArchiveFormatsTest.cpp
+    library/legacy/OlderLayoutTest.cpp
+    library/legacy/ExportTextTest.cpp
+    library/legacy/CsvReaderTest.cpp
+  DEPENDS library_core
+  LABELS legacy)
 
 tavrix_native_test(decoder_tests
   SOURCES

@@ -10,6 +10,7 @@
 #include "library/api/LibraryArrays.h"
 #include "library/api/LibraryTypes.h"
 #include "library/api/TagInfo.h"
+#include "library/legacy/ExportText.h"
 #include "library/tracklist/TrackListTypes.h"
 
 #include <basetsd.h>   // LONG_PTR (KVSort)
@@ -236,6 +237,22 @@ public:
     static int ChangeDriveLetterInLib();
     static int ChangeDriveLetterInList(CListCtrl* list, CString first, CString second);
     static int UpdateLibraryFromTags(CWnd* wnd, CListCtrl* list, int id, CProgressCtrl* progress);
+
+    // Older files and exports: archive playlists, the archive library, the
+    // older XML layout, the library file list, CSV and text export
+    static bool CreateNewPlaylist(CString path);
+    static int WritePlaylistFromList(CString path, CListCtrl* list);
+    static bool AppendTrackToPlaylist(CString file, CString path);
+    static int LoadPlaylistToArray(CString path, CArray<CTrackRecord, CTrackRecord&>* tracks);
+    static int DisplayPlaylist(CListCtrl* list, CImageList* images, CString path, bool checkExists);
+    static int LoadLibToArray(CString path, CArray<CTrackRecord, CTrackRecord&>* records);
+    static int SaveToXML(CString path);
+    static int LoadFromXML(CString path);
+    static bool CheckForNULLInString(CString text);
+    static int DisplayLibs(CString extension, CString folder, CListCtrl* list, bool recurse,
+                           bool* aborted, CImageList* images);
+    static int ExportToCSV(tagExportFields* fields);
+    static int ExportToSimpleTextList(CString source);
 };
 
 // The library's arrays (m_Tracks, m_SearchTracks, ...): library/api/LibraryArrays.h.

@@ -26,14 +26,16 @@ void ProcessMessages()
     DispatchWaitingMessages();
 }
 
-bool EscapeAbortPrompt(HWND hWnd)
+bool EscapeAbortPrompt(HWND hWnd, const char* question)
 {
     MSG msg;
     if (!PeekMessageA(&msg, hWnd, WM_KEYFIRST, WM_KEYLAST, PM_REMOVE))
         return false;
     if (msg.message != WM_KEYDOWN || msg.wParam != VK_ESCAPE)
         return false;
-    return AfxPromptMessageBox(nullptr, "ABORT?\nPress OK to abort, Cancel to continue",
+    if (!question)
+        question = "ABORT?\nPress OK to abort, Cancel to continue";
+    return AfxPromptMessageBox(nullptr, question,
                                "Kelvane Library Manager",
                                MB_OKCANCEL | MB_ICONQUESTION) == IDOK;
 }

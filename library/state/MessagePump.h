@@ -12,8 +12,9 @@ void ProcessMessages();
 // Takes the first waiting keyboard message of the window and its children
 // (of every window of the thread when hWnd is null) off the queue; a key-down
 // of Escape asks the user and answers true when the user chose to abort.
-// Any other keyboard message so taken is dropped.
-bool EscapeAbortPrompt(HWND hWnd);
+// Any other keyboard message so taken is dropped. question replaces the
+// prompt's usual text when given.
+bool EscapeAbortPrompt(HWND hWnd, const char* question = nullptr);
 
 // Paces the pump of a long loop: a loop that pumped after every record of
 // a large library spent its time in the pump. Messages run at the loop's
