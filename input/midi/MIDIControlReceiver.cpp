@@ -11,6 +11,10 @@ std::atomic<long> g_postedItems{0};
 
 bool PostItemMessage(HWND hWnd, const ReceiverPost& post, const ControllerMapItem& item)
 {
+    // No window: PostMessage would put the message in the calling thread's
+    // own queue, where nobody takes the copy.
+    if (!hWnd)
+        return false;
     WPARAM wParam = static_cast<WPARAM>(post.wParam);
     LPARAM lParam = static_cast<LPARAM>(post.lParam);
     ControllerMapItem* copy = nullptr;

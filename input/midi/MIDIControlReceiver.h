@@ -46,7 +46,8 @@ private:
 };
 
 // Posts a message that carries a heap copy of item in the slot's
-// parameter; the copy is freed at once when the post fails. False then.
+// parameter; the copy is freed at once when the post fails (or there is no
+// window to post to). False then.
 bool PostItemMessage(HWND hWnd, const ReceiverPost& post, const ControllerMapItem& item);
 // The handler's side: takes ownership of the copy a message carries.
 std::unique_ptr<ControllerMapItem> TakePostedItem(LPARAM value);
