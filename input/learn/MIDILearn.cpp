@@ -34,6 +34,7 @@ BEGIN_MESSAGE_MAP(MIDILearn, CDialog)
     ON_BN_CLICKED(IDC_LEARN_ADD, OnAddToMapper)
     ON_NOTIFY(NM_CLICK, IDC_LEARN_COMMANDS, OnCommandClicked)
     ON_MESSAGE(WM_MIDILEARN_MESSAGE, OnLearnMessage)
+    ON_WM_DESTROY()
 END_MESSAGE_MAP()
 
 MIDILearn::NamePrompt MIDILearn::SetDefaultNamePrompt(NamePrompt prompt)
@@ -275,6 +276,14 @@ LRESULT MIDILearn::OnLearnMessage(WPARAM wParam, LPARAM lParam)
     if (m_steps.Receive(packed))
         m_finished.EnableWindow(TRUE);
     return 0;
+}
+
+void MIDILearn::OnDestroy()
+{
+    // Nothing may be posted to the handle once it is gone.
+    m_session = 0;
+    m_in.Close();
+    CDialog::OnDestroy();
 }
 
 void MIDILearn::OnFinished()

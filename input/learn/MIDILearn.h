@@ -66,6 +66,7 @@ protected:
     void OnAddToMapper();                                  // ON_BN_CLICKED 1225
     void OnCommandClicked(NMHDR* pNMHDR, LRESULT* pResult); // ON_NOTIFY NM_CLICK 1215
     LRESULT OnLearnMessage(WPARAM wParam, LPARAM lParam);  // ON_MESSAGE WM_MIDILEARN_MESSAGE
+    void OnDestroy();                                      // ON_WM_DESTROY
 
 private:
     void ShowStep(int step);

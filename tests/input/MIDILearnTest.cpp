@@ -372,7 +372,9 @@ TEST_F(MIDILearnTest, AClosedMainInputIsNotReopened)
     Open(&host);
     EXPECT_FALSE(host.out.IsOpen());
     ChooseType("button"); // input open while the dialog goes
+    EXPECT_TRUE(m_driver.IsInputOpen());
     m_dialog->DestroyWindow();
+    EXPECT_FALSE(m_driver.IsInputOpen()); // closed with the window
     m_dialog.reset();
     EXPECT_EQ(0, host.inits);
     EXPECT_FALSE(m_driver.IsInputOpen());
