@@ -26,6 +26,26 @@ CString Decimal(int32_t value)
 
 const char* const kControlTypes[] = {"button", "knob", "scrollknob", "slider", "wheel"};
 
+// Fills the list with the names of the devices of one direction and
+// selects the first; a device whose capabilities cannot be read is logged.
+template <class Device, class Caps, class Error>
+void FillDeviceNames(CComboBox& list, const char* direction)
+{
+    list.ResetContent();
+    const UINT count = Device::GetNumDevs();
+    for (UINT id = 0; id < count; ++id) {
+        Caps caps = {};
+        try {
+            Device::GetDevCaps(id, caps);
+            list.AddString(caps.szPname);
+        } catch (const Error& error) {
+            WriteLogWhenOn(CString("ERROR: MIDI ") + direction + " device: " + error.what());
+        }
+    }
+    if (list.GetCount() > 0)
+        list.SetCurSel(0);
+}
+
 } // namespace
 
 BEGIN_MESSAGE_MAP(MIDILearn, CDialog)
@@ -119,32 +139,8 @@ BOOL MIDILearn::OnInitDialog()
 
 void MIDILearn::FillDeviceLists()
 {
-    m_outputs.ResetContent();
-    const UINT outputs = midi::CMIDIOutDevice::GetNumDevs();
-    for (UINT id = 0; id < outputs; ++id) {
-        MIDIOUTCAPSA caps = {};
-        try {
-            midi::CMIDIOutDevice::GetDevCaps(id, caps);
-            m_outputs.AddString(caps.szPname);
-        } catch (const midi::CMIDIOutException& error) {
-            WriteLogWhenOn(CString("ERROR: MIDI out device: ") + error.what());
-        }
-    }
-    if (m_outputs.GetCount() > 0)
-        m_outputs.SetCurSel(0);
-    m_inputs.ResetContent();
-    const UINT inputs = midi::CMIDIInDevice::GetNumDevs();
-    for (UINT id = 0; id < inputs; ++id) {
-        MIDIINCAPSA caps = {};
-        try {
-            midi::CMIDIInDevice::GetDevCaps(id, caps);
-            m_inputs.AddString(caps.szPname);
-        } catch (const midi::CMIDIInException& error) {
-            WriteLogWhenOn(CString("ERROR: MIDI in device: ") + error.what());
-        }
-    }
-    if (m_inputs.GetCount() > 0)
-        m_inputs.SetCurSel(0);
+    FillDeviceNames<midi::CMIDIOutDevice, MIDIOUTCAPSA, midi::CMIDIOutException>(m_outputs, "out");
+    FillDeviceNames<midi::CMIDIInDevice, MIDIINCAPSA, midi::CMIDIInException>(m_inputs, "in");
 }
 
 void MIDILearn::SetupColumns()

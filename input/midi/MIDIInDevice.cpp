@@ -7,20 +7,21 @@ namespace midi {
 
 CMIDIInDevice::CMIDIInDevice()
 {
-    ::InitializeCriticalSection(&m_lock);
     m_hEvent = ::CreateEventA(nullptr, FALSE, FALSE, nullptr);
-    if (!m_hEvent) {
-        ::DeleteCriticalSection(&m_lock);
+    if (!m_hEvent)
         throw CMIDIInEventFailure();
-    }
 }
 
 CMIDIInDevice::~CMIDIInDevice()
 {
     Close();
     ::CloseHandle(m_hEvent);
-    ReleaseAllHeaders();
-    ::DeleteCriticalSection(&m_lock);
+    m_headers.ReleaseAll();
+}
+
+MMRESULT CMIDIInDevice::UnprepareHeader(HMIDIIN handle, MIDIHDR* header)
+{
+    return GetMidiApi().InUnprepareHeader(handle, header);
 }
 
 CMIDIInputSink* CMIDIInDevice::SetReceiver(CMIDIInputSink* sink)
@@ -73,7 +74,7 @@ void CMIDIInDevice::StopReceiving()
     m_state = Opened;
     EndWorker();
     GetMidiApi().InReset(m_hIn);
-    ReleaseAllHeaders();
+    m_headers.ReleaseAll();
 }
 
 void CMIDIInDevice::Close()
@@ -139,33 +140,9 @@ DWORD WINAPI CMIDIInDevice::WorkerProc(LPVOID parameter)
     while (device->IsReceiving()) {
         ::WaitForSingleObject(device->m_hEvent, INFINITE);
         if (device->IsReceiving())
-            device->ReleaseOldestHeader();
+            device->m_headers.ReleaseOldest();
     }
     return 0;
-}
-
-void CMIDIInDevice::ReleaseOldestHeader()
-{
-    ::EnterCriticalSection(&m_lock);
-    if (!m_headers.empty()) {
-        HeaderRecord* record = m_headers.front();
-        m_headers.pop_front();
-        GetMidiApi().InUnprepareHeader(record->handle, &record->header);
-        delete record;
-    }
-    ::LeaveCriticalSection(&m_lock);
-}
-
-void CMIDIInDevice::ReleaseAllHeaders()
-{
-    ::EnterCriticalSection(&m_lock);
-    while (!m_headers.empty()) {
-        HeaderRecord* record = m_headers.front();
-        m_headers.pop_front();
-        GetMidiApi().InUnprepareHeader(record->handle, &record->header);
-        delete record;
-    }
-    ::LeaveCriticalSection(&m_lock);
 }
 
 } // namespace midi

@@ -8,8 +8,9 @@
 #include <windows.h>
 #include <mmsystem.h>
 
+#include "input/midi/MidiHeaderQueue.h"
+
 #include <atomic>
-#include <deque>
 
 namespace midi {
 
@@ -59,24 +60,16 @@ public:
     void Close();
 
 private:
-    struct HeaderRecord
-    {
-        HMIDIIN handle;
-        MIDIHDR header;
-    };
-
     static void CALLBACK InputProc(HMIDIIN handle, UINT message, DWORD_PTR instance, DWORD_PTR param1, DWORD_PTR param2);
     static DWORD WINAPI WorkerProc(LPVOID parameter);
     void EndWorker();
-    void ReleaseOldestHeader();
-    void ReleaseAllHeaders();
+    static MMRESULT UnprepareHeader(HMIDIIN handle, MIDIHDR* header);
 
     HMIDIIN m_hIn = nullptr;
     HANDLE m_hEvent = nullptr;
     HANDLE m_hWorker = nullptr;
     std::atomic<CMIDIInputSink*> m_sink{nullptr};
-    std::deque<HeaderRecord*> m_headers;
-    CRITICAL_SECTION m_lock;
+    MidiHeaderQueue<HMIDIIN> m_headers{&UnprepareHeader};
     std::atomic<int> m_state{Closed};
 };
 

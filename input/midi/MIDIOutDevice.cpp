@@ -28,20 +28,21 @@ MidiDeviceHost* GetMidiDeviceHost()
 
 CMIDIOutDevice::CMIDIOutDevice()
 {
-    ::InitializeCriticalSection(&m_lock);
     m_hEvent = ::CreateEventA(nullptr, FALSE, FALSE, nullptr);
-    if (!m_hEvent) {
-        ::DeleteCriticalSection(&m_lock);
+    if (!m_hEvent)
         throw CMIDIOutEventFailure();
-    }
 }
 
 CMIDIOutDevice::~CMIDIOutDevice()
 {
     Close();
     ::CloseHandle(m_hEvent);
-    ReleaseAllHeaders();
-    ::DeleteCriticalSection(&m_lock);
+    m_headers.ReleaseAll();
+}
+
+MMRESULT CMIDIOutDevice::UnprepareHeader(HMIDIOUT handle, MIDIHDR* header)
+{
+    return GetMidiApi().OutUnprepareHeader(handle, header);
 }
 
 UINT CMIDIOutDevice::GetNumDevs()
@@ -80,7 +81,7 @@ void CMIDIOutDevice::Close()
         ::CloseHandle(m_hWorker);
         m_hWorker = nullptr;
     }
-    ReleaseAllHeaders();
+    m_headers.ReleaseAll();
     GetMidiApi().OutClose(m_hOut);
     m_hOut = nullptr;
 }
@@ -117,21 +118,13 @@ bool CMIDIOutDevice::SendLongMessage(const BYTE* bytes, DWORD count)
         throw CMIDIOutException(result);
     }
     // Queued before the send: the driver may report the block done at once.
-    ::EnterCriticalSection(&m_lock);
-    m_headers.push_back(record);
-    ::LeaveCriticalSection(&m_lock);
+    m_headers.Push(record);
     result = GetMidiApi().OutLongMsg(m_hOut, &record->header);
     if (result != MMSYSERR_NOERROR) {
-        ::EnterCriticalSection(&m_lock);
-        for (auto it = m_headers.begin(); it != m_headers.end(); ++it) {
-            if (*it == record) {
-                m_headers.erase(it);
-                break;
-            }
+        if (m_headers.Remove(record)) {
+            GetMidiApi().OutUnprepareHeader(m_hOut, &record->header);
+            delete record;
         }
-        ::LeaveCriticalSection(&m_lock);
-        GetMidiApi().OutUnprepareHeader(m_hOut, &record->header);
-        delete record;
         throw CMIDIOutException(result);
     }
     return true;
@@ -153,33 +146,9 @@ DWORD WINAPI CMIDIOutDevice::WorkerProc(LPVOID parameter)
     while (device->IsOpen()) {
         ::WaitForSingleObject(device->m_hEvent, INFINITE);
         if (device->IsOpen())
-            device->ReleaseOldestHeader();
+            device->m_headers.ReleaseOldest();
     }
     return 0;
-}
-
-void CMIDIOutDevice::ReleaseOldestHeader()
-{
-    ::EnterCriticalSection(&m_lock);
-    if (!m_headers.empty()) {
-        HeaderRecord* record = m_headers.front();
-        m_headers.pop_front();
-        GetMidiApi().OutUnprepareHeader(record->handle, &record->header);
-        delete record;
-    }
-    ::LeaveCriticalSection(&m_lock);
-}
-
-void CMIDIOutDevice::ReleaseAllHeaders()
-{
-    ::EnterCriticalSection(&m_lock);
-    while (!m_headers.empty()) {
-        HeaderRecord* record = m_headers.front();
-        m_headers.pop_front();
-        GetMidiApi().OutUnprepareHeader(record->handle, &record->header);
-        delete record;
-    }
-    ::LeaveCriticalSection(&m_lock);
 }
 
 } // namespace midi

@@ -7,8 +7,9 @@
 #include <windows.h>
 #include <mmsystem.h>
 
+#include "input/midi/MidiHeaderQueue.h"
+
 #include <atomic>
-#include <deque>
 
 namespace midi {
 
@@ -48,22 +49,16 @@ public:
     bool SendLongMessage(const BYTE* bytes, DWORD count);
 
 private:
-    struct HeaderRecord
-    {
-        HMIDIOUT handle;
-        MIDIHDR header;
-    };
+    using HeaderRecord = MidiHeaderQueue<HMIDIOUT>::Record;
 
     static void CALLBACK DoneProc(HMIDIOUT handle, UINT message, DWORD_PTR instance, DWORD_PTR param1, DWORD_PTR param2);
     static DWORD WINAPI WorkerProc(LPVOID parameter);
-    void ReleaseOldestHeader();
-    void ReleaseAllHeaders();
+    static MMRESULT UnprepareHeader(HMIDIOUT handle, MIDIHDR* header);
 
     HMIDIOUT m_hOut = nullptr;
     HANDLE m_hEvent = nullptr;
     HANDLE m_hWorker = nullptr;
-    std::deque<HeaderRecord*> m_headers;
-    CRITICAL_SECTION m_lock;
+    MidiHeaderQueue<HMIDIOUT> m_headers{&UnprepareHeader};
     std::atomic<int> m_state{Closed};
 };
 
