@@ -21,6 +21,8 @@
 
 namespace {
 
+using midi::PackShortMessage;
+
 struct Arrival
 {
     UINT message;
@@ -157,7 +159,6 @@ TEST_F(MIDIReceiverTest, ControlsOfAMapPostTheirMessages)
           Entry("b-ff", "button", 30, 0, 0, 127, 1, 5, 1),
           Entry("tl-scroll", "scrollknob", 10, 0, 1, 127),
           Entry("aq-scroll", "scrollknob", 11, 0, 1, 65)});
-    using midi::PackShortMessage;
     Play({PackShortMessage(0x90, 0, 20, 127), PackShortMessage(0x80, 0, 20, 0), PackShortMessage(0x90, 1, 20, 127),
           PackShortMessage(0xB0, 0, 7, 42), PackShortMessage(0x90, 0, 30, 127), PackShortMessage(0x90, 0, 30, 0),
           PackShortMessage(0xB0, 0, 10, 1), PackShortMessage(0xB0, 0, 10, 127), PackShortMessage(0xB0, 0, 11, 3),
@@ -190,6 +191,74 @@ TEST_F(MIDIReceiverTest, ControlsOfAMapPostTheirMessages)
     EXPECT_EQ(static_cast<UINT>(WM_MIDI_SCROLL_AQ), got[9].message);
     EXPECT_EQ(3u, got[9].wParam);
     EXPECT_EQ(65, got[9].lParam);
+}
+
+// The edge cases of the receiver, each through the seam on a fresh map.
+TEST_F(MIDIReceiverTest, EdgeCasesThroughTheSeam)
+{
+    struct Expected
+    {
+        UINT message;
+        WPARAM wParam;
+        LPARAM lParam;
+        int itemCommand; // -1: no entry carried
+    };
+    struct Case
+    {
+        const char* name;
+        std::vector<ControllerMapItem> entries;
+        bool displayController;
+        std::vector<uint32_t> messages;
+        std::vector<Expected> posts;
+    };
+    const UINT cmd = WM_COMMAND;
+    const Case cases[] = {
+        {"channel 1, data 1 20 is key 120", {Entry("b-play", "button", 20, 1, 0, 127), Entry("a-play", "button", 20, 0, 0, 127)},
+         false, {PackShortMessage(0xB0, 1, 20, 127)}, {{cmd, 27201, 0, -1}}},
+        {"channel 3, data 1 20 is key 20", {Entry("b-play", "button", 20, 1, 0, 127), Entry("a-play", "button", 20, 0, 0, 127)},
+         false, {PackShortMessage(0xB0, 3, 20, 127)}, {{cmd, 27101, 0, -1}}},
+        {"a button posts on its press only", {Entry("a-play", "button", 20, 0, 0, 127)}, false,
+         {PackShortMessage(0x90, 0, 20, 127), PackShortMessage(0x90, 0, 20, 0)}, {{cmd, 27101, 0, -1}}},
+        {"a held b-ff posts one 9512 per message", {Entry("b-ff", "button", 30, 0, 0, 127, 1, 4, 1)}, false,
+         {PackShortMessage(0x90, 0, 30, 127), PackShortMessage(0x90, 0, 30, 0)},
+         {{WM_MIDI_FAST_FORWARD, 1, 1, -1}, {WM_MIDI_FAST_FORWARD, 1, 0, -1}}},
+        {"lit 3 posts the command, then the entry", {Entry("a-cue1", "button", 20, 0, 0, 127, 3, 0, 0, "CUE")}, false,
+         {PackShortMessage(0x90, 0, 20, 127)}, {{cmd, 27114, 0, -1}, {WM_MIDI_DISPLAY_TEXT, 0, 0, 27114}}},
+        {"tl-scroll with rlow 1", {Entry("tl-scroll", "scrollknob", 10, 0, 1, 127)}, false,
+         {PackShortMessage(0xB0, 0, 10, 1), PackShortMessage(0xB0, 0, 10, 127)}, {{cmd, 27612, 0, -1}, {cmd, 27613, 0, -1}}},
+        {"pitch bend of a display controller", {Entry("a-play", "button", 0, 0, 0, 127)}, true,
+         {PackShortMessage(0xE0, 0, 0, 127)}, {{WM_MIDI_VALUE, 127, 0, 28002}}},
+        {"pitch bend looked up by data 1", {Entry("a-play", "button", 0, 0, 0, 127)}, false,
+         {PackShortMessage(0xE0, 0, 0, 127)}, {{cmd, 27101, 0, -1}}},
+        {"a key with no entry", {Entry("a-play", "button", 0, 0, 0, 127)}, false, {PackShortMessage(0x90, 0, 1, 127)}, {}},
+    };
+    for (const Case& c : cases) {
+        m_window.arrivals.clear();
+        m_window.flags.displayController = c.displayController;
+        // A marker after the case's messages shows that all have been handled.
+        Load([&] {
+            std::vector<ControllerMapItem> entries = c.entries;
+            entries.push_back(Entry("about", "button", 127, 1, 0, 127));
+            return entries;
+        }());
+        std::vector<uint32_t> messages = c.messages;
+        messages.push_back(PackShortMessage(0x90, 1, 127, 127));
+        Play(messages, c.posts.size() + 1);
+        ASSERT_EQ(c.posts.size() + 1, m_window.arrivals.size()) << c.name;
+        for (size_t i = 0; i < c.posts.size(); ++i) {
+            const Arrival& got = m_window.arrivals[i];
+            EXPECT_EQ(c.posts[i].message, got.message) << c.name << " #" << i;
+            EXPECT_EQ(c.posts[i].wParam, got.message == WM_MIDI_DISPLAY_TEXT ? 0 : got.wParam) << c.name << " #" << i;
+            if (c.posts[i].itemCommand < 0) {
+                EXPECT_EQ(c.posts[i].lParam, got.lParam) << c.name << " #" << i;
+                EXPECT_FALSE(got.hasItem) << c.name << " #" << i;
+            } else {
+                ASSERT_TRUE(got.hasItem) << c.name << " #" << i;
+                EXPECT_EQ(c.posts[i].itemCommand, got.item.commandId) << c.name << " #" << i;
+            }
+        }
+        EXPECT_EQ(27001u, m_window.arrivals.back().wParam) << c.name;
+    }
 }
 
 TEST_F(MIDIReceiverTest, AWheelSetsTheJogWheelItemBeforeItsMessage)
