@@ -82,7 +82,9 @@ void Print(const char* name, const std::vector<double>& values)
 
 // Sends count messages one at a time from a driver thread, each after the
 // window has handled the one before, while busy threads spin.
-Figures Run(FakeMidiApi& driver, HWND window, uint32_t packed, int count, int busyThreads)
+// send delivers one message (the seam, or a bare post for the floor).
+template <class Send>
+Figures Run(HWND window, const Send& send, int count, int busyThreads)
 {
     std::atomic<bool> stop{false};
     std::vector<std::thread> busy;
@@ -102,7 +104,7 @@ Figures Run(FakeMidiApi& driver, HWND window, uint32_t packed, int count, int bu
         for (int i = 0; i < count; ++i) {
             ::ResetEvent(g_handled);
             const double start = bench::Now();
-            driver.DeliverShort(packed);
+            send();
             const double posted = bench::Now();
             if (::WaitForSingleObject(g_handled, 2000) != WAIT_OBJECT_0) {
                 std::printf("  message %d was not handled\n", i);
@@ -165,9 +167,11 @@ int main(int argc, char** argv)
     struct Case
     {
         const char* name;
-        uint32_t packed;
+        uint32_t packed; // 0: the floor, a bare PostMessage of WM_COMMAND
         int busy;
     } cases[] = {
+        {"floor: bare PostMessage, idle", 0, 0},
+        {"floor: bare PostMessage, 4 busy threads", 0, 4},
         {"button -> WM_COMMAND, idle", midi::PackShortMessage(0x90, 0, 20, 127), 0},
         {"button -> WM_COMMAND, 4 busy threads", midi::PackShortMessage(0x90, 0, 20, 127), 4},
         {"slider -> value with entry copy, idle", midi::PackShortMessage(0xB0, 0, 7, 64), 0},
@@ -175,8 +179,14 @@ int main(int argc, char** argv)
     };
     std::printf("MIDI controller latency, %d messages per case\n", count);
     for (const Case& c : cases) {
-        Run(driver, window, c.packed, count / 10, c.busy); // warm-up
-        const Figures figures = Run(driver, window, c.packed, count, c.busy);
+        const auto send = [&] {
+            if (c.packed)
+                driver.DeliverShort(c.packed);
+            else
+                ::PostMessageA(window, WM_COMMAND, 27101, 0);
+        };
+        Run(window, send, count / 10, c.busy); // warm-up
+        const Figures figures = Run(window, send, count, c.busy);
         std::printf("%s (%zu messages)\n", c.name, figures.handler.size());
         Print("seam -> posted", figures.post);
         Print("seam -> window handler", figures.handler);
