@@ -109,7 +109,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
             ++finishes;
             if (steps.Finish(prompt) == LearnSteps::FinishResult::Done && !entry.type.IsEmpty()) {
                 steps.SetAction(kActions[bytes[3] % 11]);
-                rows.insert(rows.begin(), MakeLearnedRow(steps.Entry()));
+                rows.insert(rows.begin(), steps.Entry());
                 steps.ChooseType(kTypes[bytes[3] % 5], prompt);
             }
         }

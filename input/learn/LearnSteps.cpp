@@ -135,21 +135,6 @@ bool LearnSteps::IsLearning() const
            || m_slider[0] || m_slider[1] || m_wheel[0] || m_wheel[1];
 }
 
-LearnedRow MakeLearnedRow(const LearnEntry& entry)
-{
-    LearnedRow row;
-    row.action = entry.action;
-    row.type = entry.type;
-    row.chan = entry.chan;
-    row.midikey = entry.midikey;
-    row.rlow = entry.rlow;
-    row.rhigh = entry.rhigh;
-    row.lit = entry.lit;
-    row.lkey = entry.lkey;
-    row.hd = entry.hd;
-    return row;
-}
-
 CString FormatLearnedMapText(const CString& name, const std::vector<LearnedRow>& rows)
 {
     XmlMarkup xml;

@@ -68,21 +68,9 @@ private:
     bool m_wheel[2] = {false, false};
 };
 
-// One row of the learned map, as the dialog's entries list shows it.
-struct LearnedRow
-{
-    CString action;
-    CString type;
-    int32_t chan = 0;
-    int32_t midikey = 0;
-    int32_t rlow = 0;
-    int32_t rhigh = 0;
-    int32_t lit = 0;
-    int32_t lkey = 0;
-    int32_t hd = 0;
-};
-
-LearnedRow MakeLearnedRow(const LearnEntry& entry);
+// One row of the learned map, as the dialog's entries list shows it (the
+// file keeps action, type, chan, midikey, rlow, rhigh, lit, lkey and hd).
+using LearnedRow = LearnEntry;
 
 // The controller-map file text: prolog, root "ControllerMapper" with the
 // name and version "1.0", one "cm" item per row in the order given.

@@ -313,7 +313,7 @@ void MIDILearn::OnCommandClicked(NMHDR* pNMHDR, LRESULT* pResult)
 void MIDILearn::OnAddToMapper()
 {
     m_commands.EnableWindow(FALSE);
-    const LearnedRow row = MakeLearnedRow(m_steps.Entry());
+    const LearnedRow row = m_steps.Entry();
     m_rows.insert(m_rows.begin(), row);
     m_entries.InsertItem(0, row.action);
     const int32_t numbers[] = {row.chan, row.midikey, row.rlow, row.rhigh, row.lit, row.lkey, row.hd};
