@@ -170,7 +170,8 @@ tavrix_native_library(library_core SOURCES
   DEPENDS foundation_core decoder_core ZLIB::ZLIB)
 
 # External control's parts without windows: the command vocabulary,
-# shortcut-file and controller-map reading, request lines and socket texts.
+# shortcut-file and controller-map reading, request lines and socket texts,
+# MIDI message bytes, the MIDI receiver's rules and the learn steps.
 find_package(Threads REQUIRED)
 tavrix_native_library(input_core SOURCES
   input/commands/CommandVocabulary.cpp
@@ -179,6 +180,9 @@ tavrix_native_library(input_core SOURCES
   input/controllermap/ControllerMap.cpp
   input/server/RequestReader.cpp
   input/server/SocketTexts.cpp
+  input/midi/MidiBytes.cpp
+  input/midi/ReceiverRules.cpp
+  input/learn/LearnSteps.cpp
   DEPENDS foundation_core Threads::Threads)
 
 # GoogleTest built with the host compiler.
@@ -366,6 +370,9 @@ tavrix_native_test(input_core_tests
     input/ShortcutTextTest.cpp
     input/ControllerMapTextTest.cpp
     input/RequestReaderTest.cpp
+    input/MidiBytesTest.cpp
+    input/ReceiverRulesTest.cpp
+    input/LearnStepsTest.cpp
   DEPENDS input_core
   LABELS input)
 
