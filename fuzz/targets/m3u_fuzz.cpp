@@ -2,11 +2,13 @@
 // program, and the append to a playlist's text over any playlist, as an
 // append reads a playlist that may come from elsewhere. Input: choice byte
 // (bit 0: code page 932; bit 1: the M3U's folder "D:\Mixes\" or none),
-// length byte, that many bytes of playlist text, then the M3U text.
+// length byte, that many bytes of M3U text, then the playlist file.
 // Properties: every entry ends in .mp3 or .wav, holds no line feed, and is
 // the folder plus a line of the text, or the line itself with a drive;
 // entries written as M3U read back the same; an append that succeeds adds
-// exactly the new records after the old ones, which read back unchanged.
+// exactly the new records after the old ones, which read back unchanged,
+// and the append to a file in the writer's layout (spliced without a
+// parse) gives the parser's bytes.
 #include "foundation/libraryfile/LibraryFileLayout.h"
 #include "foundation/xml/XmlMarkup.h"
 #include "foundation/xml/XmlToken.h"
@@ -59,7 +61,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
         return 0;
     XmlSetNativeCodePage((parts.choice & 1) ? 932 : 0);
     const CString folder((parts.choice & 2) ? "D:\\Mixes\\" : "");
-    const std::string& m3u = parts.rest;
+    const std::string& m3u = parts.head;
 
     const std::vector<CString> entries = playlists::ReadM3uEntries(m3u, folder);
     CheckEntries(entries, m3u, folder);
@@ -86,8 +88,16 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
                    static_cast<int>(i), expected.c_str(), again[i].GetString());
     }
 
-    // The append over the playlist text.
-    std::string text = playlists::TextModeLines(parts.head);
+    // The append over the playlist file.
+    std::string text = playlists::TextModeLines(parts.rest);
+    {
+        std::string spliced;
+        std::string parsed = text;
+        const bool byParser = playlists::AppendRecordsToText(parsed, records);
+        const bool byFile = playlists::AppendRecordsToFileText(CString(parts.rest), records, spliced);
+        FUZZ_CHECK(byParser == byFile, "the append answered %d, from the file %d", byParser, byFile);
+        FUZZ_CHECK(parsed == spliced, "the append from the file gave other bytes");
+    }
     Records before;
     const int old = ReadRecords(text, before);
     if (!playlists::AppendRecordsToText(text, records))

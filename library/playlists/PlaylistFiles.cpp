@@ -96,9 +96,9 @@ bool AppendFilesToPlaylist(const PathArray& files, const CString& path)
     const CString target = PlaylistPath(path);
     if (files.GetSize() == 0)
         return false;
-    std::string text;
+    CString bytes;
     try {
-        text = TextModeLines(libfile::ReadWholeText(target).str());
+        bytes = libfile::ReadWholeText(target);
     } catch (const CException&) {
         return false;
     }
@@ -113,7 +113,8 @@ bool AppendFilesToPlaylist(const PathArray& files, const CString& path)
         tags::CopyTagInfoToRecord(&record, &info);
         added.Add(record);
     }
-    if (!AppendRecordsToText(text, added))
+    std::string text;
+    if (!AppendRecordsToFileText(bytes, added, text))
         return false;
     return WriteFileWhole(target, text.data(), text.size()) == SafeWriteResult::Written;
 }

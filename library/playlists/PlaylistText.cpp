@@ -3,6 +3,8 @@
 #include "foundation/libraryfile/LibraryFileLayout.h"
 #include "foundation/xml/XmlMarkup.h"
 #include "foundation/xml/XmlToken.h"
+#include "library/file/LibraryDocument.h"
+#include "library/file/LibraryLayoutReader.h"
 #include "library/maintenance/DriveLetters.h"
 #include "library/tracklist/TrackListFillText.h"
 
@@ -131,6 +133,78 @@ bool AppendRecordsToText(std::string& text, const TrackArray& added)
         return false;
     text = xml.GetDocument().str();
     return true;
+}
+
+namespace {
+
+// The record elements of the records as the library file's writer writes
+// them (each line ended by CR LF).
+std::string RecordElements(const TrackArray& records)
+{
+    if (records.GetSize() == 0)
+        return std::string();
+    const std::string text = BuildLibraryText(records, "", "");
+    const std::string first = std::string("<") + libraryfile::kRecordName + ">\r\n";
+    const std::string tail = std::string("</") + libraryfile::kRootName + ">\r\n";
+    const size_t start = text.find(first);
+    return text.substr(start, text.size() - tail.size() - start);
+}
+
+// The append of AppendRecordsToText on the text-mode lines of a file that
+// CheckLibraryLayout accepted: the root's start tag is the second line,
+// its end tag (when it has one) the last. False when the root's count is
+// written with a character reference (left to the parser).
+bool SpliceRecords(std::string& lines, const TrackArray& added)
+{
+    const size_t rootStart = lines.find('\n') + 1;
+    const size_t rootEnd = lines.find('\n', rootStart);
+    if (rootStart == 0 || rootEnd == std::string::npos)
+        return false;
+    const std::string name = std::string(" ") + libraryfile::kTracksAttribute + "=\"";
+    const size_t value = lines.rfind(name, rootEnd);
+    if (value == std::string::npos || value < rootStart)
+        return false;
+    const size_t first = value + name.size();
+    const size_t close = lines.find('"', first);
+    if (close == std::string::npos || close > rootEnd)
+        return false;
+    const std::string count = lines.substr(first, close - first);
+    if (count.find('&') != std::string::npos)
+        return false;
+    const int tracks = std::atoi(count.c_str());
+    const std::string elements = RecordElements(added);
+    const std::string endTag = std::string("</") + libraryfile::kRootName + ">\n";
+    const bool emptyRoot = lines.compare(rootEnd - 2, 2, "/>") == 0;
+    if (!emptyRoot) {
+        if (lines.size() < endTag.size() ||
+            lines.compare(lines.size() - endTag.size(), endTag.size(), endTag) != 0)
+            return false;
+        lines.insert(lines.size() - endTag.size(), elements);
+    } else if (!elements.empty()) {
+        // <root .../> becomes <root ...>, CR LF, the records, </root>.
+        if (rootEnd + 1 != lines.size())
+            return false;
+        lines.replace(rootEnd - 2, 2, ">\r\n" + elements + endTag.substr(0, endTag.size() - 2));
+        lines.insert(lines.size() - 1, ">");
+    }
+    lines.replace(first, close - first, NumberText(tracks + static_cast<int>(added.GetSize())));
+    return true;
+}
+
+} // namespace
+
+bool AppendRecordsToFileText(const CString& bytes, const TrackArray& added, std::string& text)
+{
+    int count = 0;
+    text = TextModeLines(bytes.str());
+    if (CheckLibraryLayout(bytes, count) && bytes.Find('\x1A') < 0) {
+        std::string spliced = text;
+        if (SpliceRecords(spliced, added)) {
+            text.swap(spliced);
+            return true;
+        }
+    }
+    return AppendRecordsToText(text, added);
 }
 
 CString M3uFolder(const CString& m3uPath)

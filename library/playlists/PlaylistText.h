@@ -38,6 +38,13 @@ std::string TextModeLines(const std::string& bytes);
 // or its root is not the library root.
 bool AppendRecordsToText(std::string& text, const TrackArray& added);
 
+// As AppendRecordsToText, from a playlist file's bytes as read (the
+// text-mode lines of them with the records added, into text). A file laid
+// out exactly as the library file's writer writes it is extended in place
+// of a parse, to the same bytes; any other goes through
+// AppendRecordsToText.
+bool AppendRecordsToFileText(const CString& bytes, const TrackArray& added, std::string& text);
+
 // The folder part of an M3U file's path, up to and including its last
 // backslash (empty without one).
 CString M3uFolder(const CString& m3uPath);

@@ -274,3 +274,32 @@ TEST(PlaylistText, DriveChangesMoveOnlyTheDriveAtTheStart)
 }
 
 } // namespace
+
+namespace {
+
+TEST(PlaylistText, AppendToAWrittenFileGivesTheParsersBytes)
+{
+    CTrackRecord odd = Record("C:\\o.mp3", "Q\"<&>'", "Tab\there", 7);
+    TrackArray none, one, three, added;
+    Fill(one, {Record("C:\\a.mp3", "A", "One", 100)});
+    Fill(three, {Record("C:\\a.mp3", "A", "One", 100), odd, Record("C:\\c.wav", "", "", 0)});
+    Fill(added, {Record("C:\\b.mp3", "B", "Two", 200), odd});
+    const std::string bare =
+        "<?xml version=\"1.0\" encoding=\"ISO-8859-1\"?>\r\n"
+        "<KelvaneMusicLibrary Version=\"5.00\" Date=\"12/11/26\" Tracks=\"7\">\r\n"
+        "</KelvaneMusicLibrary>\r\n";
+    const std::string referenced =
+        "<?xml version=\"1.0\" encoding=\"ISO-8859-1\"?>\r\n"
+        "<KelvaneMusicLibrary Version=\"5.00\" Date=\"12/11/26\" Tracks=\"&#50;\"/>\r\n";
+    for (const std::string& file : {Text(none), Text(one), Text(three), bare, referenced}) {
+        for (const TrackArray* records : {&none, &added}) {
+            std::string expected = playlists::TextModeLines(file);
+            const bool parsed = playlists::AppendRecordsToText(expected, *records);
+            std::string text;
+            EXPECT_EQ(parsed, playlists::AppendRecordsToFileText(CString(file), *records, text));
+            EXPECT_EQ(expected, text) << file;
+        }
+    }
+}
+
+} // namespace
