@@ -46,18 +46,9 @@ private:
 int ExportPlaylistToM3u(const CString& path)
 {
     const CString m3uPath = path + ".m3u";
-    const CString source = HasPlaylistExtension(path) ? path : path + ".txl";
-    if (!filetexts::Exists(source)) {
-        ReportMissingFile(source);
-        return -1;
-    }
     TrackArray records;
-    try {
-        ReadPlaylistText(libfile::ReadWholeText(source), records);
-    } catch (const CException&) {
-        ReportMissingFile(source);
+    if (!ReadPlaylistFile(path, records))
         return -1;
-    }
     const std::string text = BuildM3uText(records);
     if (WriteFileWhole(m3uPath, text.data(), text.size()) != SafeWriteResult::Written)
         return -1;

@@ -51,6 +51,10 @@ int ReadPlaylistText(const CString& text, TrackArray& records);
 // that is no playlist). iconRows: the icon view's rows (image 0, row
 // numbers as item data) instead of the track rows with type images.
 int DisplayPlaylist(HWND list, const CString& path, bool checkExists, bool iconRows);
+// The records of the playlist (".txl" appended unless the path ends in it
+// in any letter case); false, after telling the user, when the file does
+// not exist or cannot be read.
+bool ReadPlaylistFile(const CString& path, TrackArray& records);
 // "[I/O ERROR] Unable to open file\n<path>" in a message box.
 void ReportMissingFile(const CString& path);
 

@@ -124,6 +124,10 @@ bool AppendRecordsToText(std::string& text, const TrackArray& added)
     const int tracks = std::atoi(xml.GetAttribute(libraryfile::kTracksAttribute));
     if (!xml.IntoElement())
         return false;
+    // The records go after the last child element.
+    bool hasChild = false;
+    while (xml.FindElement())
+        hasChild = true;
     for (int i = 0; i < added.GetSize(); ++i)
         if (!AddRecordElement(xml, added[i]))
             return false;
@@ -131,7 +135,18 @@ bool AppendRecordsToText(std::string& text, const TrackArray& added)
     const std::string count = NumberText(tracks + static_cast<int>(added.GetSize()));
     if (!xml.SetAttribute(libraryfile::kTracksAttribute, count.c_str()))
         return false;
-    text = xml.GetDocument().str();
+    std::string result = xml.GetDocument().str();
+    // A root without children may be an empty-element tag the parser took
+    // in a loose form ("<root //>"), which the edit does not open: such a
+    // text (small, as it holds no element) must read back with its records.
+    if (!hasChild) {
+        XmlMarkup check;
+        CArray<CTrackRecord, CTrackRecord&> records;
+        if (!check.SetDocument(CString(result)) ||
+            ReadLibraryRecords(check, records, false) != static_cast<int>(added.GetSize()))
+            return false;
+    }
+    text.swap(result);
     return true;
 }
 

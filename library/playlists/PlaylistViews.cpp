@@ -18,22 +18,28 @@ void ReportMissingFile(const CString& path)
     AfxPromptMessageBox(nullptr, text, "Kelvane Library Manager", MB_OK);
 }
 
-int DisplayPlaylist(HWND list, const CString& path, bool checkExists, bool iconRows)
+bool ReadPlaylistFile(const CString& path, TrackArray& records)
 {
     const CString source = HasPlaylistExtension(path) ? path : path + ".txl";
     if (!filetexts::Exists(source)) {
         ReportMissingFile(source);
-        return -1;
+        return false;
     }
-    TrackArray records;
     try {
         ReadPlaylistText(libfile::ReadWholeText(source), records);
     } catch (const CException&) {
-        // There but not readable (in use, no rights): as a missing file,
-        // with the list as it was.
+        // There but not readable (in use, no rights): as a missing file.
         ReportMissingFile(source);
-        return -1;
+        return false;
     }
+    return true;
+}
+
+int DisplayPlaylist(HWND list, const CString& path, bool checkExists, bool iconRows)
+{
+    TrackArray records;
+    if (!ReadPlaylistFile(path, records))
+        return -1;
     TrackRowWriter writer(list);
     writer.SetRedraw(false);
     writer.DeleteAll();

@@ -167,6 +167,8 @@ TEST(PlaylistText, AppendLeavesTextsThatAreNoPlaylistAlone)
         "not xml at all",
         "<?xml version=\"1.0\"?>\n<Other Tracks=\"0\"/>\n",
         "<?xml version=\"1.0\"?>\n<KelvaneMusicLibrary Tracks=\"1\">\n<TRK>\n",
+        // An empty root in a loose form the edit would not open.
+        "<KelvaneMusicLibrary Tracks=\"\"//>",
     };
     TrackArray one;
     Fill(one, {Record("C:\\b.mp3", "B", "T", 1)});
