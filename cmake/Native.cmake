@@ -167,6 +167,7 @@ tavrix_native_library(library_core SOURCES
   library/legacy/ArchiveFormats.cpp
   library/legacy/ExportText.cpp
   library/legacy/OlderLayout.cpp
+  library/playlists/PlaylistText.cpp
   DEPENDS foundation_core decoder_core ZLIB::ZLIB)
 
 # External control's parts without windows: the command vocabulary,
@@ -304,6 +305,10 @@ tavrix_native_test(legacy_tests
     library/legacy/CsvReaderTest.cpp
   DEPENDS library_core
   LABELS legacy)
+tavrix_native_test(playlists_tests
+  SOURCES library/playlists/PlaylistTextTest.cpp
+  DEPENDS library_core
+  LABELS playlists)
 
 tavrix_native_test(decoder_tests
   SOURCES

@@ -18,6 +18,7 @@
 class CDC;
 class CProgressCtrl;
 class CStatic;
+class CTreeCtrl;
 class CWnd;
 
 class KVLIB_API VIZU
@@ -253,6 +254,24 @@ public:
                            bool* aborted, CImageList* images);
     static int ExportToCSV(tagExportFields* fields);
     static int ExportToSimpleTextList(CString source);
+    // Playlist and history files: writing, appending, emptying, deleting,
+    // views, folder listings, drive letters, M3U import and export
+    static int XML_SavePLFromList(CString path, CListCtrl* list);
+    static bool XML_SavePLFromArray(CString path, CArray<CTrackRecord, CTrackRecord&>* tracks);
+    static bool XML_AppendToPlaylist(CArray<CString, CString&>* files, CString path);
+    static bool EmptyPlaylist(CString path);
+    static bool DeletePlaylist(CString path);
+    static int XML_DisplayPL(CListCtrl* list, CImageList* images, CString path, bool checkExists);
+    static int XML_DisplayPLIcons(CListCtrl* list, CImageList* images, CString path,
+                                  bool checkExists);
+    static int EnumeratePlaylists(CTreeCtrl* tree, CImageList* images, CString folder);
+    static int EnumerateHistoryLists(CTreeCtrl* tree, CImageList* images, CString folder);
+    static int EnumeratePlaylistsToList(CListCtrl* list, CString folder);
+    static int EnumeratePlaylistsToThumbList(CListCtrl* list, CString folder);
+    static int GetPlaylistCount(CString folder);
+    static int ChangeDriveLetterInPlaylist(CString path, CString first, CString second);
+    static int XML_SavePLToM3U(CString path);
+    static int XML_CreatePlaylistFromM3U(CString m3uPath, CString playlistPath);
 };
 
 // The library's arrays (m_Tracks, m_SearchTracks, ...): library/api/LibraryArrays.h.

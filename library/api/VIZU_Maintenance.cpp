@@ -8,10 +8,6 @@
 #include "library/maintenance/MaintenanceScans.h"
 #include "library/state/LibraryLock.h"
 
-namespace {
-
-// The two letters from the drive-letter prompt; false when it was
-// cancelled or a letter is not one letter.
 bool AskDriveLetters(char& from, char& to)
 {
     DriveLetterPrompt prompt = nullptr;
@@ -26,6 +22,8 @@ bool AskDriveLetters(char& from, char& to)
     to = maintenance::ParseDriveLetter(newLetter);
     return from != 0 && to != 0;
 }
+
+namespace {
 
 bool UpdateOneRecord(const CString& path)
 {

@@ -32,16 +32,6 @@ void Inform(const CString& text)
     AfxPromptMessageBox(nullptr, text, kCaption, MB_OK | MB_ICONINFORMATION);
 }
 
-CString Today()
-{
-    time_t now = time(nullptr);
-    struct tm local = {};
-    char text[16] = {};
-    if (localtime_s(&local, &now) == 0)
-        strftime(text, sizeof text, "%m/%d/%y", &local);
-    return CString(text);
-}
-
 // Lets the window run while a document is built, as the loop pump paces
 // it: not after every record (a large library's save would be spent in the
 // pump).
@@ -52,13 +42,23 @@ void PumpTick(void* context)
 
 } // namespace
 
+CString libfile::TodayText()
+{
+    time_t now = time(nullptr);
+    struct tm local = {};
+    char text[16] = {};
+    if (localtime_s(&local, &now) == 0)
+        strftime(text, sizeof text, "%m/%d/%y", &local);
+    return CString(text);
+}
+
 int libfile::SaveLibrary(const TrackArray& tracks, const CString& path)
 {
     // Messages run while the document is built: nothing may move records.
     TracksInUse inUse;
     LoopPump pacer;
     const std::string text =
-        BuildLibraryText(tracks, kLibraryFileVersion, Today(), PumpTick, &pacer);
+        BuildLibraryText(tracks, kLibraryFileVersion, TodayText(), PumpTick, &pacer);
     const int count = static_cast<int>(tracks.GetSize());
     CString message;
     switch (WriteFileWhole(path, text.data(), text.size())) {
@@ -75,10 +75,7 @@ int libfile::SaveLibrary(const TrackArray& tracks, const CString& path)
     return -1;
 }
 
-namespace {
-
-// The whole file in one read; a file that cannot be opened throws.
-CString ReadWholeFile(const CString& path)
+CString libfile::ReadWholeText(const CString& path)
 {
     CFile file(path, CFile::modeRead | CFile::shareDenyWrite);
     const ULONGLONG length = file.GetLength();
@@ -96,6 +93,8 @@ CString ReadWholeFile(const CString& path)
     text.ReleaseBuffer(static_cast<int>(read));
     return text;
 }
+
+namespace {
 
 // All lines of a text file joined without line breaks.
 CString ReadJoinedLines(const CString& path, bool logFileNames)
@@ -154,7 +153,7 @@ int libfile::ReadLibraryFile(TrackArray& tracks, const CString& path)
     int laidOut = -1; // the TRK count of a text in the written layout
     for (;;) {
         // The file is read once; its head's count comes from that text.
-        text = ReadWholeFile(current);
+        text = libfile::ReadWholeText(current);
         header = HeaderCountOfText(text);
         // A file as this program writes it is read directly; any other
         // goes through the XML parser.
@@ -199,7 +198,7 @@ int libfile::ReadLibraryFile(TrackArray& tracks, const CString& path)
 void libfile::CreateLibrary(const CString& path)
 {
     CArray<CTrackRecord, CTrackRecord&> none;
-    const std::string text = BuildLibraryText(none, kLibraryFileVersion, Today());
+    const std::string text = BuildLibraryText(none, kLibraryFileVersion, libfile::TodayText());
     CFile file(path, CFile::modeCreate | CFile::modeWrite);
     file.Write(text.data(), static_cast<UINT>(text.size()));
     file.Close();

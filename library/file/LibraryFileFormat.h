@@ -51,6 +51,12 @@ int SaveLibrary(const TrackArray& tracks, const CString& path);
 int ReadLibraryFile(TrackArray& tracks, const CString& path);
 // Writes an empty library file; a path that cannot be created throws.
 void CreateLibrary(const CString& path);
+// The whole file in one read, each NUL byte turned into '|' (a NUL in a tag
+// would end the text early); empty when the file is too large for a
+// document. A file that cannot be opened throws.
+CString ReadWholeText(const CString& path);
+// Today's date as the files' root carries it ("%m/%d/%y").
+CString TodayText();
 // Version and record count of the file's head; false when it is none.
 bool GetLibInfo(const CString& path, LIB_INFO* info);
 // Every record of a library-format file into records (emptied first).

@@ -53,3 +53,6 @@ int RefreshTags(const TrackArray& tracks, ScanFrame& frame, bool (*update)(const
 // installs its own); without one, no letters are given.
 using DriveLetterPrompt = bool (*)(CString& oldLetter, CString& newLetter);
 DriveLetterPrompt SetDriveLetterPrompt(DriveLetterPrompt prompt);
+// Runs the prompt and takes the two letters from it: false when it was
+// cancelled or a letter is not one letter (maintenance::ParseDriveLetter).
+bool AskDriveLetters(char& from, char& to);
