@@ -1,5 +1,7 @@
 #include "input/commands/TextFiles.h"
 
+#include "foundation/app/AtomicFile.h"
+
 #include <windows.h>
 
 #include <algorithm>
@@ -52,4 +54,13 @@ bool ReadWholeTextFile(const CString& path, CString& text, CString& reason, size
     if (ok)
         text = CString(bytes.c_str(), static_cast<int>(bytes.size()));
     return ok;
+}
+
+bool WriteTextFileAtomically(const CString& path, const CString& text, CString& reason)
+{
+    DWORD error = 0;
+    if (AtomicFile::WriteWhole(path, text.GetString(), static_cast<DWORD>(text.GetLength()), &error))
+        return true;
+    reason = SystemText("cannot write the file", error);
+    return false;
 }

@@ -15,6 +15,7 @@
 #include "library/file/SafeFileWrite.h"
 #include "library/legacy/ArchiveFormats.h"
 #include "library/legacy/OlderLayout.h"
+#include "library/playlists/PlaylistText.h"
 #include "library/tracklist/TrackListFill.h"
 
 #include <exception>
@@ -59,9 +60,7 @@ bool OpenForReading(CFile& file, const CString& path)
 
 CString legacy::WithPlaylistExtension(const CString& path)
 {
-    if (path.Right(4) == kPlaylistExtension)
-        return path;
-    return path + kPlaylistExtension;
+    return playlists::PlaylistPath(path);
 }
 
 bool legacy::CreateArchivePlaylist(const CString& path)

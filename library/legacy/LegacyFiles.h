@@ -17,8 +17,9 @@ namespace legacy {
 
 using TrackArray = CArray<CTrackRecord, CTrackRecord&>;
 
-// Archive playlists. The writers add ".txl" unless the path ends in
-// exactly ".txl"; each writes the whole new file or leaves the old one.
+// Archive playlists. The writers add ".txl" unless the path ends in it, in
+// any letter case (playlists::PlaylistPath); each writes the whole new file
+// or leaves the old one.
 CString WithPlaylistExtension(const CString& path);
 // An empty (zero-byte) playlist; false when it cannot be created.
 bool CreateArchivePlaylist(const CString& path);

@@ -57,8 +57,12 @@ TEST_F(LegacyTest, CreateNewPlaylistMakesAnEmptyFileNamedByTheExtensionRule)
 
     EXPECT_TRUE(VIZU::CreateNewPlaylist(File("b").c_str()));
     EXPECT_TRUE(Exists(File("b.txl")));
+    // The extension in any letter case is the playlist's own, as for the
+    // playlists of the library file's layout.
+    ASSERT_TRUE(tavrix_test::WriteFileBytes(File("c.TXL"), "old content"));
     EXPECT_TRUE(VIZU::CreateNewPlaylist(File("c.TXL").c_str()));
-    EXPECT_TRUE(Exists(File("c.TXL.txl")));
+    EXPECT_EQ("", Read(File("c.TXL")));
+    EXPECT_FALSE(Exists(File("c.TXL.txl")));
     EXPECT_FALSE(VIZU::CreateNewPlaylist(File("missing\\d").c_str()));
 
     // An empty playlist reads as nothing there.
