@@ -163,6 +163,7 @@ tavrix_native_library(library_core SOURCES
   library/tracklist/TrackListFillText.cpp
   library/maintenance/DuplicateScan.cpp
   library/maintenance/DriveLetters.cpp
+  library/browse/BrowseValues.cpp
   DEPENDS foundation_core decoder_core ZLIB::ZLIB)
 
 # External control's parts without windows: the command vocabulary,
@@ -287,6 +288,11 @@ tavrix_native_test(tracklist_tests
   SOURCES library/tracklist/SearchFilterMatchTest.cpp
   DEPENDS library_core
   LABELS tracklist)
+
+tavrix_native_test(browse_tests
+  SOURCES library/browse/BrowseValuesTest.cpp
+  DEPENDS library_core
+  LABELS browse)
 
 tavrix_native_test(decoder_tests
   SOURCES

@@ -125,12 +125,17 @@ int CompareInts(int a, int b)
     return a < b ? -1 : a > b ? 1 : 0;
 }
 
-void SortRecords(CArray<CTrackRecord, CTrackRecord&>& records, int code, bool descending)
+std::vector<uint32_t> SortedOrder(const CArray<CTrackRecord, CTrackRecord&>& records, int code,
+                                  bool descending)
 {
-    if (!IsSortCode(code) || records.GetSize() < 2)
-        return;
     const size_t count = static_cast<size_t>(records.GetSize());
-    CTrackRecord* data = records.GetData();
+    std::vector<uint32_t> order(count);
+    if (!IsSortCode(code) || count < 2) {
+        for (size_t i = 0; i < count; ++i)
+            order[i] = static_cast<uint32_t>(i);
+        return order;
+    }
+    const CTrackRecord* data = records.GetData();
     std::vector<SortEntry> entries(count);
     for (size_t i = 0; i < count; ++i) {
         SortEntry& e = entries[i];
@@ -158,9 +163,15 @@ void SortRecords(CArray<CTrackRecord, CTrackRecord&>& records, int code, bool de
                              c = Blind(a.tie, a.tieAscii, b.tie, b.tieAscii);
                          return c < 0;
                      });
-    std::vector<uint32_t> order(count);
     for (size_t i = 0; i < count; ++i)
         order[i] = entries[i].position;
-    std::vector<SortEntry>().swap(entries);
-    Permute(data, order);
+    return order;
+}
+
+void SortRecords(CArray<CTrackRecord, CTrackRecord&>& records, int code, bool descending)
+{
+    if (!IsSortCode(code) || records.GetSize() < 2)
+        return;
+    std::vector<uint32_t> order = SortedOrder(records, code, descending);
+    Permute(records.GetData(), order);
 }

@@ -28,13 +28,17 @@ void ProcessMessages()
 
 bool EscapeAbortPrompt(HWND hWnd)
 {
+    return EscapeAbortPrompt(hWnd, "ABORT?\nPress OK to abort, Cancel to continue");
+}
+
+bool EscapeAbortPrompt(HWND hWnd, const char* text)
+{
     MSG msg;
     if (!PeekMessageA(&msg, hWnd, WM_KEYFIRST, WM_KEYLAST, PM_REMOVE))
         return false;
     if (msg.message != WM_KEYDOWN || msg.wParam != VK_ESCAPE)
         return false;
-    return AfxPromptMessageBox(nullptr, "ABORT?\nPress OK to abort, Cancel to continue",
-                               "Kelvane Library Manager",
+    return AfxPromptMessageBox(nullptr, text, "Kelvane Library Manager",
                                MB_OKCANCEL | MB_ICONQUESTION) == IDOK;
 }
 

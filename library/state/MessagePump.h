@@ -14,6 +14,11 @@ void ProcessMessages();
 // of Escape asks the user and answers true when the user chose to abort.
 // Any other keyboard message so taken is dropped.
 bool EscapeAbortPrompt(HWND hWnd);
+// The question of the folder searches and listings.
+constexpr const char* kAbortFileSearchText =
+    "ABORT SEARCH?\nPress OK to abort the file search, Cancel to continue searching";
+// The same with the prompt's own text (same caption, buttons and icon).
+bool EscapeAbortPrompt(HWND hWnd, const char* text);
 
 // Paces the pump of a long loop: a loop that pumped after every record of
 // a large library spent its time in the pump. Messages run at the loop's
