@@ -59,6 +59,22 @@ std::vector<uint32_t> FirstOfEachValue(const TrackArray& records,
 std::vector<uint32_t> FirstOfEachField(const TrackArray& records,
                                        const std::vector<uint32_t>& order, int code);
 
+// One distinct value of a text field as a sorted copy of the records
+// would give it: the position of its first record (in value-then-title
+// order, case-blind, ties by position) and that record's place in the
+// sorted copy.
+struct DistinctValue
+{
+    uint32_t first = 0;
+    uint32_t sortedPosition = 0;
+};
+
+// The distinct values of an artist, album, genre or year code in the order
+// a walk over the records sorted by value then title finds them, the same
+// answer as FirstOfEachField over SortedOrder, without sorting the records:
+// they are grouped by their case-folded value and only the groups sorted.
+std::vector<DistinctValue> DistinctTextValues(const TrackArray& records, int code);
+
 // The positions 0 to size - 1 in order.
 std::vector<uint32_t> LibraryOrder(const TrackArray& records);
 

@@ -60,12 +60,6 @@ void SortLibraryByField(LibraryState& state, int code)
         records::SortTrackListA(state, sortCode);
 }
 
-// The sorted order of a copy of the records: by the field, ties by title.
-std::vector<uint32_t> FieldOrder(const browse::TrackArray& tracks, int code)
-{
-    return SortedOrder(tracks, browse::FieldSortCode(code), false);
-}
-
 } // namespace
 
 int browse::DisplayFilteredTree(LibraryState& state, HWND tree, int code, HIMAGELIST images,
@@ -119,22 +113,19 @@ int browse::DisplayComboValues(const TrackArray& tracks, HWND combo, int code)
 {
     if (!combo || !IsWindow(combo) || tracks.IsEmpty())
         return 0;
-    const std::vector<uint32_t> order = FieldOrder(tracks, code);
+    const std::vector<DistinctValue> values = DistinctTextValues(tracks, code);
     SendMessageA(combo, CB_RESETCONTENT, 0, 0);
     int count = 0;
-    CString previous;
-    for (size_t k = 0; k < order.size(); ++k) {
-        const CString value = FieldValue(tracks[static_cast<INT_PTR>(order[k])], code);
-        if (value.IsEmpty() || SameValue(value, previous))
-            continue;
-        previous = value;
+    for (const DistinctValue& v : values) {
+        const CString value = FieldValue(tracks[static_cast<INT_PTR>(v.first)], code);
         // The index the box gave the new item (its place in a sorted box):
         // a prefix search could land on a longer value that begins alike.
         const LRESULT item =
             SendMessageA(combo, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(value.GetString()));
         if (item < 0)
             continue;
-        SendMessageA(combo, CB_SETITEMDATA, static_cast<WPARAM>(item), static_cast<LPARAM>(k));
+        SendMessageA(combo, CB_SETITEMDATA, static_cast<WPARAM>(item),
+                     static_cast<LPARAM>(v.sortedPosition));
         ++count;
     }
     SendMessageA(combo, CB_SETCURSEL, 0, 0);
@@ -180,9 +171,7 @@ int browse::DisplayAlbumTracks(TrackArray& tracks, HWND list, int code, const CS
 
 int browse::DistinctCount(const TrackArray& tracks, int code)
 {
-    if (tracks.IsEmpty())
-        return 0;
-    return static_cast<int>(FirstOfEachField(tracks, FieldOrder(tracks, code), code).size());
+    return static_cast<int>(DistinctTextValues(tracks, code).size());
 }
 
 int browse::BuildDescriptorArray(const TrackArray& tracks,
@@ -192,10 +181,10 @@ int browse::BuildDescriptorArray(const TrackArray& tracks,
     target.FreeExtra();
     if (tracks.IsEmpty())
         return 0;
-    const std::vector<uint32_t> firsts = FirstOfEachField(tracks, FieldOrder(tracks, code), code);
-    target.SetSize(0, static_cast<INT_PTR>(firsts.size()));
-    for (uint32_t at : firsts) {
-        const CTrackRecord& rec = tracks[static_cast<INT_PTR>(at)];
+    const std::vector<DistinctValue> values = DistinctTextValues(tracks, code);
+    target.SetSize(0, static_cast<INT_PTR>(values.size()));
+    for (const DistinctValue& v : values) {
+        const CTrackRecord& rec = tracks[static_cast<INT_PTR>(v.first)];
         tagAlbumDescriptor entry;
         entry.Album = rec.m_Album;
         entry.Artist = rec.m_Artist;

@@ -132,6 +132,17 @@ CString PageValue(browse::ThumbPage page, const CTrackRecord& rec)
     return CString();
 }
 
+// The field code of a text page.
+int FieldOf(browse::ThumbPage page)
+{
+    switch (page) {
+    case browse::ThumbPage::Years: return browse::kFieldYear;
+    case browse::ThumbPage::Genres: return browse::kFieldGenre;
+    case browse::ThumbPage::Artists: return browse::kFieldArtist;
+    default: return browse::kFieldAlbum;
+    }
+}
+
 struct PageItem
 {
     CString text;
@@ -143,9 +154,16 @@ std::vector<PageItem> PageItems(LibraryState& state, browse::ThumbPage page)
 {
     using browse::ThumbPage;
     const browse::TrackArray& tracks = state.tracks;
-    const std::vector<uint32_t> firsts = browse::FirstOfEachValue(
-        tracks, SortedOrder(tracks, RuleOf(page).sortCode, false),
-        [page](const CTrackRecord& rec) { return PageValue(page, rec); });
+    std::vector<uint32_t> firsts;
+    if (page == ThumbPage::Tempos) {
+        // By the tempo's number alone, split by its text.
+        firsts = browse::FirstOfEachValue(
+            tracks, SortedOrder(tracks, RuleOf(page).sortCode, false),
+            [page](const CTrackRecord& rec) { return PageValue(page, rec); });
+    } else {
+        for (const browse::DistinctValue& v : browse::DistinctTextValues(tracks, FieldOf(page)))
+            firsts.push_back(v.first);
+    }
     std::vector<PageItem> items(firsts.size());
     ThumbnailMaps& maps = Maps();
     for (size_t i = 0; i < firsts.size(); ++i) {
@@ -250,10 +268,8 @@ int browse::BuildThumbImages(HWND list, ThumbPage page)
         LibraryState& state = lock.State();
         (artists ? Maps().artists : Maps().albums).clear();
         const TrackArray& tracks = state.tracks;
-        const int code = artists ? kFieldArtist : kFieldAlbum;
-        for (uint32_t at : FirstOfEachField(tracks, SortedOrder(tracks, FieldSortCode(code), false),
-                                            code)) {
-            const CTrackRecord& rec = tracks[static_cast<INT_PTR>(at)];
+        for (const DistinctValue& v : DistinctTextValues(tracks, artists ? kFieldArtist : kFieldAlbum)) {
+            const CTrackRecord& rec = tracks[static_cast<INT_PTR>(v.first)];
             groups.emplace_back(artists ? rec.m_Artist : rec.m_Album, rec.m_FileName);
         }
     }

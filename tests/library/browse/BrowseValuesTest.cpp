@@ -76,4 +76,37 @@ TEST(BrowseValues, SortedOrderLeavesTheRecordsWhereTheyAre)
     EXPECT_STREQ("c", records[0].m_Artist);
 }
 
+TEST(BrowseValues, GroupingGivesWhatTheWalkOverASortedCopyGives)
+{
+    // Letter-case variants, empty values, equal titles and double-byte-free
+    // 8-bit letters, in a scrambled order.
+    const char* const values[] = {"Rock", "rock", "", "Pop", "POP", "jazz", "Jazz ", "\xC9t\xE9",
+                                  "\xC9T\xC9", "b", "B", "a"};
+    const char* const titles[] = {"x", "A", "a", "m", "", "Zed", "zed", "b"};
+    browse::TrackArray records;
+    uint32_t seed = 12345;
+    for (int i = 0; i < 400; ++i) {
+        seed = seed * 1103515245u + 12345u;
+        CTrackRecord r;
+        r.m_Title = titles[(seed >> 8) % 8];
+        r.m_Artist = values[(seed >> 16) % 12];
+        r.m_Album = values[(seed >> 20) % 12];
+        r.m_Genre = values[(seed >> 24) % 12];
+        r.m_Year = values[(seed >> 4) % 12];
+        records.Add(r);
+    }
+    for (int code : {30, 31, 32, 34}) {
+        SCOPED_TRACE(code);
+        const std::vector<uint32_t> order = SortedOrder(records, browse::FieldSortCode(code), false);
+        const std::vector<uint32_t> walked = browse::FirstOfEachField(records, order, code);
+        const std::vector<browse::DistinctValue> grouped = browse::DistinctTextValues(records, code);
+        ASSERT_EQ(walked.size(), grouped.size());
+        for (size_t g = 0; g < grouped.size(); ++g) {
+            EXPECT_EQ(walked[g], grouped[g].first) << g;
+            EXPECT_EQ(walked[g], order[grouped[g].sortedPosition]) << g;
+        }
+    }
+    EXPECT_TRUE(browse::DistinctTextValues(records, 36).empty()) << "no text code";
+}
+
 } // namespace
