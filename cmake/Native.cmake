@@ -168,6 +168,7 @@ tavrix_native_library(library_core SOURCES
   library/legacy/ExportText.cpp
   library/legacy/OlderLayout.cpp
   library/playlists/PlaylistText.cpp
+  library/browse/BrowseValues.cpp
   DEPENDS foundation_core decoder_core ZLIB::ZLIB)
 
 # External control's parts without windows: the command vocabulary,
@@ -309,6 +310,10 @@ tavrix_native_test(playlists_tests
   SOURCES library/playlists/PlaylistTextTest.cpp
   DEPENDS library_core
   LABELS playlists)
+tavrix_native_test(browse_tests
+  SOURCES library/browse/BrowseValuesTest.cpp
+  DEPENDS library_core
+  LABELS browse)
 
 tavrix_native_test(decoder_tests
   SOURCES

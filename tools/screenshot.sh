@@ -4,7 +4,8 @@
 # Usage: screenshot.sh OUT.png [BUILD_DIR]   (default: the build this
 # machine can run, build/i686 or build/x86_64; it must be built already)
 # TAVRIX_SHOT_EXE and TAVRIX_SHOT_TITLE name another program of the folder
-# and the window title to wait for (tools/widget-sheet.sh uses them).
+# and the window title to wait for (tools/widget-sheet.sh uses them);
+# TAVRIX_SHOT_ARGS, words given to that program.
 set -euo pipefail
 root=$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)
 out=$(realpath -m "${1:?usage: screenshot.sh OUT.png [BUILD_DIR]}")
@@ -26,7 +27,7 @@ set -eu
 root=$1 image=$2 out=$3 exe=$4 title=$5
 . "$root/tools/wine-env.sh"
 cd "$image"
-"$root/tools/wine-run.sh" "./$exe" >/dev/null 2>&1 &
+"$root/tools/wine-run.sh" "./$exe" ${TAVRIX_SHOT_ARGS:-} >/dev/null 2>&1 &
 shown=0
 for _ in $(seq 1 300); do
   if xwininfo -root -tree 2>/dev/null | grep -q "\"$title\""; then shown=1; break; fi

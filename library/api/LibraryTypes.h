@@ -8,11 +8,11 @@
 // One entry of the album and artist arrays.
 struct tagAlbumDescriptor
 {
-    int32_t nUnused1 = 0;
+    int32_t Reserved1 = 0;
     CString Album;
     CString Artist;
-    CString SamplePath;   // a music file of that album or artist
-    int32_t nUnused2 = 0;
+    CString Path;         // a music file of that album or artist
+    int32_t Reserved2 = 0;
 };
 
 // One album-art search result.

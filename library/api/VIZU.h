@@ -15,8 +15,11 @@
 
 #include <basetsd.h>   // LONG_PTR (KVSort)
 
+class CComboBox;
 class CDC;
 class CProgressCtrl;
+class CTreeCtrl;
+struct _TREEITEM;
 class CStatic;
 class CTreeCtrl;
 class CWnd;
@@ -201,6 +204,41 @@ public:
                                        bool checkExists);
     static int DisplayFilteredEZItemList(CListCtrl* list, int code, CString value,
                                          CImageList* images);
+
+    // Browse views: distinct values into trees, lists and combo boxes, the
+    // album and artist arrays, most played and recently added, thumbnail
+    // pages, a folder's files
+    static int DisplayFilteredTree(CTreeCtrl* tree, int code, CString text, CImageList* images,
+                                   _TREEITEM* parent);
+    static int DisplayFilteredList(CListCtrl* list, int code, CString text);
+    static int DisplayComboGenres(CComboBox* combo);
+    static int DisplayComboArtists(CComboBox* combo);
+    static int DisplayComboAlbums(CComboBox* combo);
+    static int DisplayAlbumTracks(CListCtrl* list, int code, CString value, bool flag1, bool flag2);
+    static int GetArtistCount();
+    static int GetAlbumCount();
+    static int BuildArtistArray();
+    static int BuildAlbumArray();
+    static int GetArtistArrayRecord(int n, tagAlbumDescriptor* entry);
+    static int GetAlbumArrayRecord(int n, tagAlbumDescriptor* entry);
+    static int DisplayMostPlayedList(CListCtrl* list, int maxRows, bool checkExists,
+                                     bool plainIcons);
+    static int DisplayRecentlyAddedList(CListCtrl* list, int maxRows, bool checkExists,
+                                        bool plainIcons);
+    static void InitGenreImageMap();
+    static int DisplayYearThumbsToList(CListCtrl* list);
+    static int DisplayBPMThumbsToList(CListCtrl* list);
+    static int DisplayGenreThumbsToList(CListCtrl* list);
+    static int DisplayArtistThumbsToList(CListCtrl* list);
+    static int DisplayAlbumThumbsToList(CListCtrl* list);
+    static int BuildArtistImageList(CListCtrl* list);
+    static int BuildAlbumImageList(CListCtrl* list);
+    static void ResetThumbnails();
+    static int EnumerateFolderContents(CString folder, CListCtrl* list, bool readTags,
+                                       bool recurse, bool* aborted, bool showOtherFiles);
+    static int EnumerateFolderContents42(CString folder, CListCtrl* list, bool readTags,
+                                         bool recurse, bool* aborted, bool showOtherFiles,
+                                         bool plainIcons);
 
     // Track import and watch folders
     static bool AddATrack(CString path, bool checkDupes);

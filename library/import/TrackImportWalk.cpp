@@ -28,15 +28,7 @@ MusicFolderWalk::Counts MusicFolderWalk::Walk(const CString& folder)
 
 bool MusicFolderWalk::EscapeAsked()
 {
-    MSG msg;
-    if (!PeekMessageA(&msg, m_hEscapeWnd, WM_KEYFIRST, WM_KEYLAST, PM_REMOVE))
-        return false;
-    if (msg.message != WM_KEYDOWN || msg.wParam != VK_ESCAPE)
-        return false;
-    return AfxPromptMessageBox(
-               nullptr,
-               "ABORT SEARCH?\nPress OK to abort the file search, Cancel to continue searching",
-               "Kelvane Library Manager", MB_OKCANCEL | MB_ICONQUESTION) == IDOK;
+    return EscapeAbortPrompt(m_hEscapeWnd, kAbortFileSearchText);
 }
 
 bool MusicFolderWalk::Enter(const CString& folder)

@@ -17,9 +17,6 @@ namespace {
 // The row image of a library file.
 const int kLibraryImage = 14;
 
-const char* const kAbortQuestion =
-    "ABORT SEARCH?\nPress OK to abort the file search, Cancel to continue searching";
-
 enum class Listing
 {
     Done,
@@ -68,7 +65,7 @@ Listing ListFolder(const CString& extension, const CString& folder, CListCtrl* l
     Listing result = Listing::Done;
     const HWND parent = ::GetParent(list->GetSafeHwnd());
     do {
-        if (parent && EscapeAbortPrompt(parent, kAbortQuestion)) {
+        if (parent && EscapeAbortPrompt(parent, kAbortFileSearchText)) {
             result = Listing::Stopped;
             break;
         }

@@ -31,6 +31,8 @@ bool SortLibraryTracks(LibraryState& state, int code, bool descending)
     SortRecords(state.tracks, code, descending);
     state.lastSortCode = code;
     state.lastSortDescending = descending;
+    if (state.tracksMoved)
+        state.tracksMoved(state);
     return true;
 }
 
@@ -82,6 +84,8 @@ bool DelRecord(LibraryState& state, const CString& path)
         return false;
     state.tracks.RemoveAt(at);
     state.changed = true;
+    if (state.tracksMoved)
+        state.tracksMoved(state);
     return true;
 }
 

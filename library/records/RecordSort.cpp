@@ -5,18 +5,23 @@
 #include <algorithm>
 #include <cstdint>
 #include <cstdlib>
+#include <cstring>
+#include <string>
 #include <utility>
 #include <vector>
 
 namespace {
 
 // A sort compares each record's keys many times: what a comparison needs
-// is taken from the record once, and the records are only moved into their
-// new places at the end.
+// is taken from the record once (texts of 7-bit characters also lower-cased
+// once, so that they compare as plain bytes), and the records are only
+// moved into their new places at the end.
 struct SortEntry
 {
     const char* key = nullptr; // text keys
     const char* tie = nullptr; // null when the code has no tie-break
+    uint32_t keyLower = 0;     // offset of the lower-cased 7-bit key
+    uint32_t tieLower = 0;
     int64_t number = 0;        // number keys (signed and unsigned 32-bit fit)
     uint32_t position = 0;
     bool keyAscii = false;
@@ -125,13 +130,35 @@ int CompareInts(int a, int b)
     return a < b ? -1 : a > b ? 1 : 0;
 }
 
-void SortRecords(CArray<CTrackRecord, CTrackRecord&>& records, int code, bool descending)
+std::vector<uint32_t> SortedOrder(const CArray<CTrackRecord, CTrackRecord&>& records, int code,
+                                  bool descending)
 {
-    if (!IsSortCode(code) || records.GetSize() < 2)
-        return;
     const size_t count = static_cast<size_t>(records.GetSize());
-    CTrackRecord* data = records.GetData();
+    std::vector<uint32_t> order(count);
+    if (!IsSortCode(code) || count < 2) {
+        for (size_t i = 0; i < count; ++i)
+            order[i] = static_cast<uint32_t>(i);
+        return order;
+    }
+    const CTrackRecord* data = records.GetData();
     std::vector<SortEntry> entries(count);
+    // The lower-cased 7-bit texts, each ended by a zero byte, in one block.
+    std::string lowered;
+    size_t room = 0;
+    for (size_t i = 0; i < count; ++i) {
+        if (const CString* key = TextKey(code, data[i]))
+            room += static_cast<size_t>(key->GetLength()) + 1;
+        if (const CString* tie = TieKey(code, data[i]))
+            room += static_cast<size_t>(tie->GetLength()) + 1;
+    }
+    lowered.reserve(room);
+    auto lower = [&lowered](const char* text) {
+        const uint32_t at = static_cast<uint32_t>(lowered.size());
+        for (const char* p = text; *p; ++p)
+            lowered += (*p >= 'A' && *p <= 'Z') ? static_cast<char>(*p + ('a' - 'A')) : *p;
+        lowered += '\0';
+        return at;
+    };
     for (size_t i = 0; i < count; ++i) {
         SortEntry& e = entries[i];
         const CTrackRecord& r = data[i];
@@ -139,28 +166,51 @@ void SortRecords(CArray<CTrackRecord, CTrackRecord&>& records, int code, bool de
         if (const CString* key = TextKey(code, r)) {
             e.key = key->GetString();
             e.keyAscii = IsAscii(e.key);
+            if (e.keyAscii)
+                e.keyLower = lower(e.key);
         } else {
             e.number = NumberKey(code, r);
         }
         if (const CString* tie = TieKey(code, r)) {
             e.tie = tie->GetString();
             e.tieAscii = IsAscii(e.tie);
+            if (e.tieAscii)
+                e.tieLower = lower(e.tie);
         }
     }
+    // Two 7-bit texts compare as their lower-cased bytes (what Blind does);
+    // others go to Blind.
+    const char* base = lowered.c_str();
+    auto compareKeys = [base](const SortEntry& a, const SortEntry& b) {
+        if (a.keyAscii && b.keyAscii)
+            return strcmp(base + a.keyLower, base + b.keyLower);
+        return Blind(a.key, a.keyAscii, b.key, b.keyAscii);
+    };
+    auto compareTies = [base](const SortEntry& a, const SortEntry& b) {
+        if (a.tieAscii && b.tieAscii)
+            return strcmp(base + a.tieLower, base + b.tieLower);
+        return Blind(a.tie, a.tieAscii, b.tie, b.tieAscii);
+    };
     // Stable: records equal in key and tie-break keep their order.
     std::stable_sort(entries.begin(), entries.end(),
-                     [descending](const SortEntry& a, const SortEntry& b) {
-                         int c = a.key ? Blind(a.key, a.keyAscii, b.key, b.keyAscii)
+                     [&](const SortEntry& a, const SortEntry& b) {
+                         int c = a.key ? compareKeys(a, b)
                                        : (a.number < b.number ? -1 : a.number > b.number ? 1 : 0);
                          if (descending)
                              c = -c;
                          if (c == 0 && a.tie)
-                             c = Blind(a.tie, a.tieAscii, b.tie, b.tieAscii);
+                             c = compareTies(a, b);
                          return c < 0;
                      });
-    std::vector<uint32_t> order(count);
     for (size_t i = 0; i < count; ++i)
         order[i] = entries[i].position;
-    std::vector<SortEntry>().swap(entries);
-    Permute(data, order);
+    return order;
+}
+
+void SortRecords(CArray<CTrackRecord, CTrackRecord&>& records, int code, bool descending)
+{
+    if (!IsSortCode(code) || records.GetSize() < 2)
+        return;
+    std::vector<uint32_t> order = SortedOrder(records, code, descending);
+    Permute(records.GetData(), order);
 }

@@ -60,6 +60,10 @@ struct LibraryState
     // Walks of tracks that let messages run (TracksInUse guards); while
     // there is one, records are not added, removed or moved.
     int tracksInUse = 0;
+    // Called after records of tracks were sorted or removed, so that lists
+    // whose item data are record positions follow their records (set by
+    // library/browse when it fills such a list).
+    void (*tracksMoved)(LibraryState& state) = nullptr;
     // The random pick's number source (null: KVLib's own).
     RandomDrawSource* randomSource = nullptr;
 

@@ -35,8 +35,7 @@ bool EscapeAbortPrompt(HWND hWnd, const char* question)
         return false;
     if (!question)
         question = "ABORT?\nPress OK to abort, Cancel to continue";
-    return AfxPromptMessageBox(nullptr, question,
-                               "Kelvane Library Manager",
+    return AfxPromptMessageBox(nullptr, question, "Kelvane Library Manager",
                                MB_OKCANCEL | MB_ICONQUESTION) == IDOK;
 }
 

@@ -13,8 +13,11 @@ void ProcessMessages();
 // (of every window of the thread when hWnd is null) off the queue; a key-down
 // of Escape asks the user and answers true when the user chose to abort.
 // Any other keyboard message so taken is dropped. question replaces the
-// prompt's usual text when given.
+// prompt's usual text when given (same caption, buttons and icon).
 bool EscapeAbortPrompt(HWND hWnd, const char* question = nullptr);
+// The question of the folder searches and listings.
+constexpr const char* kAbortFileSearchText =
+    "ABORT SEARCH?\nPress OK to abort the file search, Cancel to continue searching";
 
 // Paces the pump of a long loop: a loop that pumped after every record of
 // a large library spent its time in the pump. Messages run at the loop's
