@@ -412,13 +412,14 @@ tavrix_native_test(widgets_tests
 
 # The tempo measurement: SoundTouch built for the host from the same Debian
 # source as the cross build, the detector, the measuring loop and the
-# decoder engine as its block source.
+# decoder engine as its block source (SoundTouch with -Ofast, as in the
+# cross build: cmake/Dependencies.cmake).
 set(ST_DIR ${TAVRIX_DEPS_DIR}/soundtouch)
 file(GLOB ST_NATIVE_SOURCES ${ST_DIR}/source/SoundTouch/*.cpp)
 add_library(soundtouch_native STATIC ${ST_NATIVE_SOURCES})
 target_include_directories(soundtouch_native SYSTEM PUBLIC ${ST_DIR}/include)
 target_compile_definitions(soundtouch_native PUBLIC SOUNDTOUCH_INTEGER_SAMPLES=1)
-target_compile_options(soundtouch_native PRIVATE -w -msse2)
+target_compile_options(soundtouch_native PRIVATE -w -msse2 -Ofast)
 tavrix_native_library(library_tempo SOURCES
   library/tempo/TempoDetector.cpp
   library/tempo/TempoMeasure.cpp
