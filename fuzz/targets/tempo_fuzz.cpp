@@ -50,7 +50,8 @@ public:
         const int channels = kind == 0 ? m_channels : 3 - m_channels;
         m_block.assign(static_cast<size_t>(frames) * channels, 0);
         const size_t bytes = std::min(m_size - m_at, m_block.size() * 2);
-        std::memcpy(m_block.data(), m_data + m_at, bytes);
+        if (bytes > 0)
+            std::memcpy(m_block.data(), m_data + m_at, bytes);
         m_at += bytes;
         // Exactly the block's size: the buffer is moved into storage of
         // that size, so reading past it is a read past an allocation.
