@@ -439,3 +439,34 @@ tavrix_native_test(widgets_tests
     widgets/header/HeaderOrderTest.cpp
   DEPENDS widgets_core
   LABELS widgets)
+
+# The tempo measurement: SoundTouch built for the host from the same Debian
+# source as the cross build, the detector, the measuring loop and the
+# decoder engine as its block source (SoundTouch with -Ofast, as in the
+# cross build: cmake/Dependencies.cmake).
+set(ST_DIR ${TAVRIX_DEPS_DIR}/soundtouch)
+file(GLOB ST_NATIVE_SOURCES ${ST_DIR}/source/SoundTouch/*.cpp)
+add_library(soundtouch_native STATIC ${ST_NATIVE_SOURCES})
+target_include_directories(soundtouch_native SYSTEM PUBLIC ${ST_DIR}/include)
+target_compile_definitions(soundtouch_native PUBLIC SOUNDTOUCH_INTEGER_SAMPLES=1)
+target_compile_options(soundtouch_native PRIVATE -w -msse2 -Ofast)
+tavrix_native_library(library_tempo SOURCES
+  library/tempo/TempoDetector.cpp
+  library/tempo/TempoMeasure.cpp
+  library/tempo/DecoderBlocks.cpp
+  DEPENDS framework_core decoder_core soundtouch_native)
+
+tavrix_native_test(tempo_tests
+  SOURCES
+    library/tempo/TempoMeasureTest.cpp
+    library/tempo/TempoDetectorTest.cpp
+    library/tempo/TempoFileTest.cpp
+  DEPENDS library_tempo
+  LABELS tempo)
+
+# The tempo benchmark (bench/tempo_bench.sh), for the host too.
+add_executable(tempo_bench bench/tempo_bench.cpp)
+target_include_directories(tempo_bench PRIVATE ${CMAKE_SOURCE_DIR})
+target_compile_options(tempo_bench PRIVATE ${TAVRIX_WARNINGS})
+target_link_libraries(tempo_bench PRIVATE library_tempo)
+set_target_properties(tempo_bench PROPERTIES RUNTIME_OUTPUT_DIRECTORY ${CMAKE_BINARY_DIR}/bin)

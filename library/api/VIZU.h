@@ -310,6 +310,15 @@ public:
     static int ChangeDriveLetterInPlaylist(CString path, CString first, CString second);
     static int XML_SavePLToM3U(CString path);
     static int XML_CreatePlaylistFromM3U(CString m3uPath, CString playlistPath);
+    // Tempo: one file measured (its first limit sample frames, -1 for all;
+    // progress into the dialog item id of window; -1 when the user
+    // stopped), the whole library scanned into tags and records, and a
+    // block of samples the caller has.
+    static float DecodeBPM(CString path, CWnd* window, int id, bool fast, bool progress,
+                           int limit);
+    static int BPMScanLibrary(CWnd* window, CListCtrl* list, int id, CProgressCtrl* bar,
+                              int limit);
+    static float DecodeBPMWhilePlaying(long channels, long rate, short* samples, int count);
 };
 
 // The library's arrays (m_Tracks, m_SearchTracks, ...): library/api/LibraryArrays.h.

@@ -95,3 +95,16 @@ make tone440_latin1.mp3 lame --quiet --noreplaygain -b 128 --add-id3v2 --id3v2-l
 # equalizer's low band against its high bands)
 make deck_low_high.wav sh -c 'sox -q -n -r 44100 -c 2 -b 16 deck_low.tmp.wav synth 3 sine 150 gain -12 && sox -q -n -r 44100 -c 2 -b 16 deck_high.tmp.wav synth 3 sine 5000 gain -12 && sox -q -m deck_low.tmp.wav deck_high.tmp.wav deck_low_high.wav && rm -f deck_low.tmp.wav deck_high.tmp.wav'
 make deck_low_high.mp3 lame --quiet --noreplaygain -b 192 -t deck_low_high.wav deck_low_high.mp3
+# Tempo detection: click tracks (stereo, 128 kbps) and four-to-the-floor drum
+# loops with a bass line, swing or noise (mono, 96 kbps) at 90, 120, 128 and 174 BPM, drawn by
+# make-tempo-loop.py; and two seconds of silence
+loop=$(cd "$OLDPWD" && cd "$(dirname "$0")" && pwd)/make-tempo-loop.py  # cd "$dir" above moved away
+for bpm in 90 120 128 174; do
+  make tempo_click_$bpm.mp3 sh -c "python3 '$loop' tempo_click_$bpm.tmp.wav $bpm --style click --seconds 15 && sox -q tempo_click_$bpm.tmp.wav -c 2 tempo_click_$bpm.st.wav && lame --quiet --noreplaygain -b 128 tempo_click_$bpm.st.wav tempo_click_$bpm.mp3; r=\$?; rm -f tempo_click_$bpm.tmp.wav tempo_click_$bpm.st.wav; exit \$r"
+done
+make tempo_loop_90.mp3 sh -c "python3 '$loop' tempo_loop_90.tmp.wav 90 --style house --bass --swing 0.1 --seconds 15 --seed 3 && lame --quiet --noreplaygain -b 96 -m m tempo_loop_90.tmp.wav tempo_loop_90.mp3; r=\$?; rm -f tempo_loop_90.tmp.wav; exit \$r"
+make tempo_loop_120.mp3 sh -c "python3 '$loop' tempo_loop_120.tmp.wav 120 --style house --bass --noise 0.2 --seconds 15 --seed 4 && lame --quiet --noreplaygain -b 96 -m m tempo_loop_120.tmp.wav tempo_loop_120.mp3; r=\$?; rm -f tempo_loop_120.tmp.wav; exit \$r"
+make tempo_loop_128.mp3 sh -c "python3 '$loop' tempo_loop_128.tmp.wav 128 --style house --bass --seconds 15 --seed 5 && lame --quiet --noreplaygain -b 96 -m m tempo_loop_128.tmp.wav tempo_loop_128.mp3; r=\$?; rm -f tempo_loop_128.tmp.wav; exit \$r"
+make tempo_loop_174.mp3 sh -c "python3 '$loop' tempo_loop_174.tmp.wav 174 --style house --bass --noise 0.1 --seconds 15 --seed 6 && lame --quiet --noreplaygain -b 96 -m m tempo_loop_174.tmp.wav tempo_loop_174.mp3; r=\$?; rm -f tempo_loop_174.tmp.wav; exit \$r"
+make tempo_silence.mp3 sh -c "sox -q -n -r 44100 -c 2 -b 16 tempo_silence.tmp.wav trim 0 2 && lame --quiet --noreplaygain -b 128 tempo_silence.tmp.wav tempo_silence.mp3; r=\$?; rm -f tempo_silence.tmp.wav; exit \$r"
+
