@@ -179,9 +179,17 @@ int net_connect(net_socket** out, const char* host, int port, int timeout_ms)
 {
     *out = nullptr;
     uint32_t address = 0;
+    const DWORD start = GetTickCount();
     int r = net_resolve(host, &address, timeout_ms);
     if (r < 0)
         return r;
+    // The look-up and the connect share the time-out.
+    if (timeout_ms >= 0) {
+        const DWORD spent = GetTickCount() - start;
+        if (spent >= static_cast<DWORD>(timeout_ms))
+            return DK_ERR_TIMEOUT;
+        timeout_ms -= static_cast<int>(spent);
+    }
     const SOCKET s = socket(AF_INET, SOCK_STREAM, 0);
     if (s == INVALID_SOCKET)
         return DK_ERR_SOCKET_FAILED;

@@ -31,7 +31,8 @@ int net_startup();
 // begins with a digit 0 to 8 must be "a.b.c.d" (any single separators);
 // other hosts are looked up on a short thread. -208 unknown, -104 time-out.
 int net_resolve(const char* host, uint32_t* address, int timeout_ms);
-// A connected stream socket; -200 timed out, -202 refused, -201 failed,
+// A connected stream socket, looked up and connected within timeout_ms
+// together; -200 timed out, -202 refused, -201 failed,
 // -104 time-out, -205 no socket, -208 unknown host.
 int net_connect(net_socket** out, const char* host, int port, int timeout_ms);
 // A stream socket listening on port (0: any) on every address, backlog 1;
