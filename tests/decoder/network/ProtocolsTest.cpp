@@ -435,3 +435,39 @@ TEST(TcpAndUdp, PlainStreams)
     net_close(s);
     url_free(url);
 }
+
+TEST(Connect, AConnectThatHangsEndsAtTheTimeOut)
+{
+    // A listener that accepts nobody, its queue filled: further connects
+    // get no answer at all.
+    ASSERT_EQ(0, net_startup());
+    const SOCKET listener = socket(AF_INET, SOCK_STREAM, 0);
+    sockaddr_in address = {};
+    address.sin_family = AF_INET;
+    address.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
+    ASSERT_EQ(0, bind(listener, reinterpret_cast<const sockaddr*>(&address), sizeof address));
+    ASSERT_EQ(0, listen(listener, 0));
+    int length = sizeof address;
+    getsockname(listener, reinterpret_cast<sockaddr*>(&address), &length);
+    const int port = ntohs(address.sin_port);
+    std::vector<SOCKET> queued;
+    for (int i = 0; i < 4; ++i) {
+        const SOCKET s = socket(AF_INET, SOCK_STREAM, 0);
+        u_long non_blocking = 1;
+        ioctlsocket(s, FIONBIO, &non_blocking);
+        connect(s, reinterpret_cast<const sockaddr*>(&address), sizeof address);
+        queued.push_back(s);
+    }
+    Sleep(100);
+
+    net_socket* s = nullptr;
+    const DWORD start = GetTickCount();
+    EXPECT_EQ(DK_ERR_TIMEOUT, net_connect(&s, "127.0.0.1", port, 300));
+    const DWORD elapsed = GetTickCount() - start;
+    EXPECT_EQ(nullptr, s);
+    EXPECT_GE(elapsed, 250u);
+    EXPECT_LT(elapsed, 2000u);
+    for (SOCKET q : queued)
+        closesocket(q);
+    closesocket(listener);
+}
