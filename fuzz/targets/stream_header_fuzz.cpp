@@ -139,7 +139,14 @@ void Request(const std::string& text, uint8_t choice)
     const std::string tail = parts[2] + "\r\n";
     FUZZ_CHECK(built.size() >= tail.size() && built.compare(built.size() - tail.size(), tail.size(), tail) == 0,
                "extra header");
-    FUZZ_CHECK((first != -1 || last != -1) == (built.find("\r\nRange: bytes=") != std::string::npos), "range");
+    // A range asks HTTP/1.1 with the Range line after Host; the parts
+    // themselves may hold any text.
+    const bool ranged = first != -1 || last != -1;
+    const std::string version = ranged ? " HTTP/1.1\r\n" : " HTTP/1.0\r\n";
+    FUZZ_CHECK(built.compare(4 + parts[0].size(), version.size(), version) == 0, "version");
+    if (ranged)
+        FUZZ_CHECK(built.find("\r\nHost: " + parts[1] + "\r\nConnection: close\r\nRange: bytes=") != std::string::npos,
+                   "range");
 }
 
 } // namespace
