@@ -78,15 +78,6 @@ stream_settings read_settings(decoder* dec)
     return s;
 }
 
-char* copy_text(const char* text)
-{
-    const size_t n = strlen(text);
-    char* copy = static_cast<char*>(malloc(n + 1));
-    if (copy)
-        memcpy(copy, text, n + 1);
-    return copy;
-}
-
 void close_connection(network_input_instance* in)
 {
     if (in->url && in->url->scheme == URL_SCHEME_FTP)
@@ -114,7 +105,7 @@ void on_header(void* user, const char* line)
 void on_content_type(void* user, const char* value)
 {
     network_input_instance* in = static_cast<network_input_instance*>(user);
-    char* copy = copy_text(value);
+    char* copy = strdup(value);
     if (!copy)
         return;
     free(in->content_type);
@@ -308,8 +299,8 @@ int input_new(void** instance, const char* name, module_entry* entry, decoder* d
     in->entry = entry;
     in->dec = dec;
     in->settings = read_settings(dec);
-    in->url_text = copy_text(name);
-    in->content_type = copy_text(UNKNOWN_TYPE);
+    in->url_text = strdup(name);
+    in->content_type = strdup(UNKNOWN_TYPE);
     in->block = static_cast<uint8_t*>(
         malloc(static_cast<size_t>(in->settings.buffer_size) + static_cast<size_t>(in->settings.max_packet)));
     if (!in->url_text || !in->content_type || !in->block) {

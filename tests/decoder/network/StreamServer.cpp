@@ -19,11 +19,9 @@ void StartWinsock() { static WinsockStart start; }
 
 ServerConnection::~ServerConnection() { Close(); }
 
-std::string ServerConnection::ReadHead()
+bool ServerConnection::ReadByte(char& c)
 {
-    std::string head;
-    char c = 0;
-    while (head.size() < 65536) {
+    for (;;) {
         fd_set set;
         FD_ZERO(&set);
         FD_SET(m_socket, &set);
@@ -31,11 +29,18 @@ std::string ServerConnection::ReadHead()
         const int r = select(0, &set, nullptr, nullptr, &tv);
         if (r == 0) {
             if (m_server.Stopping())
-                break;
+                return false;
             continue;
         }
-        if (r < 0 || recv(m_socket, &c, 1, 0) != 1)
-            break;
+        return r > 0 && recv(m_socket, &c, 1, 0) == 1;
+    }
+}
+
+std::string ServerConnection::ReadHead()
+{
+    std::string head;
+    char c = 0;
+    while (head.size() < 65536 && ReadByte(c)) {
         head += c;
         if (head.size() >= 4 && head.compare(head.size() - 4, 4, "\r\n\r\n") == 0) {
             m_server.AddRequest(head);
@@ -50,17 +55,7 @@ bool ServerConnection::ReadLine(std::string& line)
     line.clear();
     char c = 0;
     for (;;) {
-        fd_set set;
-        FD_ZERO(&set);
-        FD_SET(m_socket, &set);
-        timeval tv = {0, 100000};
-        const int r = select(0, &set, nullptr, nullptr, &tv);
-        if (r == 0) {
-            if (m_server.Stopping())
-                return false;
-            continue;
-        }
-        if (r < 0 || recv(m_socket, &c, 1, 0) != 1)
+        if (!ReadByte(c))
             return false;
         if (c == '\n')
             break;

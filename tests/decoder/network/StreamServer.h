@@ -35,6 +35,9 @@ public:
     void Close();
 
 private:
+    // One byte; false when the peer closed or the server stops.
+    bool ReadByte(char& c);
+
     StreamServer& m_server;
     SOCKET m_socket;
 };
