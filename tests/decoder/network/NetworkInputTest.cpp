@@ -311,3 +311,53 @@ TEST_F(NetworkInput, UdpDatagramsAreTheStream)
         Read(got, 12);
     EXPECT_EQ("datagram one", got);
 }
+
+TEST_F(NetworkInput, HttpSettingsComeFromTheEnvironment)
+{
+    StreamServer proxy([](ServerConnection& c, int) {
+        c.ReadHead();
+        c.Send("HTTP/1.0 200 OK\r\n\r\nvia proxy");
+    });
+    ASSERT_EQ(0, dec->services.set_environment_string(dec, "NETWORK.HTTP.PROXY.HOSTNAME", "127.0.0.1"));
+    ASSERT_EQ(0, dec->services.set_environment_integer(dec, "NETWORK.HTTP.PROXY.PORT", proxy.Port()));
+    ASSERT_EQ(0, dec->services.set_environment_string(dec, "NETWORK.HTTP.CUSTOM-HEADER", "X-Deck: A\r\n"));
+    ASSERT_EQ(0, Open("http://radio.invalid/live"));
+    ASSERT_EQ(1u, proxy.Requests().size());
+    EXPECT_EQ("GET http://radio.invalid/live HTTP/1.0\r\nHost: radio.invalid\r\nUser-Agent: Dekoda/1.0\r\n"
+              "Accept: */*\r\nX-Deck: A\r\n\r\n",
+              proxy.Requests()[0]);
+    std::string got;
+    EXPECT_EQ((std::vector<int>{9, DK_ERR_END_OF_INPUT}), ReadToEnd(got, {400}));
+    EXPECT_EQ("via proxy", got);
+}
+
+TEST_F(NetworkInput, FtpAndTcpStreams)
+{
+    ASSERT_EQ(0, dec->services.set_environment_integer(dec, "INPUT.STREAM.HIGH-MARK", 1));
+    FtpScript script;
+    script.data = Pattern(30000, 11);
+    script.retr = "150 Opening BINARY connection (30000 bytes)\r\n";
+    StreamServer ftp(FtpServer(script));
+    ASSERT_EQ(0, Open(ftp.Url("ftp", "/music/a.mp3")));
+    EXPECT_EQ(30000, ops()->get_size(instance));
+    std::string got;
+    std::vector<int> results = ReadToEnd(got, {4096});
+    ASSERT_FALSE(results.empty());
+    EXPECT_EQ(DK_ERR_END_OF_INPUT, results.back());
+    EXPECT_TRUE(script.data == got);
+    EXPECT_EQ(0, ops()->close(instance));
+    ops()->delete_instance(instance);
+    instance = nullptr;
+
+    const std::string body = Pattern(5000, 13);
+    StreamServer tcp([&](ServerConnection& c, int) {
+        std::string line;
+        if (c.ReadLine(line) && line.empty())
+            c.Send(body);
+    });
+    ASSERT_EQ(0, Open(tcp.Url("tcp", "")));
+    got.clear();
+    results = ReadToEnd(got, {1000});
+    EXPECT_EQ((std::vector<int>{1000, 1000, 1000, 1000, 1000, DK_ERR_END_OF_INPUT}), results);
+    EXPECT_TRUE(body == got);
+}

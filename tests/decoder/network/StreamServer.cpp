@@ -2,6 +2,8 @@
 
 #include <windows.h>
 
+#include <stdio.h>
+
 namespace {
 
 struct WinsockStart
@@ -214,4 +216,44 @@ SOCKET ConnectTo(const std::string& host, int port)
         return INVALID_SOCKET;
     }
     return s;
+}
+
+StreamServer::Script FtpServer(const FtpScript& script)
+{
+    return [script](ServerConnection& c, int) {
+        c.Send(script.greeting);
+        std::string line;
+        int data_port = 0;
+        std::string data_host;
+        while (c.ReadLine(line)) {
+            if (line.compare(0, 5, "USER ") == 0) {
+                c.Send(script.user);
+            } else if (line.compare(0, 5, "PASS ") == 0) {
+                c.Send(script.pass);
+            } else if (line == "TYPE I") {
+                c.Send(script.type);
+            } else if (line.compare(0, 5, "PORT ") == 0) {
+                int a, b, cc, d, p1, p2;
+                if (sscanf(line.c_str() + 5, "%d,%d,%d,%d,%d,%d", &a, &b, &cc, &d, &p1, &p2) == 6) {
+                    data_host = std::to_string(a) + "." + std::to_string(b) + "." + std::to_string(cc) + "." +
+                                std::to_string(d);
+                    data_port = p1 * 256 + p2;
+                }
+                c.Send(script.port);
+            } else if (line.compare(0, 5, "RETR ") == 0) {
+                c.Send(script.retr);
+                if (script.retr[0] != '1')
+                    continue;
+                const SOCKET data = ConnectTo(data_host, data_port);
+                if (data != INVALID_SOCKET) {
+                    send(data, script.data.data(), static_cast<int>(script.data.size()), 0);
+                    shutdown(data, SD_SEND);
+                    closesocket(data);
+                }
+                c.Send("226 done\r\n");
+            } else {
+                c.Send("500 unknown\r\n");
+            }
+        }
+    };
 }

@@ -70,6 +70,20 @@ private:
     std::thread m_acceptor;
 };
 
+// An FTP server: the replies to each command of the dialogue, then the
+// data sent over the connection the client asked for in PORT.
+struct FtpScript
+{
+    std::string greeting = "220 ready\r\n";
+    std::string user = "331 password please\r\n";
+    std::string pass = "230 logged in\r\n";
+    std::string type = "200 binary\r\n";
+    std::string port = "200 port ok\r\n";
+    std::string retr = "150 Opening BINARY connection for a.mp3 (10 bytes)\r\n";
+    std::string data = "0123456789";
+};
+StreamServer::Script FtpServer(const FtpScript& script);
+
 // A free UDP port on 127.0.0.1 at the time of the call.
 int FreeUdpPort();
 // Sends a datagram to 127.0.0.1:port.
