@@ -133,6 +133,8 @@ tavrix_native_library(decoder_core SOURCES
   decoder/modules/file_output.cpp
   decoder/modules/wave_codec.cpp
   decoder/modules/memory_input.cpp
+  decoder/network/url.cpp
+  decoder/network/stream_headers.cpp
   decoder/player/control_messages.cpp
   decoder/player/message_codec.cpp
   decoder/player/ring_buffer.cpp
@@ -314,6 +316,12 @@ tavrix_native_test(browse_tests
   SOURCES library/browse/BrowseValuesTest.cpp
   DEPENDS library_core
   LABELS browse)
+tavrix_native_test(network_tests
+  SOURCES
+    decoder/network/UrlParseTest.cpp
+    decoder/network/StreamHeadersTest.cpp
+  DEPENDS decoder_core
+  LABELS decoder)
 
 tavrix_native_test(decoder_tests
   SOURCES

@@ -9,6 +9,7 @@
 #include "decoder/engine/module_loader.h"
 #include "decoder/modules/file_input.h"
 #include "decoder/modules/file_output.h"
+#include "decoder/modules/network_input.h"
 #include "decoder/modules/wave_codec.h"
 #include "decoder/modules/waveout_output.h"
 #include "decoder/mpeg/mpeg_codec.h"
@@ -415,6 +416,7 @@ struct builtin_module
 
 const builtin_module g_builtin_modules[] = {
     {&g_input_modules, [](module_table* t) { return file_input_module_register(&t->input); }},
+    {&g_input_modules, [](module_table* t) { return network_input_module_register(&t->input); }},
     {&g_output_modules, [](module_table* t) { return file_output_module_register(&t->output); }},
     {&g_output_modules, [](module_table* t) { return waveout_output_module_register(&t->output); }},
     {&g_codec_modules, [](module_table* t) { return mpeg_codec_module_register(&t->codec); }},

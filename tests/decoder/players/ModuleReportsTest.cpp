@@ -115,7 +115,7 @@ TEST_F(ModuleReports, ProgressAndEventsArriveBeforeTheAnswer)
     EXPECT_EQ(-202, client.Command(player, CM_INPUT_OPEN, "report:somewhere"));
     const auto progress = client.OfCode(CM_PROGRESS, from);
     ASSERT_EQ(2u, progress.size());
-    EXPECT_EQ(1, progress[0].a); // the module's id: after the file input
+    EXPECT_EQ(2, progress[0].a); // the module's id: after the file and network inputs
     EXPECT_EQ(16, progress[0].b);
     EXPECT_EQ(0, progress[0].c);
     EXPECT_EQ("connecting", progress[0].text);
@@ -124,7 +124,7 @@ TEST_F(ModuleReports, ProgressAndEventsArriveBeforeTheAnswer)
     EXPECT_EQ("", progress[1].text);
     const auto events = client.OfCode(CM_MODULE_EVENT, from);
     ASSERT_EQ(1u, events.size());
-    EXPECT_EQ(1, events[0].a);
+    EXPECT_EQ(2, events[0].a);
     EXPECT_EQ(-7, events[0].b);
     EXPECT_EQ(4, events[0].c);
     EXPECT_EQ(std::string("ab\0c", 4), events[0].text);
@@ -157,7 +157,7 @@ TEST_F(ModuleReports, ModuleTextsThatFillTheirFieldsAreCutThere)
     const std::string module = FunctionName(reinterpret_cast<const void*>(&LongNamesRegister));
     ASSERT_EQ(0, client.Command(player, CM_INPUT_MODULE_ADD, module.c_str()));
     const size_t from = client.Notes().size();
-    ASSERT_EQ(0, client.Command(player, CM_INPUT_MODULE_QUERY, 2));
+    ASSERT_EQ(0, client.Command(player, CM_INPUT_MODULE_QUERY, 3));
     const auto modules = client.OfCode(CM_INPUT_MODULE_INFO, from);
     ASSERT_EQ(1u, modules.size());
     EXPECT_EQ(std::string(254, 'n'), modules[0].text);

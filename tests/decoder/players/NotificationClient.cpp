@@ -82,7 +82,15 @@ void NotificationClient::Record(const control_message& m)
         if (p.event.data)
             n.text.assign(static_cast<const char*>(p.event.data), p.event.length);
         break;
-    case SHAPE_PROPERTIES: n.a = p.properties.count; break;
+    case SHAPE_PROPERTIES:
+        n.a = p.properties.count;
+        // The string properties as "name=value;" texts.
+        for (uint32_t i = 0; i < p.properties.count && p.properties.entries; ++i) {
+            const property_entry& e = p.properties.entries[i];
+            if (e.type == PROPERTY_STRING && e.name && e.value.text)
+                n.text += std::string(e.name) + "=" + e.value.text + ";";
+        }
+        break;
     case SHAPE_DEBUG: n.a = p.debug.level; n.text = p.debug.text; break;
     default: break;
     }
