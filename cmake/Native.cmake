@@ -409,3 +409,18 @@ tavrix_native_test(widgets_tests
     widgets/header/HeaderOrderTest.cpp
   DEPENDS widgets_core
   LABELS widgets)
+
+# The skin engine's portable part: the skin file, its control names and the
+# write-back's edit.
+tavrix_native_library(skin_core SOURCES
+  skin/file/Skin.cpp
+  skin/file/SkinControlNames.cpp
+  skin/file/SkinWriteBack.cpp
+  DEPENDS input_core foundation_core)
+
+tavrix_native_test(skin_core_tests
+  SOURCES
+    skin/SkinFileTest.cpp
+    skin/ControlNamesTest.cpp
+  DEPENDS skin_core
+  LABELS skin)

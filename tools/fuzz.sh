@@ -30,11 +30,12 @@ jobs=${TAVRIX_JOBS:-$(nproc)}
 testdata=${TAVRIX_TESTDATA_DIR:-$root/../shared/testdata}
 
 TARGETS=(xml_fuzz library_file_fuzz wav_fuzz filename_fuzz mpeg_codec_fuzz mp3_scanner_fuzz id3_tag_fuzz id3v2_tag_fuzz
-         shortcut_file_fuzz controller_map_fuzz request_reader_fuzz perf_data_fuzz http_reply_fuzz document_head_fuzz)
+         shortcut_file_fuzz controller_map_fuzz request_reader_fuzz perf_data_fuzz http_reply_fuzz document_head_fuzz
+         skin_file_fuzz)
 
 dictionary() { # target -> dictionary file or nothing
   case $1 in
-    xml_fuzz|library_file_fuzz|document_head_fuzz) echo "$root/fuzz/dict/xml.dict" ;;
+    xml_fuzz|library_file_fuzz|document_head_fuzz|skin_file_fuzz) echo "$root/fuzz/dict/xml.dict" ;;
     http_reply_fuzz) echo "$root/fuzz/dict/http.dict" ;;
     mpeg_codec_fuzz|mp3_scanner_fuzz) echo "$root/fuzz/dict/mpeg.dict" ;;
     id3_tag_fuzz|id3v2_tag_fuzz) echo "$root/fuzz/dict/id3.dict" ;;
