@@ -76,3 +76,6 @@ add_custom_target(tavrix_image ALL
           $<TARGET_FILE:KVLib> $<TARGET_FILE:dk_dsound_output> ${CMAKE_BINARY_DIR}/tests
   DEPENDS TavrixVJ KVLib dk_dsound_output
   COMMENT "Laying out the program folder ${TAVRIX_IMAGE_DIR}")
+
+# The shipped skins, drawn at build time.
+include(${CMAKE_CURRENT_LIST_DIR}/Skins.cmake)

@@ -27,6 +27,8 @@ PACKAGES=(
   fonts-wine fonts-liberation fonts-dejavu-core
   # test fixture makers
   sox lame twolame mpg123 python3
+  # the skins' generator (tools/make-skin.py)
+  python3-pil
 )
 
 missing_packages() {
