@@ -136,6 +136,21 @@ Skin::Skin() { BindControlNames(); }
 
 Skin::~Skin() = default;
 
+void Skin::Clear()
+{
+    m_nVisibleJukePanes = 0;
+    m_strBackground.Empty();
+    m_rcBackground = SkinRect();
+    m_strFolder.Empty();
+    for (int zone = 0; zone < ZONE_COUNT; ++zone) {
+        m_origins[zone] = SkinPoint();
+        m_zones[zone] = SkinRect();
+    }
+    m_bJukeMode = m_bJukeMode2 = false;
+    m_bPeakViewA = m_bPeakViewB = false;
+    m_items.clear();
+}
+
 int32_t Skin::LookupControlName(const char* name) const
 {
     std::map<std::string, int32_t>::const_iterator it = m_names.find(name ? name : "");

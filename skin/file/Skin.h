@@ -123,6 +123,9 @@ public:
     bool Load(const CString& path);
     // The same from the file's text (up to its first zero byte).
     bool LoadText(const CString& text);
+    // Back to the empty skin of construction (the name map stays), before
+    // another skin is loaded in place of one that could not be used.
+    void Clear();
 
     // Write-back into a skin file (SkinWriteBack.cpp): 0 done, -1 no
     // element of that name with that action (or the file cannot be read

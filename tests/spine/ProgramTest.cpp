@@ -79,6 +79,8 @@ TEST(Program, ShowsMainWindowAndEndsWithCodeZeroOnClose)
     // stays this test's own.
     TempDir dir;
     ASSERT_TRUE(CopyTree(ImageDir(), dir.Path())) << "cannot copy " << ImageDir();
+    // Not a first run: the first-run notice has its own test.
+    ASSERT_TRUE(WritePrivateProfileStringA("MAIN", "NewInstall", "0", dir.File("TavrixVJ.INI").c_str()));
     std::string exe = dir.File("TavrixVJ.exe");
     Launched p;
     ASSERT_TRUE(Launch(exe, dir.Path(), p)) << "cannot start " << exe;
@@ -87,7 +89,7 @@ TEST(Program, ShowsMainWindowAndEndsWithCodeZeroOnClose)
     ASSERT_NE(nullptr, hWnd) << "no main window appeared";
     char title[64] = {};
     GetWindowTextA(hWnd, title, sizeof title);
-    EXPECT_STREQ("TavrixVJ", title);
+    EXPECT_STREQ("TAVRIX PRO DJ", title);
 
     ASSERT_TRUE(PostMessageA(hWnd, WM_CLOSE, 0, 0));
     ASSERT_EQ(WAIT_OBJECT_0, WaitForSingleObject(p.pi.hProcess, 30000)) << "did not end";
