@@ -29,6 +29,8 @@ PACKAGES=(
   sox lame twolame mpg123 python3
   # the skins' generator (tools/make-skin.py)
   python3-pil
+  # the program folder as one zip (tools/package.sh)
+  zip unzip
 )
 
 missing_packages() {

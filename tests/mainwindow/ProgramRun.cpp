@@ -33,9 +33,14 @@ BOOL CALLBACK FindTopLevel(HWND hWnd, LPARAM lParam)
 
 } // namespace
 
-ProgramRun::ProgramRun()
+ProgramRun::ProgramRun() : m_folder(m_dir.Path())
 {
-    m_ready = CopyTree(ImageDir(), m_dir.Path());
+    m_ready = CopyTree(ImageDir(), m_folder);
+}
+
+ProgramRun::ProgramRun(const std::string& folder) : m_folder(folder)
+{
+    m_ready = GetFileAttributesA(File("TavrixVJ.exe").c_str()) != INVALID_FILE_ATTRIBUTES;
 }
 
 ProgramRun::~ProgramRun()
@@ -70,7 +75,7 @@ bool ProgramRun::Start(const std::string& arguments)
     STARTUPINFOA si = {};
     si.cb = sizeof si;
     m_started = CreateProcessA(exe.c_str(), buf.data(), nullptr, nullptr, FALSE, 0, nullptr,
-                               m_dir.Path().c_str(), &si, &m_pi) != 0;
+                               m_folder.c_str(), &si, &m_pi) != 0;
     return m_started;
 }
 

@@ -14,12 +14,14 @@ namespace tavrix_test {
 class ProgramRun
 {
 public:
+    // A copy of the program folder in a temporary folder.
     ProgramRun();
+    // The program folder as it is (a Windows path), run in place.
+    explicit ProgramRun(const std::string& folder);
     ~ProgramRun();
 
     // The copy of the program folder (TavrixVJ.INI and TXLOG.txt lie there).
-    const TempDir& Folder() const { return m_dir; }
-    std::string File(const std::string& name) const { return m_dir.File(name); }
+    std::string File(const std::string& name) const { return m_folder + "\\" + name; }
     bool Ready() const { return m_ready; }
 
     // Replaces the copy's settings file.
@@ -42,6 +44,7 @@ private:
     HWND WaitForWindow(bool notice, DWORD timeoutMs);
 
     TempDir m_dir;
+    std::string m_folder;
     bool m_ready = false;
     PROCESS_INFORMATION m_pi = {};
     bool m_started = false;
