@@ -1,7 +1,7 @@
 // The program folder as the zip gives it (tests/mainwindow/package-test.sh
 // unpacks the zip into an empty folder and names it in TAVRIX_UNPACKED):
 // the program starts from there alone, first run and all.
-#include "ProgramRun.h"
+#include "tests/support/ProgramRun.h"
 
 #include <windows.h>
 

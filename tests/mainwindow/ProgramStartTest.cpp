@@ -1,7 +1,7 @@
 // TavrixVJ.exe under Wine: it starts in order on its skin's rectangle,
 // shuts down in order however it is closed, saving its settings, and falls
 // back to the Default skin when the chosen one is broken.
-#include "ProgramRun.h"
+#include "tests/support/ProgramRun.h"
 
 #include <windows.h>
 

@@ -1,4 +1,4 @@
-#include "ProgramRun.h"
+#include "tests/support/ProgramRun.h"
 
 namespace tavrix_test {
 
@@ -7,7 +7,7 @@ namespace {
 struct FindCtx
 {
     DWORD pid;
-    bool notice;
+    int kind;   // 0 the main window, 1 the first-run notice, 2 any window
     HWND found;
 };
 
@@ -18,13 +18,17 @@ BOOL CALLBACK FindTopLevel(HWND hWnd, LPARAM lParam)
     GetWindowThreadProcessId(hWnd, &pid);
     if (pid != ctx->pid || !IsWindowVisible(hWnd) || GetParent(hWnd))
         return TRUE;
+    if (ctx->kind == 2) {
+        ctx->found = hWnd;
+        return FALSE;
+    }
     char title[64] = {};
     GetWindowTextA(hWnd, title, sizeof title);
     if (std::string(title) != "TAVRIX PRO DJ")
         return TRUE;
     // The first-run notice has its title line (control 1205).
     const bool isNotice = GetDlgItem(hWnd, 1205) != nullptr;
-    if (isNotice == ctx->notice) {
+    if (isNotice == (ctx->kind == 1)) {
         ctx->found = hWnd;
         return FALSE;
     }
@@ -79,11 +83,11 @@ bool ProgramRun::Start(const std::string& arguments)
     return m_started;
 }
 
-HWND ProgramRun::WaitForWindow(bool notice, DWORD timeoutMs)
+HWND ProgramRun::WaitForWindow(int kind, DWORD timeoutMs)
 {
     const DWORD start = GetTickCount();
     while (GetTickCount() - start < timeoutMs) {
-        FindCtx ctx = {m_pi.dwProcessId, notice, nullptr};
+        FindCtx ctx = {m_pi.dwProcessId, kind, nullptr};
         EnumWindows(FindTopLevel, reinterpret_cast<LPARAM>(&ctx));
         if (ctx.found)
             return ctx.found;
@@ -93,8 +97,9 @@ HWND ProgramRun::WaitForWindow(bool notice, DWORD timeoutMs)
     return nullptr;
 }
 
-HWND ProgramRun::WaitForMainWindow(DWORD timeoutMs) { return WaitForWindow(false, timeoutMs); }
-HWND ProgramRun::WaitForNotice(DWORD timeoutMs) { return WaitForWindow(true, timeoutMs); }
+HWND ProgramRun::WaitForMainWindow(DWORD timeoutMs) { return WaitForWindow(0, timeoutMs); }
+HWND ProgramRun::WaitForNotice(DWORD timeoutMs) { return WaitForWindow(1, timeoutMs); }
+HWND ProgramRun::WaitForAnyWindow(DWORD timeoutMs) { return WaitForWindow(2, timeoutMs); }
 
 long ProgramRun::WaitForExit(DWORD timeoutMs)
 {

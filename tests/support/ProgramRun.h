@@ -1,5 +1,5 @@
-// Running TavrixVJ.exe from a copy of the program folder with prepared
-// settings, and reading what it left behind.
+// Running TavrixVJ.exe from a copy of the program folder (or a given
+// folder) with prepared settings, and reading what it left behind.
 #pragma once
 
 #include <windows.h>
@@ -33,6 +33,8 @@ public:
     HWND WaitForMainWindow(DWORD timeoutMs = 30000);
     // The first-run notice, or null after timeoutMs.
     HWND WaitForNotice(DWORD timeoutMs = 30000);
+    // Any visible top-level window of the program, or null after timeoutMs.
+    HWND WaitForAnyWindow(DWORD timeoutMs = 30000);
     // Waits for the process to end; its exit code, or -1 when it did not.
     long WaitForExit(DWORD timeoutMs = 30000);
     // The log's lines, without their time stamps.
@@ -41,7 +43,7 @@ public:
     DWORD ProcessId() const { return m_pi.dwProcessId; }
 
 private:
-    HWND WaitForWindow(bool notice, DWORD timeoutMs);
+    HWND WaitForWindow(int kind, DWORD timeoutMs);
 
     TempDir m_dir;
     std::string m_folder;
