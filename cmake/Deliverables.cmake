@@ -16,6 +16,13 @@ target_compile_options(TavrixVJ PRIVATE ${TAVRIX_WARNINGS})
 target_link_libraries(TavrixVJ PRIVATE KVLib framework_ui)
 # The program's picture loader and header bar (its own icon and title).
 target_link_libraries(TavrixVJ PRIVATE foundation_ui)
+# The application object, the main window and the skin engine.
+target_link_libraries(TavrixVJ PRIVATE mainwindow)
+# The layer's shared application state is the program's own: compiled into
+# the executable, it comes before KVLib's import library, which exports
+# KVLib's copy under the same name (the link order alone cannot promise it
+# once the main window's library brings KVLib in).
+target_sources(TavrixVJ PRIVATE framework/win/AppState.cpp)
 set_target_properties(TavrixVJ PROPERTIES RUNTIME_OUTPUT_DIRECTORY ${TAVRIX_IMAGE_DIR})
 
 # External control: vocabulary, shortcuts, controller maps, request server.
@@ -76,3 +83,6 @@ add_custom_target(tavrix_image ALL
           $<TARGET_FILE:KVLib> $<TARGET_FILE:dk_dsound_output> ${CMAKE_BINARY_DIR}/tests
   DEPENDS TavrixVJ KVLib dk_dsound_output
   COMMENT "Laying out the program folder ${TAVRIX_IMAGE_DIR}")
+
+# The shipped skins, drawn at build time.
+include(${CMAKE_CURRENT_LIST_DIR}/Skins.cmake)

@@ -478,3 +478,17 @@ target_include_directories(tempo_bench PRIVATE ${CMAKE_SOURCE_DIR})
 target_compile_options(tempo_bench PRIVATE ${TAVRIX_WARNINGS})
 target_link_libraries(tempo_bench PRIVATE library_tempo)
 set_target_properties(tempo_bench PROPERTIES RUNTIME_OUTPUT_DIRECTORY ${CMAKE_BINARY_DIR}/bin)
+# The skin engine's portable part: the skin file, its control names and the
+# write-back's edit.
+tavrix_native_library(skin_core SOURCES
+  skin/file/Skin.cpp
+  skin/file/SkinControlNames.cpp
+  skin/file/SkinWriteBack.cpp
+  DEPENDS input_core foundation_core)
+
+tavrix_native_test(skin_core_tests
+  SOURCES
+    skin/SkinFileTest.cpp
+    skin/ControlNamesTest.cpp
+  DEPENDS skin_core
+  LABELS skin)

@@ -19,7 +19,7 @@ fi
 export TAVRIX_WINEPREFIX=$dir/wineprefix-x11 TAVRIX_WINE_DRIVER=x11
 image=${TAVRIX_IMAGE_DIR:-$dir/TavrixVJ}   # the program folder to start from
 exe=${TAVRIX_SHOT_EXE:-TavrixVJ.exe}
-title=${TAVRIX_SHOT_TITLE:-TavrixVJ}
+title=${TAVRIX_SHOT_TITLE:-TAVRIX PRO DJ}
 [ -f "$image/$exe" ] || { echo "screenshot.sh: $image/$exe is not built" >&2; exit 1; }
 
 xvfb-run -a -s '-screen 0 1024x768x24' bash -s "$root" "$image" "$out" "$exe" "$title" <<'INNER'

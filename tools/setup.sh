@@ -27,6 +27,10 @@ PACKAGES=(
   fonts-wine fonts-liberation fonts-dejavu-core
   # test fixture makers
   sox lame twolame mpg123 python3
+  # the skins' generator (tools/make-skin.py)
+  python3-pil
+  # the program folder as one zip (tools/package.sh)
+  zip unzip
 )
 
 missing_packages() {

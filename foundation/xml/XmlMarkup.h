@@ -47,6 +47,8 @@ public:
     bool FindChildElement(LPCTSTR name = nullptr);
     bool IntoElement();
     bool OutOfElement();
+    // Back to before the root element, as after SetDocument.
+    void ResetPos() { ResetPositions(); }
 
     // Reading
     CString GetAttribute(LPCTSTR name) const;

@@ -8,6 +8,8 @@ trap 'rm -rf "$tmp"' EXIT
 # The program runs from a copy of its folder: what it writes there stays
 # this test's own.
 cp -r "$build/TavrixVJ" "$tmp/TavrixVJ"
+# Not a first run: the main window, not the first-run notice.
+sed -i 's/^NewInstall=1/NewInstall=0/' "$tmp/TavrixVJ/TavrixVJ.INI"
 TAVRIX_IMAGE_DIR=$tmp/TavrixVJ "$root/tools/screenshot.sh" "$tmp/shot.png" "$build"
 size=$(identify -format '%wx%h' "$tmp/shot.png")
 [ "$size" = 1024x768 ] || { echo "unexpected size $size"; exit 1; }

@@ -1,0 +1,140 @@
+// MainDialog: the program's main window, a dialog (template 102) drawn from
+// the skin. This file set covers its lifecycle: construction (settings, log,
+// command vocabulary, skin), OnInitDialog, the window messages it handles
+// itself, the settings accessors, the shutdown sequence and the destructor.
+//
+// Code by concern: MainDialog.cpp (construction, start-up, window
+// messages), MainDialogSettings.cpp (the settings file), MainDialogExit.cpp
+// (shutdown), StartupSeams.cpp (the components other parts of the program
+// bring in later).
+#pragma once
+
+#include <windows.h>
+
+#include <cstdint>
+
+#include "foundation/app/WorkerThread.h"
+#include "framework/ui/CDC.h"
+#include "framework/ui/CDialog.h"
+#include "framework/ui/CGdiObject.h"
+#include "framework/ui/CImageList.h"
+#include "library/api/VIZU.h"
+#include "mainwindow/settings/MainSettings.h"
+#include "mainwindow/settings/SettingsFile.h"
+#include "skin/splash/TXVSplash.h"
+
+class MainDialog : public CDialog
+{
+public:
+    // Construction
+    explicit MainDialog(CWnd* pParent = nullptr);
+    ~MainDialog() override;
+
+    // Attributes
+    // False when neither the chosen skin nor the shipped "Default" skin
+    // could be loaded: the application object then does not run the window.
+    bool HasSkin() const { return m_bSkinLoaded; }
+    const MainSettings& GetSettings() const { return m_settings; }
+    const CString& GetProgramFolder() const { return m_strProgramFolder; }
+    bool IsLogging() const { return m_bLog; }
+
+    // The command-line playlist (switch p), loaded into the AutoMix queue
+    // once the window is laid out.
+    void SetCommandLinePlaylist(const CString& name)
+    {
+        m_bCmdLinePlaylist = true;
+        m_strCmdLinePlaylist = name;
+    }
+    bool HasCommandLinePlaylist() const { return m_bCmdLinePlaylist; }
+    const CString& GetCommandLinePlaylist() const { return m_strCmdLinePlaylist; }
+
+    // Settings (MainDialogSettings.cpp): "TavrixVJ.INI" in the program folder.
+    CString GetIniString(CString section, CString key) const;
+    int GetIniInt(CString section, CString key) const;
+    bool GetIniBool(CString section, CString key) const;
+    BOOL WriteIniString(CString section, CString key, CString value);
+    BOOL WriteIniInt(CString section, CString key, int value);
+    void LoadSettings();
+    void SaveSettings();
+
+    // Operations
+    // The shutdown sequence: false when the user declined (MAIN/AskShutdown),
+    // true when the program is ending. bAsk false skips the question (the
+    // session is ending).
+    bool ExitProgram(bool bAsk = true);
+    // A line of the program log, written only while the log is on.
+    void Log(const char* text) const;
+
+    // Overridables
+    BOOL OnInitDialog() override;
+    void OnCancel() override;
+
+protected:
+    // Window messages (handler signatures beside their map entries).
+    int OnCreate(LPCREATESTRUCT lpCreateStruct);
+    void OnPaint();
+    BOOL OnEraseBkgnd(CDC* pDC);
+    void OnGetMinMaxInfo(MINMAXINFO* lpMMI);
+    HBRUSH OnCtlColor(CDC* pDC, CWnd* pWnd, UINT nCtlColor);
+    LRESULT OnQueryDragIcon(WPARAM wParam, LPARAM lParam);
+    LRESULT OnDeviceChange(WPARAM wParam, LPARAM lParam);
+    LRESULT OnEndSession(WPARAM wParam, LPARAM lParam);
+    void OnSysCommand(UINT nID, LPARAM lParam);
+    void OnClose();
+    void OnTimer(UINT_PTR nIDEvent);
+    void OnWindowPosChanging(WINDOWPOS* lpwndpos);
+    void OnCommandClose();
+    DECLARE_MESSAGE_MAP()
+
+private:
+    // Construction steps
+    bool LoadSkin();
+    void StartWorkerThreads();
+    void OnStartupTimer();
+    void PumpWaiting();
+    void SetSplashStatus(TXVSplash& splash, const char* text, int pumps = 1);
+
+    // Identity and settings
+    HICON m_hIcon = nullptr;
+    bool m_bDwm = false;
+    bool m_bCmdLinePlaylist = false;
+    CString m_strCmdLinePlaylist;
+    int64_t m_startTime = 0;
+    CString m_strProgramFolder;
+    SettingsFile m_ini;
+    MainSettings m_settings;
+    bool m_bLog = false;
+    bool m_bCDPlayerEnabled = false;
+    bool m_bCommServerRunning = false;
+    bool m_bLibraryWindowOpen = false;
+    bool m_bDenonFeedback = false;
+    HACCEL m_hAccel = nullptr;
+
+    // State of the lifecycle
+    bool m_bSkinLoaded = false;
+    bool m_bLaidOut = false;     // timer 1 has shown the window
+    bool m_bExiting = false;     // the shutdown sequence has begun
+
+    // Windows owned
+    TXVSplash m_splashStart;
+    TXVSplash m_splashExit;
+
+    // Library
+    VIZU m_vizu;
+
+    // Threads: the first is built and never started; then folder listing
+    // and library display.
+    HANDLE m_hIdleEvents[2] = {nullptr, nullptr};
+    HANDLE m_hFolderEvent = nullptr;
+    HANDLE m_hDisplayEvent = nullptr;
+    WorkerThread m_threadIdle;
+    WorkerThread m_threadFolders;
+    WorkerThread m_threadDisplay;
+
+    // Drawing: the skin background in a memory DC.
+    HBITMAP m_hBackground = nullptr;
+    SIZE m_sizeBackground = {0, 0};
+    CDC m_dcSkin;
+    HGDIOBJ m_hOldSkinBitmap = nullptr;
+    CImageList m_imlTracks;
+};
