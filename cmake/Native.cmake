@@ -396,7 +396,8 @@ tavrix_native_library(widgets_core SOURCES
   widgets/button/ButtonMath.cpp
   widgets/colourpicker/ColourGrid.cpp
   widgets/progress/GradientBands.cpp
-  widgets/header/HeaderOrder.cpp)
+  widgets/header/HeaderOrder.cpp
+  widgets/menus/MenuMath.cpp)
 
 tavrix_native_test(widgets_tests
   SOURCES
@@ -407,5 +408,6 @@ tavrix_native_test(widgets_tests
     widgets/progress/GradientBandsTest.cpp
     widgets/colourpicker/ColourGridTest.cpp
     widgets/header/HeaderOrderTest.cpp
+    widgets/menus/MenuMathTest.cpp
   DEPENDS widgets_core
   LABELS widgets)
