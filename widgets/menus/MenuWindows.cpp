@@ -425,3 +425,36 @@ LRESULT CALLBACK MenuWindowProc(HWND hWnd, UINT message, WPARAM wParam, LPARAM l
     }
     return ::CallWindowProcA(old, hWnd, message, wParam, lParam);
 }
+
+// ---- theme functions loaded on first use --------------------------------------------------
+
+namespace {
+
+FARPROC ThemeFunction(const char* name)
+{
+    static HMODULE module = ::LoadLibraryA("UxTheme.dll");
+    return module ? ::GetProcAddress(module, name) : nullptr;
+}
+
+} // namespace
+
+HANDLE MenuOpenThemeData(HWND hWnd, LPCWSTR pszClassList)
+{
+    using Fn = HANDLE(WINAPI*)(HWND, LPCWSTR);
+    static Fn fn = reinterpret_cast<Fn>(reinterpret_cast<void*>(ThemeFunction("OpenThemeData")));
+    return fn ? fn(hWnd, pszClassList) : nullptr;
+}
+
+HRESULT MenuCloseThemeData(HANDLE hTheme)
+{
+    using Fn = HRESULT(WINAPI*)(HANDLE);
+    static Fn fn = reinterpret_cast<Fn>(reinterpret_cast<void*>(ThemeFunction("CloseThemeData")));
+    return fn ? fn(hTheme) : 0;
+}
+
+HRESULT MenuGetThemeColor(HANDLE hTheme, int iPartId, int iStateId, int iPropId, COLORREF* pColor)
+{
+    using Fn = HRESULT(WINAPI*)(HANDLE, int, int, int, COLORREF*);
+    static Fn fn = reinterpret_cast<Fn>(reinterpret_cast<void*>(ThemeFunction("GetThemeColor")));
+    return fn ? fn(hTheme, iPartId, iStateId, iPropId, pColor) : 1;
+}
