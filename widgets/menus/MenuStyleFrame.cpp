@@ -105,7 +105,9 @@ BOOL MenuStyle::ReleaseWindow(HWND hWnd)
     if (CNewMenu* menu = CNewMenu::FromHandleNew(state->menu))
         menu->OnPopupClosed(hWnd);
     if ((state->flags & kStateStylesChanged) && ::IsWindow(hWnd)) {
-        LONG style = state->savedStyle;
+        // The window's visibility is its own by now: restoring a hidden
+        // style on a shown window (or the reverse) would desynchronise it.
+        LONG style = (state->savedStyle & ~WS_VISIBLE) | (::GetWindowLongA(hWnd, GWL_STYLE) & WS_VISIBLE);
         if (state->flags & kStateAtSizing)
             style |= WS_VISIBLE;
         ::SetWindowLongA(hWnd, GWL_STYLE, style);

@@ -207,7 +207,11 @@ LRESULT CALLBACK MenuHookProc(int nCode, WPARAM wParam, LPARAM lParam)
 {
     if (nCode == HC_ACTION) {
         const CWPSTRUCT* cwp = reinterpret_cast<const CWPSTRUCT*>(lParam);
-        if (cwp && (cwp->message == WM_CREATE || cwp->message == kMenuSizing))
+        // Wine's popup learns its menu only in its own WM_CREATE and sends
+        // no sizing message: there the popup is taken over at its first
+        // position change, before it is shown.
+        if (cwp && (cwp->message == WM_CREATE || cwp->message == kMenuSizing ||
+                    cwp->message == WM_WINDOWPOSCHANGING))
             SubclassMenuWindow(cwp->hwnd, cwp->message == kMenuSizing);
     }
     return ::CallNextHookEx(nullptr, nCode, wParam, lParam);
