@@ -499,7 +499,10 @@ void CNewMenu::MeasureText(LPMEASUREITEMSTRUCT lpMIS, int variant)
         }
         int check = MenuLibrary().IsWine() ? 0 : ::GetSystemMetrics(SM_CXMENUCHECK);
         Size s = MeasureTitle(Size{text.cx, text.cy}, image, static_cast<unsigned>(p->m_nTitleFlags), check);
-        (void)vertical;
+        // Wine draws no item of height 0: there a vertical title is one
+        // pixel high (its band spans the popup's height all the same).
+        if (vertical && s.cy == 0 && MenuLibrary().IsWine())
+            s.cy = 1;
         lpMIS->itemWidth = static_cast<UINT>(std::max(0, s.cx));
         lpMIS->itemHeight = static_cast<UINT>(std::max(0, s.cy));
     } else if (p->IsSeparator()) {

@@ -270,7 +270,13 @@ TEST_F(MenuTest, ItemSizesPerStyle)
     popup->MeasureItem(&mis);
     const LONG check = MenuLibrary().IsWine() ? 0 : ::GetSystemMetrics(SM_CXMENUCHECK);
     EXPECT_EQ(static_cast<UINT>(title.cy - check), mis.itemWidth);
-    EXPECT_EQ(0u, mis.itemHeight);
+    EXPECT_EQ(MenuLibrary().IsWine() ? 1u : 0u, mis.itemHeight) << "Wine draws no item 0 pixels high";
+    {
+        WineSeam windows(FALSE);
+        popup->MeasureItem(&mis);
+        EXPECT_EQ(static_cast<UINT>(title.cy - ::GetSystemMetrics(SM_CXMENUCHECK)), mis.itemWidth);
+        EXPECT_EQ(0u, mis.itemHeight);
+    }
 }
 
 TEST_F(MenuTest, TheOwnerWindowRoutesMeasuringToTheMenuHoldingTheItem)
