@@ -20,9 +20,7 @@ COLORREF Sys(int index)
 
 void FillSolid(HDC dc, const RECT& r, COLORREF colour)
 {
-    HBRUSH brush = ::CreateSolidBrush(colour);
-    ::FillRect(dc, &r, brush);
-    ::DeleteObject(brush);
+    MenuFillSolid(dc, r, colour);
 }
 
 // A 1-pixel frame: top and left in one colour, bottom and right in another.
@@ -210,6 +208,19 @@ ItemGeometry Geometry(const RECT& rc, const CNewMenuItemData* p, CSize icon, boo
     return g;
 }
 
+// The part of an item a selection fills: a checked item keeps its column.
+RECT SelectionRect(const RECT& rc, const ItemGeometry& g, bool checked)
+{
+    RECT sel = rc;
+    if (checked) {
+        if (g.rtl)
+            sel.right = g.column.left;
+        else
+            sel.left = g.column.right;
+    }
+    return sel;
+}
+
 bool Grayed(UINT state)
 {
     return (state & ODS_GRAYED) != 0;
@@ -222,6 +233,20 @@ COLORREF Nearest(HDC dc, COLORREF c)
 }
 
 } // namespace
+
+void MenuFillSolid(HDC hDC, const RECT& rect, COLORREF colour)
+{
+    HBRUSH brush = ::CreateSolidBrush(colour);
+    ::FillRect(hDC, &rect, brush);
+    ::DeleteObject(brush);
+}
+
+void MenuFrameSolid(HDC hDC, const RECT& rect, COLORREF colour)
+{
+    HBRUSH brush = ::CreateSolidBrush(colour);
+    ::FrameRect(hDC, &rect, brush);
+    ::DeleteObject(brush);
+}
 
 // ---- colour sources ----------------------------------------------------------------
 
@@ -574,16 +599,8 @@ void CNewMenu::DrawClassic(LPDRAWITEMSTRUCT lpDIS, BOOL)
     bool checked = (state & ODS_CHECKED) != 0;
     bool selected = (state & ODS_SELECTED) != 0;
     FillSolid(dc, rc, Sys(COLOR_MENU));
-    if (selected) {
-        RECT sel = rc;
-        if (checked) {
-            if (g.rtl)
-                sel.right = g.column.left;
-            else
-                sel.left = g.column.right;
-        }
-        FillSolid(dc, sel, Sys(COLOR_HIGHLIGHT));
-    }
+    if (selected)
+        FillSolid(dc, SelectionRect(rc, g, checked), Sys(COLOR_HIGHLIGHT));
     if (checked || marks.unchecked)
         DrawCheckMark(dc, g.box, marks.checked, marks.unchecked, state);
     if (Grayed(state) && !selected) {
@@ -626,13 +643,7 @@ void CNewMenu::DrawShaded(LPDRAWITEMSTRUCT lpDIS, BOOL)
     else
         FillGradient(dc, rc, ScaleTowardWhite(30, base), ScaleTowardBlack(30, base), FALSE, TRUE);
     if (selected) {
-        RECT sel = rc;
-        if (checked) {
-            if (g.rtl)
-                sel.right = g.column.left;
-            else
-                sel.left = g.column.right;
-        }
+        RECT sel = SelectionRect(rc, g, checked);
         COLORREF h = Sys(COLOR_HIGHLIGHT);
         if (highContrast)
             FillSolid(dc, sel, h);

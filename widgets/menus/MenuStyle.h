@@ -91,5 +91,8 @@ void FillGradient(HDC hDC, const RECT& rect, COLORREF from, COLORREF to, BOOL bH
 // A check mark (Marlett glyph or the item's check bitmaps) in a box.
 void DrawCheckMark(HDC hDC, RECT box, HBITMAP hChecked, HBITMAP hUnchecked, UINT nState);
 void DrawCheckGlyph(HDC hDC, RECT box, char glyph, UINT nState);
+// A rectangle filled, or framed 1 pixel wide, in a solid colour.
+void MenuFillSolid(HDC hDC, const RECT& rect, COLORREF colour);
+void MenuFrameSolid(HDC hDC, const RECT& rect, COLORREF colour);
 // The mark of an item (glyph or bitmap) in the rectangle, without a box.
 void DrawItemMark(HDC hDC, const RECT& rect, HBITMAP hChecked, HBITMAP hUnchecked, UINT nState);

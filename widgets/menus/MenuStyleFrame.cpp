@@ -19,16 +19,35 @@ BOOL SystemDropShadow()
 
 void FillSolid(HDC dc, const RECT& r, COLORREF colour)
 {
-    HBRUSH brush = ::CreateSolidBrush(colour);
-    ::FillRect(dc, &r, brush);
-    ::DeleteObject(brush);
+    MenuFillSolid(dc, r, colour);
 }
 
 void FrameSolid(HDC dc, const RECT& r, COLORREF colour)
 {
-    HBRUSH brush = ::CreateSolidBrush(colour);
-    ::FrameRect(dc, &r, brush);
-    ::DeleteObject(brush);
+    MenuFrameSolid(dc, r, colour);
+}
+
+// The state of a window whose own frame can be painted: taken over, an
+// own-border style, with its snapshot (taken now when missing).
+MenuWindowState* FrameState(HWND hWnd, BOOL ownBorder)
+{
+    MenuWindowState* state = MenuLibrary().StateOf(hWnd);
+    if (!ownBorder || !state)
+        return nullptr;
+    TakeScreenSnapshot(hWnd, state);
+    return state->snapshot.GetSafeHandle() ? state : nullptr;
+}
+
+// The client area, extended 2 pixels left (and 1 narrower right with an
+// own border), in the colour.
+void FillClient(HWND hWnd, HDC hDC, BOOL ownBorder, COLORREF colour)
+{
+    RECT r;
+    ::GetClientRect(hWnd, &r);
+    r.left -= 2;
+    if (ownBorder)
+        r.right -= 1;
+    FillSolid(hDC, r, colour);
 }
 
 // The client rectangle in window coordinates.
@@ -159,36 +178,23 @@ BOOL MenuStyle::GetInnerFrameRect(HWND hWnd, RECT* pRect)
 
 BOOL MenuStyle::FillBackground(HWND hWnd, HDC hDC)
 {
-    RECT r;
-    ::GetClientRect(hWnd, &r);
-    r.left -= 2;
-    if (m_bOwnBorder)
-        r.right -= 1;
     COLORREF c = (MenuLibrary().OsClass() == 7 && MenuFlatMenusOn()) ? ::GetSysColor(COLOR_MENUBAR)
                                                                       : ::GetSysColor(COLOR_MENU);
-    FillSolid(hDC, r, c);
+    FillClient(hWnd, hDC, m_bOwnBorder, c);
     return TRUE;
 }
 
 BOOL FlatMenuStyle::FillBackground(HWND hWnd, HDC hDC)
 {
-    RECT r;
-    ::GetClientRect(hWnd, &r);
-    r.left -= 2;
-    if (m_bOwnBorder)
-        r.right -= 1;
     MenuWindowState* state = MenuLibrary().StateOf(hWnd);
-    FillSolid(hDC, r, MenuBackgroundColor(state ? state->menu : nullptr));
+    FillClient(hWnd, hDC, m_bOwnBorder, MenuBackgroundColor(state ? state->menu : nullptr));
     return TRUE;
 }
 
 BOOL MenuStyle::PaintFrame(HWND hWnd, HDC hDC, BOOL bFrameOnly)
 {
-    MenuWindowState* state = MenuLibrary().StateOf(hWnd);
-    if (!m_bOwnBorder || !state)
-        return FALSE;
-    TakeScreenSnapshot(hWnd, state);
-    if (!state->snapshot.GetSafeHandle())
+    MenuWindowState* state = FrameState(hWnd, m_bOwnBorder);
+    if (!state)
         return FALSE;
     SIZE s = WindowSize(hWnd);
     BOOL shadow = SystemDropShadow();
@@ -209,11 +215,8 @@ BOOL MenuStyle::PaintFrame(HWND hWnd, HDC hDC, BOOL bFrameOnly)
 
 BOOL FlatMenuStyle::PaintFrame(HWND hWnd, HDC hDC, BOOL bFrameOnly)
 {
-    MenuWindowState* state = MenuLibrary().StateOf(hWnd);
-    if (!m_bOwnBorder || !state)
-        return FALSE;
-    TakeScreenSnapshot(hWnd, state);
-    if (!state->snapshot.GetSafeHandle())
+    MenuWindowState* state = FrameState(hWnd, m_bOwnBorder);
+    if (!state)
         return FALSE;
     SIZE s = WindowSize(hWnd);
     BOOL shadow = SystemDropShadow();
