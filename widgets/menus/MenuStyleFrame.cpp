@@ -27,15 +27,35 @@ void FrameSolid(HDC dc, const RECT& r, COLORREF colour)
     MenuFrameSolid(dc, r, colour);
 }
 
-// The state of a window whose own frame can be painted: taken over, an
-// own-border style, with its snapshot (taken now when missing).
-MenuWindowState* FrameState(HWND hWnd, BOOL ownBorder)
+// What an own frame is painted from: the taken-over window's state with
+// its snapshot (taken now when missing), the window's size, and the
+// system's drop shadow and high-contrast mode with the insets they give.
+struct FrameFacts
 {
-    MenuWindowState* state = MenuLibrary().StateOf(hWnd);
-    if (!ownBorder || !state)
-        return nullptr;
-    TakeScreenSnapshot(hWnd, state);
-    return state->snapshot.GetSafeHandle() ? state : nullptr;
+    MenuWindowState* state = nullptr;
+    SIZE size = {0, 0};
+    BOOL shadow = FALSE;
+    bool highContrast = false;
+    int inset = 0;   // the ring's right and bottom edges inside the window
+    int outer = 0;   // the outer frame's
+};
+
+bool GetFrameFacts(HWND hWnd, BOOL ownBorder, FrameFacts& f)
+{
+    f.state = MenuLibrary().StateOf(hWnd);
+    if (!ownBorder || !f.state)
+        return false;
+    TakeScreenSnapshot(hWnd, f.state);
+    if (!f.state->snapshot.GetSafeHandle())
+        return false;
+    RECT wr = {};
+    ::GetWindowRect(hWnd, &wr);
+    f.size = SIZE{wr.right - wr.left, wr.bottom - wr.top};
+    f.shadow = SystemDropShadow();
+    f.highContrast = MenuLibrary().IsHighContrast() != FALSE;
+    f.inset = f.shadow ? 1 : 5;
+    f.outer = f.shadow ? 0 : 4;
+    return true;
 }
 
 // The client area, extended 2 pixels left (and 1 narrower right with an
@@ -193,35 +213,27 @@ BOOL FlatMenuStyle::FillBackground(HWND hWnd, HDC hDC)
 
 BOOL MenuStyle::PaintFrame(HWND hWnd, HDC hDC, BOOL bFrameOnly)
 {
-    MenuWindowState* state = FrameState(hWnd, m_bOwnBorder);
-    if (!state)
+    FrameFacts f;
+    if (!GetFrameFacts(hWnd, m_bOwnBorder, f))
         return FALSE;
-    SIZE s = WindowSize(hWnd);
-    BOOL shadow = SystemDropShadow();
-    bool highContrast = MenuLibrary().IsHighContrast() != FALSE;
-    int inset = shadow ? 1 : 5;
     if (!bFrameOnly) {
         COLORREF ring = (MenuLibrary().OsClass() == 7 && MenuFlatMenusOn()) ? ::GetSysColor(COLOR_MENUBAR)
                                                                              : ::GetSysColor(COLOR_MENU);
-        FillRing(hDC, RECT{1, 1, s.cx - inset, s.cy - inset}, ClientInWindow(hWnd), ring);
+        FillRing(hDC, RECT{1, 1, f.size.cx - f.inset, f.size.cy - f.inset}, ClientInWindow(hWnd), ring);
     }
-    int outer = shadow ? 0 : 4;
-    FrameSolid(hDC, RECT{0, 0, s.cx - outer, s.cy - outer},
-               ::GetSysColor(highContrast ? COLOR_BTNTEXT : COLOR_HIGHLIGHT));
-    if (!shadow && !highContrast)
-        PaintOwnShadow(hWnd, hDC, state);
+    FrameSolid(hDC, RECT{0, 0, f.size.cx - f.outer, f.size.cy - f.outer},
+               ::GetSysColor(f.highContrast ? COLOR_BTNTEXT : COLOR_HIGHLIGHT));
+    if (!f.shadow && !f.highContrast)
+        PaintOwnShadow(hWnd, hDC, f.state);
     return TRUE;
 }
 
 BOOL FlatMenuStyle::PaintFrame(HWND hWnd, HDC hDC, BOOL bFrameOnly)
 {
-    MenuWindowState* state = FrameState(hWnd, m_bOwnBorder);
-    if (!state)
+    FrameFacts f;
+    if (!GetFrameFacts(hWnd, m_bOwnBorder, f))
         return FALSE;
-    SIZE s = WindowSize(hWnd);
-    BOOL shadow = SystemDropShadow();
-    bool highContrast = MenuLibrary().IsHighContrast() != FALSE;
-    COLORREF m = MenuColor(state->menu);
+    COLORREF m = MenuColor(f.state->menu);
     COLORREF window = ::GetSysColor(COLOR_WINDOW);
     COLORREF area = Blend86(window, m);
     COLORREF side = DisplayColorCount() <= 256 ? ::GetSysColor(COLOR_BTNFACE) : Blend86(m, window);
@@ -230,22 +242,21 @@ BOOL FlatMenuStyle::PaintFrame(HWND hWnd, HDC hDC, BOOL bFrameOnly)
         side = m;
         area = window;
     }
-    int inset = shadow ? 1 : 5;
-    RECT ring = {1, 1, s.cx - inset, s.cy - inset};
+    RECT ring = {1, 1, f.size.cx - f.inset, f.size.cy - f.inset};
     if (!bFrameOnly)
         FillRing(hDC, ring, ClientInWindow(hWnd), area);
-    int outer = shadow ? 0 : 4;
-    if (highContrast) {
-        FrameSolid(hDC, RECT{0, 0, s.cx - outer, s.cy - outer}, ::GetSysColor(COLOR_BTNTEXT));
+    RECT outer = {0, 0, f.size.cx - f.outer, f.size.cy - f.outer};
+    if (f.highContrast) {
+        FrameSolid(hDC, outer, ::GetSysColor(COLOR_BTNTEXT));
         return TRUE;
     }
     FrameSolid(hDC, ring, area);
-    int lineLength = s.cy - (shadow ? 4 : 8);
-    COLORREF lineColour = (shadow && (m_nStyle == 8 || m_nStyle == 9)) ? window : side;
+    int lineLength = f.size.cy - (f.shadow ? 4 : 8);
+    COLORREF lineColour = (f.shadow && (m_nStyle == 8 || m_nStyle == 9)) ? window : side;
     FillSolid(hDC, RECT{1, 2, 2, 2 + lineLength}, lineColour);
-    FrameSolid(hDC, RECT{0, 0, s.cx - outer, s.cy - outer}, border);
-    if (!shadow)
-        PaintOwnShadow(hWnd, hDC, state);
+    FrameSolid(hDC, outer, border);
+    if (!f.shadow)
+        PaintOwnShadow(hWnd, hDC, f.state);
     return TRUE;
 }
 

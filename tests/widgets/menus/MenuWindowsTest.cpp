@@ -11,6 +11,7 @@
 
 #include "MenuTestSupport.h"
 #include "tests/widgets/menus/MenuTestIds.h"
+#include "widgets/menus/MenuMath.h"
 #include "widgets/menus/MenuStyle.h"
 #include "widgets/menus/MenuWindows.h"
 #include "widgets/menus/NewMenu.h"
@@ -204,20 +205,28 @@ TEST_F(MenuWindowsTest, TheOwnerWindowDrawsTheItemsOfAnOpenMenu)
 TEST_F(MenuWindowsTest, PrintingAnOwnBorderPopupGivesItsFrameAndItems)
 {
     WineSeam windows(FALSE);
-    CNewMenu::SetDrawStyle(6);
-    SIZE size = {0, 0};
-    COLORREF corner = CLR_INVALID, band = CLR_INVALID;
-    m_owner.Show(*m_popup, 20, 20, [&](HWND popup) {
-        RECT r;
-        ::GetWindowRect(popup, &r);
-        size = SIZE{r.right - r.left, r.bottom - r.top};
-        widget_test::DibSurface s(size.cx, size.cy, RGB(1, 2, 3));
-        ::SendMessageA(popup, WM_PRINT, reinterpret_cast<WPARAM>(s.Dc()), PRF_NONCLIENT | PRF_CLIENT | PRF_ERASEBKGND);
-        corner = s.At(0, 0);
-        band = s.At(size.cx / 2, 6);
-        EXPECT_FALSE(MenuLibrary().StateOf(popup)->flags & kStatePrinting) << "the printing mark is cleared";
-    });
-    ASSERT_TRUE(m_owner.opened);
-    EXPECT_EQ(::GetSysColor(COLOR_HIGHLIGHT), corner) << "the own frame";
-    EXPECT_EQ(0xd54600u, band) << "the title band printed inside it";
+    const struct
+    {
+        UINT style;
+        COLORREF frame;
+    } cases[] = {{6, ::GetSysColor(COLOR_HIGHLIGHT)},
+                 {8, menu_math::ScaleTowardBlack(128, MenuColor(m_popup->GetSafeHmenu()))}};
+    for (const auto& c : cases) {
+        CNewMenu::SetDrawStyle(c.style);
+        COLORREF corner = CLR_INVALID, band = CLR_INVALID;
+        m_owner.Show(*m_popup, 20, 20, [&](HWND popup) {
+            RECT r;
+            ::GetWindowRect(popup, &r);
+            const SIZE size = {r.right - r.left, r.bottom - r.top};
+            widget_test::DibSurface s(size.cx, size.cy, RGB(1, 2, 3));
+            ::SendMessageA(popup, WM_PRINT, reinterpret_cast<WPARAM>(s.Dc()),
+                           PRF_NONCLIENT | PRF_CLIENT | PRF_ERASEBKGND);
+            corner = s.At(0, 0);
+            band = s.At(size.cx / 2, 6);
+            EXPECT_FALSE(MenuLibrary().StateOf(popup)->flags & kStatePrinting) << "the printing mark is cleared";
+        });
+        ASSERT_TRUE(m_owner.opened) << c.style;
+        EXPECT_EQ(c.frame, corner) << "the own frame of style " << c.style;
+        EXPECT_EQ(0xd54600u, band) << "the title band printed inside it, style " << c.style;
+    }
 }
