@@ -9,6 +9,6 @@ trap 'rm -rf "$tmp"' EXIT
 shot=$tmp/menu-style-6.png
 size=$(identify -format '%wx%h' "$shot")
 [ "$size" = 1024x768 ] || { echo "unexpected size $size"; exit 1; }
-blue=$(convert "$shot" -format %c histogram:info:- | grep -i '#D54600' | awk '{print $1}' | tr -d ':' || true)
+blue=$(convert "$shot" -format %c histogram:info:- | grep -i '#0046D5' | awk '{print $1}' | tr -d ':' || true)
 echo "title band pixels: ${blue:-0}"
 [ "${blue:-0}" -ge 500 ]
