@@ -434,7 +434,8 @@ tavrix_native_library(widgets_core SOURCES
   widgets/button/ButtonMath.cpp
   widgets/colourpicker/ColourGrid.cpp
   widgets/progress/GradientBands.cpp
-  widgets/header/HeaderOrder.cpp)
+  widgets/header/HeaderOrder.cpp
+  widgets/menus/MenuMath.cpp)
 
 tavrix_native_test(widgets_tests
   SOURCES
@@ -445,6 +446,7 @@ tavrix_native_test(widgets_tests
     widgets/progress/GradientBandsTest.cpp
     widgets/colourpicker/ColourGridTest.cpp
     widgets/header/HeaderOrderTest.cpp
+    widgets/menus/MenuMathTest.cpp
   DEPENDS widgets_core
   LABELS widgets)
 

@@ -5,6 +5,7 @@
 IMPLEMENT_DYNAMIC(CException, CObject)
 IMPLEMENT_DYNAMIC(CInvalidArgException, CException)
 IMPLEMENT_DYNAMIC(CResourceException, CException)
+IMPLEMENT_DYNAMIC(CMemoryException, CException)
 IMPLEMENT_DYNAMIC(CArchiveException, CException)
 IMPLEMENT_DYNAMIC(CFileException, CException)
 
@@ -94,6 +95,16 @@ CString CFileException::GetErrorMessage() const
 void AfxThrowInvalidArgException()
 {
     throw CInvalidArgException();
+}
+
+CString CMemoryException::GetErrorMessage() const
+{
+    return "Out of memory.";
+}
+
+void AfxThrowMemoryException()
+{
+    throw CMemoryException();
 }
 
 void AfxThrowResourceException()

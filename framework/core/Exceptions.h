@@ -43,6 +43,14 @@ public:
     CString GetErrorMessage() const override;
 };
 
+// Memory, or a system resource a start-up needs, ran out.
+class CMemoryException : public CException
+{
+    DECLARE_DYNAMIC(CMemoryException)
+public:
+    CString GetErrorMessage() const override;
+};
+
 class CArchiveException : public CException
 {
     DECLARE_DYNAMIC(CArchiveException)
@@ -100,6 +108,7 @@ public:
 
 [[noreturn]] void AfxThrowInvalidArgException();
 [[noreturn]] void AfxThrowResourceException();
+[[noreturn]] void AfxThrowMemoryException();
 [[noreturn]] void AfxThrowArchiveException(int cause, const CString& fileName = CString());
 [[noreturn]] void AfxThrowFileException(int cause, LONG osError = -1,
                                         const CString& fileName = CString());
