@@ -5,6 +5,7 @@
 #include "framework/ui/Prompts.h"
 #include "library/api/VIZU.h"
 #include "library/maintenance/MaintenanceScans.h"
+#include "tests/library/maintenance/ScanRows.h"
 #include "tests/support/ProgramFolder.h"
 #include "tests/support/TestSupport.h"
 
@@ -27,21 +28,7 @@ struct Rec
     int index;
 };
 
-struct Row
-{
-    std::string mark;
-    int index;
-    std::string path;
-    bool operator==(const Row& o) const
-    {
-        return mark == o.mark && index == o.index && path == o.path;
-    }
-};
-
-std::ostream& operator<<(std::ostream& out, const Row& row)
-{
-    return out << '{' << row.mark << ", " << row.index << ", " << row.path << '}';
-}
+using scan_rows::Row;
 
 void SetLibrary(const std::vector<Rec>& recs)
 {
@@ -133,16 +120,12 @@ protected:
             DispatchMessageA(&msg);
     }
 
+    // The rows, each with item data 0.
     std::vector<Row> Rows() const
     {
-        std::vector<Row> rows;
-        for (int row = 0; row < m_list.GetItemCount(); ++row) {
-            rows.push_back(Row{m_list.GetItemText(row, 0).str(),
-                               atoi(m_list.GetItemText(row, 1)),
-                               m_list.GetItemText(row, 2).str()});
+        for (int row = 0; row < m_list.GetItemCount(); ++row)
             EXPECT_EQ(0u, m_list.GetItemData(row));
-        }
-        return rows;
+        return scan_rows::ReadRows(m_list);
     }
     std::string Status() const
     {

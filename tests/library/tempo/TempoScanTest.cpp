@@ -7,6 +7,7 @@
 #include "library/api/VIZU.h"
 #include "library/tempo/TempoScan.h"
 #include "tests/library/tempo/TempoSignals.h"
+#include "tests/library/maintenance/ScanRows.h"
 #include "tests/support/ProgramFolder.h"
 #include "tests/support/TestSupport.h"
 
@@ -32,21 +33,7 @@ public:
     }
 };
 
-struct Row
-{
-    std::string mark;
-    int index;
-    std::string path;
-    bool operator==(const Row& o) const
-    {
-        return mark == o.mark && index == o.index && path == o.path;
-    }
-};
-
-std::ostream& operator<<(std::ostream& out, const Row& row)
-{
-    return out << '{' << row.mark << ", " << row.index << ", " << row.path << '}';
-}
+using scan_rows::Row;
 
 class Tempo : public ::testing::Test
 {
@@ -99,14 +86,7 @@ protected:
         record.m_BPM = 7;
         m_Tracks.Add(record);
     }
-    std::vector<Row> Rows() const
-    {
-        std::vector<Row> rows;
-        for (int row = 0; row < m_list.GetItemCount(); ++row)
-            rows.push_back(Row{m_list.GetItemText(row, 0).str(), atoi(m_list.GetItemText(row, 1)),
-                               m_list.GetItemText(row, 2).str()});
-        return rows;
-    }
+    std::vector<Row> Rows() const { return scan_rows::ReadRows(m_list); }
     std::string Status() const
     {
         char text[512] = {};
