@@ -204,6 +204,8 @@ CString CDDBProtocol::ReadRequestText(const CDDBServer& server, const CString& c
 CDDBAnswerState CDDBProtocol::JudgeAnswer(const char* text, size_t size, const char* terminator, int kind,
                                           size_t* length)
 {
+    if (size > CDDB_MAX_ANSWER)
+        return CDDBAnswerState::TooLarge;
     const char* headEnd = nullptr;
     for (size_t i = 0; i + 4 <= size; ++i) {
         if (std::memcmp(text + i, "\r\n\r\n", 4) == 0) {
@@ -229,8 +231,6 @@ CDDBAnswerState CDDBProtocol::JudgeAnswer(const char* text, size_t size, const c
             }
         }
     }
-    if (size >= CDDB_MAX_ANSWER)
-        return CDDBAnswerState::TooLarge;
     return CDDBAnswerState::More;
 }
 

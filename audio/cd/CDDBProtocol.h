@@ -68,7 +68,8 @@ struct CDDBRecord
 // Track numbers in a record run from 0 to this (a disc has at most 99
 // tracks); a TTITLE or EXTT key beyond it makes the record fail.
 const int CDDB_MAX_TRACK_INDEX = 98;
-// No answer is read beyond this many bytes: a longer one fails.
+// No answer longer than this many bytes is taken: reading stops there and
+// the request fails.
 const size_t CDDB_MAX_ANSWER = 1024 * 1024;
 
 // Whether an answer collected so far is whole.

@@ -147,8 +147,11 @@ TEST(CDDBAnswer, WholeAnswers)
             EXPECT_EQ(strlen(c.text) - c.cut, length) << c.text;
         }
     }
-    const std::string huge(CDDB_MAX_ANSWER, 'x');
+    std::string huge = "HTTP/1.0 200 OK\r\n\r\n210 ok\r\n" + std::string(CDDB_MAX_ANSWER, 'x');
+    huge.resize(CDDB_MAX_ANSWER);
     size_t length = 0;
+    EXPECT_EQ(CDDBAnswerState::More, CDDBProtocol::JudgeAnswer(huge.data(), huge.size(), "\r\n.\r\n", 0, &length));
+    huge += "\r\n.\r\n";  // whole, but past the limit
     EXPECT_EQ(CDDBAnswerState::TooLarge, CDDBProtocol::JudgeAnswer(huge.data(), huge.size(), "\r\n.\r\n", 0, &length));
 }
 
