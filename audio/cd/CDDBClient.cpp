@@ -172,11 +172,19 @@ bool CDDBClient::ReadToc(CDDBToc& toc, const char* drive)
     set.dwTimeFormat = MCI_FORMAT_MSF;
     if (Mci(device, MCI_SET, MCI_SET_TIME_FORMAT, &set) != 0)
         return fail(false);
-    MCI_STATUS_PARMS status = {};
-    status.dwItem = MCI_STATUS_NUMBER_OF_TRACKS;
-    if (Mci(device, MCI_STATUS, MCI_STATUS_ITEM, &status) != 0)
+    // One status item, of a track when track > 0.
+    auto status = [&](DWORD item, int track, DWORD& value) {
+        MCI_STATUS_PARMS parms = {};
+        parms.dwItem = item;
+        parms.dwTrack = static_cast<DWORD>(track);
+        const bool ok = Mci(device, MCI_STATUS, MCI_STATUS_ITEM | (track > 0 ? MCI_TRACK : 0), &parms) == 0;
+        value = static_cast<DWORD>(parms.dwReturn);
+        return ok;
+    };
+    DWORD value = 0;
+    if (!status(MCI_STATUS_NUMBER_OF_TRACKS, 0, value))
         return fail(false);
-    const int tracks = static_cast<int>(status.dwReturn);
+    const int tracks = static_cast<int>(value);
     // A disc holds 1 to 99 tracks; a drive that says otherwise is not read.
     if (tracks < 1 || tracks > 99) {
         SetLastError(ERROR_INVALID_DATA);
@@ -184,12 +192,9 @@ bool CDDBClient::ReadToc(CDDBToc& toc, const char* drive)
     }
     bool audio = false;
     for (int t = 1; t <= tracks && !audio; ++t) {
-        status = {};
-        status.dwItem = MCI_CDA_STATUS_TYPE_TRACK;
-        status.dwTrack = static_cast<DWORD>(t);
-        if (Mci(device, MCI_STATUS, MCI_STATUS_ITEM | MCI_TRACK, &status) != 0)
+        if (!status(MCI_CDA_STATUS_TYPE_TRACK, t, value))
             return fail(false);
-        audio = status.dwReturn == MCI_CDA_TRACK_AUDIO;
+        audio = value == MCI_CDA_TRACK_AUDIO;
     }
     if (!audio) {
         SetLastError(ERROR_NOT_SUPPORTED);
@@ -197,28 +202,18 @@ bool CDDBClient::ReadToc(CDDBToc& toc, const char* drive)
     }
     toc.SetSize(tracks + 1);
     for (int t = 1; t <= tracks; ++t) {
-        status = {};
-        status.dwItem = MCI_STATUS_POSITION;
-        status.dwTrack = static_cast<DWORD>(t);
-        if (Mci(device, MCI_STATUS, MCI_STATUS_ITEM | MCI_TRACK, &status) != 0)
+        if (!status(MCI_STATUS_POSITION, t, value))
             return fail(true);
-        const DWORD msf = static_cast<DWORD>(status.dwReturn);
-        toc[t - 1].minute = MCI_MSF_MINUTE(msf);
-        toc[t - 1].second = MCI_MSF_SECOND(msf);
-        toc[t - 1].frame = MCI_MSF_FRAME(msf);
+        toc[t - 1].minute = MCI_MSF_MINUTE(value);
+        toc[t - 1].second = MCI_MSF_SECOND(value);
+        toc[t - 1].frame = MCI_MSF_FRAME(value);
     }
-    status = {};
-    status.dwItem = MCI_STATUS_LENGTH;
-    status.dwTrack = static_cast<DWORD>(tracks);
-    if (Mci(device, MCI_STATUS, MCI_STATUS_ITEM | MCI_TRACK, &status) != 0)
+    if (!status(MCI_STATUS_LENGTH, tracks, value))
         return fail(true);
-    const DWORD length = static_cast<DWORD>(status.dwReturn);
     const CDDBTocEntry& last = toc[tracks - 1];
-    const int frames = ((last.minute + MCI_MSF_MINUTE(length)) * 60 + last.second + MCI_MSF_SECOND(length)) * 75 +
-                       last.frame + MCI_MSF_FRAME(length) + 1;
-    toc[tracks].minute = frames / 4500;
-    toc[tracks].second = frames / 75 % 60;
-    toc[tracks].frame = frames % 75;
+    const int frames = ((last.minute + MCI_MSF_MINUTE(value)) * 60 + last.second + MCI_MSF_SECOND(value)) * 75 +
+                       last.frame + MCI_MSF_FRAME(value) + 1;
+    toc[tracks] = CDDBTocEntry::FromFrames(frames);
     MCI_GENERIC_PARMS close = {};
     if (Mci(device, MCI_CLOSE, 0, &close) != 0) {
         toc.RemoveAll();

@@ -77,6 +77,20 @@ int TrackIndexOf(const CString& key, int prefixLength)
     return n <= CDDB_MAX_TRACK_INDEX ? n : -1;
 }
 
+// Appends value to the entry that the key's number names, growing or
+// shrinking the entries to it; false for a number out of range.
+bool AppendNumbered(CArray<CString, const CString&>& entries, const CString& key, int prefixLength,
+                    const CString& value)
+{
+    const int n = TrackIndexOf(key, prefixLength);
+    if (n < 0)
+        return false;
+    if (entries.GetSize() != n + 1)
+        entries.SetSize(n + 1);
+    entries[n] += value;
+    return true;
+}
+
 bool StartsWith(const CString& text, const char* prefix)
 {
     return std::strncmp(text.GetString(), prefix, std::strlen(prefix)) == 0;
@@ -273,11 +287,19 @@ bool CDDBProtocol::ParseQueryResponse(const CString& text, CDDBMatchArray& match
 
 bool CDDBProtocol::ParseMatchLine(const CString& line, CDDBMatch& match)
 {
+    // Only the first line counts: the category goes into the read request's
+    // line, so it holds only letters, digits, '_' and '-'.
     const char* s = line.GetString();
-    const int size = line.GetLength();
+    int size = 0;
+    while (size < line.GetLength() && s[size] != '\r' && s[size] != '\n')
+        ++size;
     int at = 0;
-    while (at < size && s[at] != ' ')
+    while (at < size && s[at] != ' ') {
+        const char c = s[at];
+        if (!((c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z') || (c >= '0' && c <= '9') || c == '_' || c == '-'))
+            return false;
         ++at;
+    }
     if (at == 0 || at >= size)
         return false;
     const CString category(s, at);
@@ -423,25 +445,17 @@ bool CDDBProtocol::ParseXmcd(const CString& text, CDDBRecord& record)
         } else if (key == "DGENRE") {
             record.genre += value;
         } else if (StartsWith(key, "TTITLE")) {
-            const int n = TrackIndexOf(key, 6);
-            if (n < 0) {
+            if (!AppendNumbered(record.trackTitles, key, 6, value)) {
                 Fail(ErrorProtocol);
                 return false;
             }
-            if (record.trackTitles.GetSize() != n + 1)
-                record.trackTitles.SetSize(n + 1);
-            record.trackTitles[n] += value;
         } else if (key == "EXTD") {
             record.extendedDisc += value;
         } else if (StartsWith(key, "EXTT")) {
-            const int n = TrackIndexOf(key, 4);
-            if (n < 0) {
+            if (!AppendNumbered(record.extendedTracks, key, 4, value)) {
                 Fail(ErrorProtocol);
                 return false;
             }
-            if (record.extendedTracks.GetSize() != n + 1)
-                record.extendedTracks.SetSize(n + 1);
-            record.extendedTracks[n] += value;
         } else if (key == "PLAYORDER") {
             playOrder += value;
         }

@@ -20,6 +20,16 @@ struct CDDBTocEntry
     int minute = 0;
     int second = 0;
     int frame = 0;
+
+    // The position of an absolute frame count.
+    static CDDBTocEntry FromFrames(int frames)
+    {
+        CDDBTocEntry entry;
+        entry.minute = frames / 4500;
+        entry.second = frames / 75 % 60;
+        entry.frame = frames % 75;
+        return entry;
+    }
 };
 typedef CArray<CDDBTocEntry, const CDDBTocEntry&> CDDBToc;
 

@@ -41,13 +41,8 @@ struct TwoTracks
     TwoTracks()
     {
         const int frames[] = {150, 17510, 180000};
-        for (int f : frames) {
-            CDDBTocEntry entry;
-            entry.minute = f / 4500;
-            entry.second = f / 75 % 60;
-            entry.frame = f % 75;
-            toc.Add(entry);
-        }
+        for (int f : frames)
+            toc.Add(CDDBTocEntry::FromFrames(f));
     }
     CDDBToc toc;
     const char* request = "2+150+17510+2400";
@@ -217,16 +212,8 @@ TEST_F(CDDBClientTest, StalledServersEndWithinSeconds)
 
 TEST_F(CDDBClientTest, RefusedConnection)
 {
-    // A port that was just free: nothing listens there.
-    SOCKET probe = socket(AF_INET, SOCK_STREAM, IPPROTO_TCP);
-    sockaddr_in address = {};
-    address.sin_family = AF_INET;
-    address.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
-    int length = sizeof address;
-    ASSERT_EQ(0, bind(probe, reinterpret_cast<sockaddr*>(&address), sizeof address));
-    ASSERT_EQ(0, getsockname(probe, reinterpret_cast<sockaddr*>(&address), &length));
-    closesocket(probe);
-    m_host.port = ntohs(address.sin_port);
+    m_host.port = ClosedLoopbackPort();
+    ASSERT_NE(0, m_host.port);
     CDDBMatchArray matches;
     EXPECT_FALSE(m_client.Query(m_host, 0x0a0b0c02, m_disc.toc, matches));
     EXPECT_EQ(WSAECONNREFUSED, m_client.GetLastErrorCode());

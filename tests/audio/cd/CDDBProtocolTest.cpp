@@ -28,14 +28,7 @@ struct Toc
             Add(frames);
         Add(leadOutFrames);
     }
-    void Add(int frames)
-    {
-        CDDBTocEntry entry;
-        entry.minute = frames / 4500;
-        entry.second = frames / 75 % 60;
-        entry.frame = frames % 75;
-        table.Add(entry);
-    }
+    void Add(int frames) { table.Add(CDDBTocEntry::FromFrames(frames)); }
     CDDBToc table;
 };
 
@@ -173,6 +166,11 @@ TEST(CDDBQuery, Answers)
         {"202 No match for disc ID 940aac0d.\r\n", false, CDDBProtocol::ErrorNone, {}},
         {"211 inexact\r\nnothing\r\n", false, CDDBProtocol::ErrorProtocol, {}},
         {"200 rock\r\n", false, CDDBProtocol::ErrorProtocol, {}},
+        // A category is one word of letters, digits, '_' and '-' on the line.
+        {"200 ro\nck 940aac0d A / B\r\n", false, CDDBProtocol::ErrorProtocol, {}},
+        {"200 m\r 1 A\r\n", false, CDDBProtocol::ErrorProtocol, {}},
+        {"211 inexact\r\nro&ck 940aac0d A\r\nsound-track_2 00000002 B\r\n", true, CDDBProtocol::ErrorNone,
+         {"sound-track_2|00000002||B"}},
         {"403 Database entry is corrupt.\r\n", false, CDDBProtocol::ErrorProtocol, {}},
         {"<html>", false, CDDBProtocol::ErrorProtocol, {}},
         {"", false, CDDBProtocol::ErrorProtocol, {}},
