@@ -424,6 +424,16 @@ tavrix_native_test(deck_tests
   DEPENDS audio_core
   LABELS audio)
 
+# The CD database protocol: disc id, request texts, answer parsers.
+tavrix_native_library(audio_cd_core SOURCES
+  audio/cd/CDDBProtocol.cpp
+  DEPENDS foundation_core framework_core)
+
+tavrix_native_test(cd_tests
+  SOURCES audio/cd/CDDBProtocolTest.cpp
+  DEPENDS audio_cd_core
+  LABELS audio)
+
 # The control library's portable part: the controls' arithmetic (scope
 # lines, needle geometry, slider mappings, button darkening, colour grid,
 # gradient bands, header column moves).

@@ -145,15 +145,9 @@ TEST_F(AlbumArtDownloadTest, AddressesAndTargetsThatCannotWork)
     EXPECT_FALSE(DownloadAlbumArtImage(m_server.Url("/art.jpg").c_str(), m_dir.File("no\\such\\x.jpg").c_str(), &error));
     EXPECT_NE(-1, error.Find("cannot be created")) << error.GetString();
     // A port where nothing listens (the system's choice, then closed).
-    SOCKET probe = socket(AF_INET, SOCK_STREAM, IPPROTO_TCP);
-    sockaddr_in address = {};
-    address.sin_family = AF_INET;
-    address.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
-    int length = sizeof address;
-    ASSERT_EQ(0, bind(probe, reinterpret_cast<sockaddr*>(&address), sizeof address));
-    ASSERT_EQ(0, getsockname(probe, reinterpret_cast<sockaddr*>(&address), &length));
-    closesocket(probe);
-    const std::string closed = "http://127.0.0.1:" + std::to_string(ntohs(address.sin_port)) + "/art.jpg";
+    const unsigned short port = ClosedLoopbackPort();
+    ASSERT_NE(0, port);
+    const std::string closed = "http://127.0.0.1:" + std::to_string(port) + "/art.jpg";
     ASSERT_TRUE(WriteFileBytes(m_dir.File("x.jpg"), kOldPicture));
     EXPECT_FALSE(DownloadAlbumArtImage(closed.c_str(), m_dir.File("x.jpg").c_str(), &error));
     std::string bytes;

@@ -190,6 +190,21 @@ LocalHttpServer::Reply LocalHttpServer::CloseDelimited(const std::string& body)
     return {{Head(200, "OK", "Content-Type: image/jpeg\r\n") + body, 0}};
 }
 
+unsigned short ClosedLoopbackPort()
+{
+    SOCKET probe = socket(AF_INET, SOCK_STREAM, IPPROTO_TCP);
+    if (probe == INVALID_SOCKET)
+        return 0;
+    sockaddr_in address = {};
+    address.sin_family = AF_INET;
+    address.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
+    int length = sizeof address;
+    const bool bound = bind(probe, reinterpret_cast<sockaddr*>(&address), sizeof address) == 0 &&
+                       getsockname(probe, reinterpret_cast<sockaddr*>(&address), &length) == 0;
+    closesocket(probe);
+    return bound ? ntohs(address.sin_port) : 0;
+}
+
 std::string ImageBytes(size_t n, unsigned seed)
 {
     std::string bytes(n, '\0');

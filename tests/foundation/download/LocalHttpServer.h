@@ -59,6 +59,10 @@ private:
     bool m_stopping = false;
 };
 
+// A port on 127.0.0.1 where nothing listens (the system's choice, then
+// closed); 0 when none could be had.
+unsigned short ClosedLoopbackPort();
+
 // A body of n bytes that differ along its length (a stand-in for an image).
 std::string ImageBytes(size_t n, unsigned seed);
 
