@@ -12,29 +12,9 @@
 #include <vector>
 
 #include "BenchClock.h"
+#include "tests/support/TestSupport.h"
 
 namespace {
-
-bool CopyFolder(const std::string& from, const std::string& to)
-{
-    CreateDirectoryA(to.c_str(), nullptr);
-    WIN32_FIND_DATAA fd;
-    HANDLE find = FindFirstFileA((from + "\\*").c_str(), &fd);
-    if (find == INVALID_HANDLE_VALUE)
-        return false;
-    bool ok = true;
-    do {
-        const std::string name = fd.cFileName;
-        if (name == "." || name == "..")
-            continue;
-        if (fd.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY)
-            ok = CopyFolder(from + "\\" + name, to + "\\" + name) && ok;
-        else
-            ok = CopyFileA((from + "\\" + name).c_str(), (to + "\\" + name).c_str(), FALSE) && ok;
-    } while (FindNextFileA(find, &fd));
-    FindClose(find);
-    return ok;
-}
 
 struct Find
 {
@@ -96,7 +76,8 @@ int main(int argc, char** argv)
     char temp[MAX_PATH];
     GetTempPathA(MAX_PATH, temp);
     const std::string dir = std::string(temp) + "tavrix-startup-bench-" + std::to_string(GetCurrentProcessId());
-    if (!CopyFolder(image, dir)) {
+    CreateDirectoryA(dir.c_str(), nullptr);
+    if (!tavrix_test::CopyTree(image, dir)) {
         std::fprintf(stderr, "cannot copy %s\n", image);
         return 1;
     }
