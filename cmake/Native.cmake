@@ -504,3 +504,23 @@ tavrix_native_test(skin_core_tests
     skin/ControlNamesTest.cpp
   DEPENDS skin_core
   LABELS skin)
+
+# The main window's mixer model, value mapping, AutoMix and random play.
+tavrix_native_library(mainwindow_mix_core SOURCES
+  mainwindow/mixer/MixerMath.cpp
+  mainwindow/mixer/Mixer.cpp
+  mainwindow/automix/AutoMix.cpp
+  mainwindow/mapping/ValueMapping.cpp
+  mainwindow/mapping/MixerInput.cpp
+  DEPENDS framework_core)
+
+tavrix_native_test(mixer_tests
+  SOURCES
+    mainwindow/mixer/MixerMathTest.cpp
+    mainwindow/mixer/MixerTest.cpp
+    mainwindow/mixer/ValueMappingTest.cpp
+    mainwindow/mixer/MixerInputTest.cpp
+    mainwindow/mixer/AutoMixTest.cpp
+    mainwindow/mixer/AutoMixSessionTest.cpp
+  DEPENDS mainwindow_mix_core
+  LABELS mainwindow)
