@@ -74,9 +74,13 @@ const ControllerRow kControllers[] = {
     {28015, ControllerKind::JogWheel, 1, -1},
 };
 
-int Clamp(int value, int low, int high)
+// A position computed in floating point, truncated toward zero and held
+// to [low, high] before it becomes an int (a value far outside the
+// controller's range cannot overflow the conversion).
+int TruncClamp(double value, int low, int high)
 {
-    return value < low ? low : value > high ? high : value;
+    value = std::trunc(value);
+    return value < low ? low : value > high ? high : int(value);
 }
 
 // The offsets of the gain and pitch sliders and of the EQ knobs, for w
@@ -94,7 +98,7 @@ double KnobOffset(double w, double steps)
 
 // The position around `centre` of controller value v; v below the middle
 // adds the offset when `belowAdds` (before inversion).
-int MapAroundCentre(int value, const ControllerRange& range, int centre,
+double MapAroundCentre(int value, const ControllerRange& range, int centre,
                     double (*offset)(double, double), bool belowAdds)
 {
     double n = std::abs(double(range.rhigh) - double(range.rlow));
@@ -107,12 +111,15 @@ int MapAroundCentre(int value, const ControllerRange& range, int centre,
     bool adds = (value < c) == belowAdds;
     if (range.Inverted())
         adds = !adds;
-    return int(std::trunc(adds ? centre + o : centre - o));
+    return adds ? centre + o : centre - o;
 }
 
-int LimitStep(int step)
+// Beyond any control's range; the crossfader control clamps to its own.
+const int kFarPosition = 1 << 20;
+
+int LimitStep(long long step)
 {
-    return step > 3 ? 3 : step <= 0 ? 1 : step;
+    return step > 3 ? 3 : step <= 0 ? 1 : int(step);
 }
 
 } // namespace
@@ -137,19 +144,19 @@ ControllerTarget ClassifyControllerCommand(int commandId)
 
 int CrossfaderFromController(int value, const ControllerRange& range)
 {
-    int x = int(std::trunc(value * 1.6 - 100.0));
+    int x = TruncClamp(value * 1.6 - 100.0, -kFarPosition, kFarPosition);
     return range.Inverted() ? -x : x;
 }
 
 int SliderFromController(int value, const ControllerRange& range)
 {
-    return Clamp(MapAroundCentre(value, range, 50, SliderOffset, true), 0, 100);
+    return TruncClamp(MapAroundCentre(value, range, 50, SliderOffset, true), 0, 100);
 }
 
 int EqKnobFromController(int value, const ControllerRange& range)
 {
-    return Clamp(MapAroundCentre(value, range, KnobCentre, KnobOffset, false), KnobMinimum,
-                 KnobMaximum);
+    return TruncClamp(MapAroundCentre(value, range, KnobCentre, KnobOffset, false), KnobMinimum,
+                      KnobMaximum);
 }
 
 int JogKnobSeconds(int length, int position)
@@ -159,24 +166,25 @@ int JogKnobSeconds(int length, int position)
 
 int JogWheelSeek(int value, bool inverted, bool denon)
 {
-    int high, low, forward, backward;
+    int high, low;
+    long long v = value, forward, backward;
     if (denon) {
         high = 64;
         low = 64;
-        forward = value;
-        backward = 64 - value;
+        forward = v;
+        backward = 64 - v;
     } else {
         high = 100;
         low = 27;
-        forward = inverted ? value : 127 - value;
-        backward = inverted ? 127 - value : value;
+        forward = inverted ? v : 127 - v;
+        backward = inverted ? 127 - v : v;
     }
-    forward = LimitStep(forward);
-    backward = LimitStep(backward);
+    int f = LimitStep(forward);
+    int e = LimitStep(backward);
     if (value > high)
-        return inverted ? -backward : forward;
+        return inverted ? -e : f;
     if (value < low)
-        return inverted ? forward : -backward;
+        return inverted ? f : -e;
     return 0;
 }
 

@@ -4,6 +4,8 @@
 
 #include <gtest/gtest.h>
 
+#include <climits>
+
 using namespace mapping;
 
 namespace
@@ -162,6 +164,52 @@ TEST(ValueMapping, JogWheelSteps)
     for (const Row& row : rows) {
         EXPECT_EQ(row.seek, JogWheelSeek(row.value, row.inverted, row.denon))
             << "v " << row.value << " inverted " << row.inverted << " denon " << row.denon;
+    }
+}
+
+} // namespace
+
+namespace
+{
+
+// Every controller value of every small and usual range lands inside the
+// controls' ranges: no division by zero, no position from an infinity.
+TEST(ValueMapping, EveryValueStaysInsideTheControls)
+{
+    const int ends[] = {-3, 0, 1, 2, 3, 4, 16, 100, 127, 128, 255, 16383};
+    int checked = 0;
+    for (int rlow : ends) {
+        for (int rhigh : ends) {
+            const ControllerRange range{rlow, rhigh};
+            for (int value = -20; value <= 300; ++value) {
+                int slider = SliderFromController(value, range);
+                int knob = EqKnobFromController(value, range);
+                ASSERT_GE(slider, 0) << rlow << ".." << rhigh << " v " << value;
+                ASSERT_LE(slider, 100) << rlow << ".." << rhigh << " v " << value;
+                ASSERT_GE(knob, KnobMinimum) << rlow << ".." << rhigh << " v " << value;
+                ASSERT_LE(knob, KnobMaximum) << rlow << ".." << rhigh << " v " << value;
+                ++checked;
+            }
+        }
+    }
+    EXPECT_EQ(12 * 12 * 321, checked);
+    // Values and ranges at the ends of int.
+    const int extremes[] = {INT_MIN, INT_MIN + 1, -1, 0, 127, INT_MAX - 1, INT_MAX};
+    for (int rlow : extremes) {
+        for (int rhigh : extremes) {
+            for (int value : extremes) {
+                const ControllerRange range{rlow, rhigh};
+                int slider = SliderFromController(value, range);
+                int knob = EqKnobFromController(value, range);
+                EXPECT_TRUE(slider >= 0 && slider <= 100) << rlow << ".." << rhigh << " v " << value;
+                EXPECT_TRUE(knob >= KnobMinimum && knob <= KnobMaximum)
+                    << rlow << ".." << rhigh << " v " << value;
+                int x = CrossfaderFromController(value, range);
+                EXPECT_TRUE(x >= -(1 << 20) && x <= (1 << 20)) << value;
+                int seek = JogWheelSeek(value, range.Inverted(), rlow == 0);
+                EXPECT_TRUE(seek >= -3 && seek <= 3) << value;
+            }
+        }
     }
 }
 
