@@ -63,6 +63,29 @@ void AutoMix::SetAutoMixFlag(bool on)
     m_mixer->SetAutoMixRunning(on);
 }
 
+void AutoMix::BeginMode(int timer)
+{
+    m_nextLoaded[DeckA] = m_nextLoaded[DeckB] = false;
+    m_hits = 0;
+    m_view->SetLight("lt-mx-auto", true);
+    m_timers->StartTimer(timer, TimerPeriod(m_settings.mainTimer));
+}
+
+void AutoMix::EndMode(int timer)
+{
+    bool random = timer == TimerAutoMixRandom;
+    m_timers->KillTimer(timer);
+    if (random)
+        m_autoMixRandom = false;
+    else
+        SetAutoMixFlag(false);
+    m_view->RestoreText(kStatus);
+    m_view->SetLight("lt-mx-auto", false);
+    if (random)
+        m_view->SetLight("lt-mx-autornd", false);
+    m_view->WriteLog(random ? "AutoMix random stopped" : "AutoMix stopped");
+}
+
 void AutoMix::ToggleAutoMix()
 {
     if (m_randomPlay[DeckA] || m_randomPlay[DeckB] || m_autoMixRandom) {
@@ -71,11 +94,7 @@ void AutoMix::ToggleAutoMix()
         return;
     }
     if (m_autoMix) {
-        m_timers->KillTimer(TimerAutoMix);
-        SetAutoMixFlag(false);
-        m_view->RestoreText(kStatus);
-        m_view->SetLight("lt-mx-auto", false);
-        m_view->WriteLog("AutoMix stopped");
+        EndMode(TimerAutoMix);
         return;
     }
     if (m_queue->IsEmpty()) {
@@ -86,10 +105,7 @@ void AutoMix::ToggleAutoMix()
     LoadAutoMixSettings();
     SetAutoMixFlag(true);
     m_view->SetText(kStatus, m_settings.useTimer ? "TIMER AUTOMIX RUNNING" : "LEVEL AUTOMIX RUNNING ");
-    m_nextLoaded[DeckA] = m_nextLoaded[DeckB] = false;
-    m_hits = 0;
-    m_view->SetLight("lt-mx-auto", true);
-    m_timers->StartTimer(TimerAutoMix, TimerPeriod(m_settings.mainTimer));
+    BeginMode(TimerAutoMix);
 }
 
 void AutoMix::OnAutoMixRandom()
@@ -100,12 +116,7 @@ void AutoMix::OnAutoMixRandom()
         return;
     }
     if (m_autoMixRandom) {
-        m_timers->KillTimer(TimerAutoMixRandom);
-        m_autoMixRandom = false;
-        m_view->RestoreText(kStatus);
-        m_view->SetLight("lt-mx-auto", false);
-        m_view->SetLight("lt-mx-autornd", false);
-        m_view->WriteLog("AutoMix random stopped");
+        EndMode(TimerAutoMixRandom);
         return;
     }
     tagRandomInfo info;
@@ -115,12 +126,9 @@ void AutoMix::OnAutoMixRandom()
     m_criteria[kRandomAutoMix] = info;
     LoadAutoMixSettings();
     ShowRunning();
-    m_nextLoaded[DeckA] = m_nextLoaded[DeckB] = false;
-    m_hits = 0;
-    m_view->SetLight("lt-mx-auto", true);
     m_view->SetLight("lt-mx-autornd", true);
     m_view->WriteLog("AutoMix random started");
-    m_timers->StartTimer(TimerAutoMixRandom, TimerPeriod(m_settings.mainTimer));
+    BeginMode(TimerAutoMixRandom);
 }
 
 void AutoMix::StartDeckAndFade(int deck)

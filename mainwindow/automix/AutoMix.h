@@ -63,6 +63,10 @@ private:
     void LevelRule(int playing, int other);
     void RandomPlayTick(int deck);
     void SetAutoMixFlag(bool on);
+    // The shared start (after the mode's own texts) and end of AutoMix
+    // (timer 7) and AutoMix random (timer 12).
+    void BeginMode(int timer);
+    void EndMode(int timer);
 
     Mixer* m_mixer;
     MixTimers* m_timers;

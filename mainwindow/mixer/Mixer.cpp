@@ -283,31 +283,19 @@ void Mixer::OnFadeOut(int deck)
     m_timers->StartTimer(FadeOutTimer(deck), TimerPeriod(m_settings->FadeOutPeriod()));
 }
 
-void Mixer::FadeInTick(int deck)
+void Mixer::FadeTick(int deck, bool in)
 {
     if (!ValidDeck(deck))
         return;
     DeckState& state = m_state[deck];
-    FadeStep step = mixer::FadeInTick(state.gainPosition, state.fadeTarget);
+    FadeStep step = in ? mixer::FadeInTick(state.gainPosition, state.fadeTarget)
+                       : mixer::FadeOutTick(state.gainPosition, state.fadeTarget);
     if (step.ended) {
-        m_timers->KillTimer(FadeInTimer(deck));
-        state.fadingIn = false;
-    }
-    state.gainPosition = step.position;
-    m_view->ShowGainSlider(deck, state.gainPosition);
-    ApplyDeckVolume(deck);
-}
-
-void Mixer::FadeOutTick(int deck)
-{
-    if (!ValidDeck(deck))
-        return;
-    DeckState& state = m_state[deck];
-    FadeStep step = mixer::FadeOutTick(state.gainPosition, state.fadeTarget);
-    if (step.ended) {
-        m_timers->KillTimer(FadeOutTimer(deck));
-        state.fadingOut = false;
-        if (MixDeck* object = GetDeck(deck))
+        m_timers->KillTimer(in ? FadeInTimer(deck) : FadeOutTimer(deck));
+        (in ? state.fadingIn : state.fadingOut) = false;
+        // A fade-out ends in silence: the deck stops, its slider goes back.
+        MixDeck* object = GetDeck(deck);
+        if (!in && object != nullptr)
             object->Stop();
     }
     state.gainPosition = step.position;
@@ -348,12 +336,8 @@ bool Mixer::OnTimer(int id)
         return true;
     }
     for (int deck = DeckA; deck < DeckCount; ++deck) {
-        if (id == FadeInTimer(deck)) {
-            FadeInTick(deck);
-            return true;
-        }
-        if (id == FadeOutTimer(deck)) {
-            FadeOutTick(deck);
+        if (id == FadeInTimer(deck) || id == FadeOutTimer(deck)) {
+            FadeTick(deck, id == FadeInTimer(deck));
             return true;
         }
     }

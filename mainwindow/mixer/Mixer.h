@@ -105,8 +105,8 @@ private:
     void StartGlide(int direction);
     void GlideTick();
     void EndGlide();
-    void FadeInTick(int deck);
-    void FadeOutTick(int deck);
+    // One tick of a deck's fade-in (`in`) or fade-out.
+    void FadeTick(int deck, bool in);
     void MixTo(int deck, int direction);
     bool IsPlaying(int deck) const;
 
