@@ -110,7 +110,10 @@ bool CDCatalogAppend(const CString& text, const CDCatalogAlbum& album, CString& 
     if (albums < INT_MAX)
         ++albums;
     count.Format("%lld", albums);
-    xml.SetAttribute("Albums", count);
+    // A root whose start tag is damaged (a stray quote) would swallow the
+    // count: such a file is not taken for a catalogue.
+    if (!xml.SetAttribute("Albums", count) || xml.GetAttribute("Albums") != count)
+        return false;
 
     xml.IntoElement();
     // After the root's last child, whatever element the position was on.

@@ -40,7 +40,8 @@ CString CDCatalogJoinLines(const char* bytes, size_t size, void (*eachLine)() = 
 
 // Adds the album to a catalogue's text. An empty text starts a new
 // catalogue (the prolog and an empty root with Albums "0"). False, with
-// `result` untouched, when the text holds no "TavrixCDCatalog" root.
+// `result` untouched, when the text holds no "TavrixCDCatalog" root, or
+// one whose start tag is too damaged to take the new count.
 bool CDCatalogAppend(const CString& text, const CDCatalogAlbum& album, CString& result);
 
 // The albums of a catalogue's text, in file order, and its Albums count.

@@ -120,6 +120,18 @@ TEST(CDCatalog, TextsThatAreNoCatalogue)
     }
 }
 
+TEST(CDCatalog, ARootTooDamagedToCount)
+{
+    // The stray quote would swallow a new Albums attribute (the fuzzer's
+    // find): the text is left as it is.
+    const char* const texts[] = {"<TavrixCDCatalog \"/>\r\n", "<TavrixCDCatalog Note=\"x\" \">\r\n</TavrixCDCatalog>\r\n"};
+    for (const char* text : texts) {
+        CString result = "before";
+        EXPECT_FALSE(CDCatalogAppend(text, TwoTrackAlbum(), result)) << text;
+        EXPECT_EQ("before", std::string(result.GetString())) << text;
+    }
+}
+
 TEST(CDCatalog, ValuesThatDoNotRead)
 {
     const CString text = "<TavrixCDCatalog Albums=\"1\"><Album Artist=\"A\" Title=\"T\" DiscID=\"x\">"

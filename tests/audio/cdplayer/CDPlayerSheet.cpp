@@ -1,5 +1,5 @@
 // The CD player window with a disc of six tracks, the second playing, for
-// the screenshot (tools/cdplayer-shot.sh). Not a test. Closes itself after
+// the screenshot (docs/audio.md). Not a test. Closes itself after
 // 60 seconds.
 #include "PlayedDrive.h"
 #include "audio/cdplayer/CDPlayer.h"

@@ -658,3 +658,48 @@ TEST_F(CDPlayerTest, TheMixerInformation)
                        "Error getting control details"}),
               m_prompts.texts);
 }
+
+TEST_F(CDPlayerTest, AClickDuringALookupWaitsForIt)
+{
+    // The failing lookup's message box is where the window lets messages
+    // through; a second click on "CDDB Lookup" there starts no second one.
+    class ClickingPrompts : public Prompts
+    {
+    public:
+        int MessageBox(HWND owner, const char* text, const char* caption, UINT type) override
+        {
+            Prompts::MessageBox(owner, text, caption, type);
+            if (window && texts.size() == 1)
+                ::SendMessageA(window, WM_COMMAND, MAKEWPARAM(IDC_CD_LOOKUP, BN_CLICKED), 0);
+            return IDOK;
+        }
+        HWND window = nullptr;
+    } prompts;
+    CPromptAnswerer* previous = AfxSetPromptAnswerer(&prompts);
+    ServerSettings();
+    m_drive.InsertDisc();
+    TestPlayer& player = Open();
+    m_server.SetReply(QueryPath(), Answer("202 No match.\r\n"));
+    prompts.window = player.GetSafeHwnd();
+    Click(IDC_CD_LOOKUP);
+    EXPECT_EQ(1u, prompts.texts.size());
+    EXPECT_EQ(1u, m_server.Requests().size());
+    // Once it has ended, the next click looks up again.
+    prompts.window = nullptr;
+    Click(IDC_CD_LOOKUP);
+    EXPECT_EQ(2u, prompts.texts.size());
+    EXPECT_EQ(2u, m_server.Requests().size());
+    AfxSetPromptAnswerer(previous);
+}
+
+TEST_F(CDPlayerTest, ADriveThatClaimsTooManyTracks)
+{
+    std::vector<PlayedDrive::Track> tracks;
+    for (int i = 0; i < 120; ++i)
+        tracks.push_back({2 + 30 * i, 30});
+    m_drive.InsertDisc(tracks);
+    TestPlayer& player = Open();
+    EXPECT_EQ(99u, player.GetTracks().size());
+    EXPECT_EQ(99u, Rows().size());
+    EXPECT_EQ("99|Track 99|00:30", Rows().back());
+}
