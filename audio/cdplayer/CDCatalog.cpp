@@ -61,13 +61,18 @@ int LengthOf(const CString& text)
 
 } // namespace
 
-CString CDCatalogLengthText(int seconds)
+CString CDMinutesSecondsText(int seconds, int minuteDigits)
 {
     if (seconds < 0)
         seconds = 0;
     CString text;
-    text.Format("%03d:%02d", seconds / 60, seconds % 60);
+    text.Format("%0*d:%02d", minuteDigits, seconds / 60, seconds % 60);
     return text;
+}
+
+CString CDCatalogLengthText(int seconds)
+{
+    return CDMinutesSecondsText(seconds, 3);
 }
 
 CString CDCatalogJoinLines(const char* bytes, size_t size, void (*eachLine)())

@@ -30,6 +30,9 @@ struct CDCatalogAlbum
 // The first line of a new catalogue.
 extern const char* const kCDCatalogProlog;
 
+// Minutes and seconds of a time, the minutes at least minuteDigits wide
+// ("%02d:%02d" for 2); a negative time is 0.
+CString CDMinutesSecondsText(int seconds, int minuteDigits);
 // A length as the catalogue stores it: minutes and seconds, "%03d:%02d".
 CString CDCatalogLengthText(int seconds);
 

@@ -53,11 +53,7 @@ CString IniPath()
 
 CString MinutesSeconds(int seconds)
 {
-    if (seconds < 0)
-        seconds = 0;
-    CString text;
-    text.Format("%02d:%02d", seconds / 60, seconds % 60);
-    return text;
+    return CDMinutesSecondsText(seconds, 2);
 }
 
 // The window position as CDPLAYER/WindowPos stores it.
