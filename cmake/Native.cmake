@@ -434,6 +434,16 @@ tavrix_native_test(cd_tests
   DEPENDS audio_cd_core
   LABELS audio)
 
+# The CD catalogue's text: appending albums and reading them back.
+tavrix_native_library(audio_cdplayer_core SOURCES
+  audio/cdplayer/CDCatalog.cpp
+  DEPENDS foundation_core framework_core)
+
+tavrix_native_test(cdplayer_tests
+  SOURCES audio/cdplayer/CDCatalogTest.cpp
+  DEPENDS audio_cdplayer_core
+  LABELS audio)
+
 # The control library's portable part: the controls' arithmetic (scope
 # lines, needle geometry, slider mappings, button darkening, colour grid,
 # gradient bands, header column moves).

@@ -6,6 +6,14 @@
 
 CDAudioDriver::~CDAudioDriver() = default;
 
+MMRESULT CDAudioDriver::GetCDVolumeMetrics(DWORD& minimum, DWORD& maximum, DWORD& steps)
+{
+    if (!GetCDVolumeRange(minimum, maximum))
+        return MIXERR_INVALCONTROL;
+    steps = 0;
+    return MMSYSERR_NOERROR;
+}
+
 namespace {
 
 // The compact-disc line's volume control on mixer 0, found afresh for each
@@ -15,15 +23,17 @@ class MixerVolume
 public:
     MixerVolume()
     {
-        if (mixerOpen(&m_mixer, 0, 0, 0, MIXER_OBJECTF_MIXER) != MMSYSERR_NOERROR) {
+        m_result = mixerOpen(&m_mixer, 0, 0, 0, MIXER_OBJECTF_MIXER);
+        if (m_result != MMSYSERR_NOERROR) {
             m_mixer = nullptr;
             return;
         }
         MIXERLINEA line = {};
         line.cbStruct = sizeof line;
         line.dwComponentType = MIXERLINE_COMPONENTTYPE_SRC_COMPACTDISC;
-        if (mixerGetLineInfoA(reinterpret_cast<HMIXEROBJ>(m_mixer), &line,
-                              MIXER_OBJECTF_HMIXER | MIXER_GETLINEINFOF_COMPONENTTYPE) != MMSYSERR_NOERROR)
+        m_result = mixerGetLineInfoA(reinterpret_cast<HMIXEROBJ>(m_mixer), &line,
+                                     MIXER_OBJECTF_HMIXER | MIXER_GETLINEINFOF_COMPONENTTYPE);
+        if (m_result != MMSYSERR_NOERROR)
             return;
         MIXERLINECONTROLSA controls = {};
         controls.cbStruct = sizeof controls;
@@ -33,9 +43,9 @@ public:
         controls.cbmxctrl = sizeof m_control;
         controls.pamxctrl = &m_control;
         m_control.cbStruct = sizeof m_control;
-        m_found = mixerGetLineControlsA(reinterpret_cast<HMIXEROBJ>(m_mixer), &controls,
-                                        MIXER_OBJECTF_HMIXER | MIXER_GETLINECONTROLSF_ONEBYTYPE) ==
-                  MMSYSERR_NOERROR;
+        m_result = mixerGetLineControlsA(reinterpret_cast<HMIXEROBJ>(m_mixer), &controls,
+                                         MIXER_OBJECTF_HMIXER | MIXER_GETLINECONTROLSF_ONEBYTYPE);
+        m_found = m_result == MMSYSERR_NOERROR;
     }
     ~MixerVolume()
     {
@@ -44,6 +54,7 @@ public:
     }
 
     bool Found() const { return m_found; }
+    MMRESULT Result() const { return m_result; }
     const MIXERCONTROLA& Control() const { return m_control; }
 
     bool Details(DWORD& value, bool set)
@@ -69,6 +80,7 @@ public:
 
 private:
     HMIXER m_mixer = nullptr;
+    MMRESULT m_result = MMSYSERR_NOERROR;
     MIXERCONTROLA m_control = {};
     bool m_found = false;
 };
@@ -95,6 +107,16 @@ public:
         minimum = volume.Control().Bounds.dwMinimum;
         maximum = volume.Control().Bounds.dwMaximum;
         return true;
+    }
+    MMRESULT GetCDVolumeMetrics(DWORD& minimum, DWORD& maximum, DWORD& steps) override
+    {
+        MixerVolume volume;
+        if (!volume.Found())
+            return volume.Result();
+        minimum = volume.Control().Bounds.dwMinimum;
+        maximum = volume.Control().Bounds.dwMaximum;
+        steps = volume.Control().Metrics.cSteps;
+        return MMSYSERR_NOERROR;
     }
     UINT MixerCount() override { return mixerGetNumDevs(); }
     CString MixerName(UINT mixer) override
@@ -340,4 +362,24 @@ int CCDAudio::FillMixerList(HWND combo)
     }
     SendMessageA(combo, CB_SETCURSEL, 0, 0);
     return static_cast<int>(count);
+}
+
+UINT CCDAudio::GetMixerCount()
+{
+    return m_driver->MixerCount();
+}
+
+CString CCDAudio::GetMixerName(UINT mixer)
+{
+    return m_driver->MixerName(mixer);
+}
+
+MMRESULT CCDAudio::GetCDVolumeMetrics(DWORD& minimum, DWORD& maximum, DWORD& steps)
+{
+    return m_driver->GetCDVolumeMetrics(minimum, maximum, steps);
+}
+
+bool CCDAudio::ReadCDVolume(DWORD& value)
+{
+    return m_driver->GetCDVolume(value);
 }

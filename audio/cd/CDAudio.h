@@ -27,6 +27,10 @@ public:
     virtual bool GetCDVolumeRange(DWORD& minimum, DWORD& maximum) = 0;
     virtual UINT MixerCount() = 0;
     virtual CString MixerName(UINT mixer) = 0;
+    // The volume control's bounds and steps, for the mixer information:
+    // MMSYSERR_NOERROR, or the mixer's error when the line or the control
+    // is missing. By default the range with no steps.
+    virtual MMRESULT GetCDVolumeMetrics(DWORD& minimum, DWORD& maximum, DWORD& steps);
 
     // The real WinMM calls.
     static CDAudioDriver& System();
@@ -80,6 +84,13 @@ public:
     // Adds every mixer's name with its id as item data, selects the first;
     // returns the number of mixers.
     int FillMixerList(HWND combo);
+    // For the mixer information: the mixers, the control's metrics (the
+    // mixer's error when it is missing) and the volume (false when it
+    // cannot be read).
+    UINT GetMixerCount();
+    CString GetMixerName(UINT mixer);
+    MMRESULT GetCDVolumeMetrics(DWORD& minimum, DWORD& maximum, DWORD& steps);
+    bool ReadCDVolume(DWORD& value);
 
     int LastMciError() const { return m_lastMciError; }
     // The text of the last failing command's error ("Unknown error" when
