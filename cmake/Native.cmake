@@ -502,5 +502,13 @@ tavrix_native_test(skin_core_tests
   SOURCES
     skin/SkinFileTest.cpp
     skin/ControlNamesTest.cpp
+    skin/ShippedSkinsTest.cpp
   DEPENDS skin_core
   LABELS skin)
+
+# The shipped skins, drawn as for the program folder, for the test of their
+# item tables (ShippedSkinsTest.cpp reads them there).
+set(TAVRIX_IMAGE_DIR ${CMAKE_BINARY_DIR}/TavrixVJ)
+include(${CMAKE_CURRENT_LIST_DIR}/Skins.cmake)
+target_compile_definitions(skin_core_tests PRIVATE TAVRIX_SHIPPED_SKINS_DIR="${TAVRIX_SKINS_DIR}")
+add_dependencies(skin_core_tests tavrix_skins)
