@@ -548,7 +548,7 @@ class SkinBuilder:
     def jukepane(self, action, rect, accent, visible=1):
         self._control("jukepane", action, rect, True,
                       {"bkcolor": hexcolor(PANEL_BOTTOM), "txcolor": hexcolor(TEXT), "font": FONT_FACE,
-                       "fsize": 10, "border": 1, "bdcolor": hexcolor(mix(accent, PANEL_EDGE, 0.5))}, visible)
+                       "fsize": 12, "border": 1, "bdcolor": hexcolor(mix(accent, PANEL_EDGE, 0.5))}, visible)
 
     # ---- the result ----
     def build(self, thumb_size=(200, 140)):

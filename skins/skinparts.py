@@ -118,6 +118,8 @@ def channel_strip(s, d, mirrored, MIXER, eq_sliders=False):
     acc = k.ACCENT[d]
     at = place((MIXER[0], MIXER[1], MIXER[2], MIXER[3]), mirrored)
     s.label(at(10, 22, 20, 10)[:2], d.upper(), acc, 9)
+    # Each band: its knob (or short fader) and its kill key, which carries
+    # the band's name in red under its red light.
     for i, (band, label) in enumerate((("high", "HI"), ("mid", "MID"), ("low", "LOW"))):
         y = 34 + i * 46
         if eq_sliders:
@@ -125,8 +127,8 @@ def channel_strip(s, d, mirrored, MIXER, eq_sliders=False):
                      thumb=(10, 18))
         else:
             s.knob("knb-%s-eq%s" % (d, band), at(10, y, 34, 34), acc, "EQ " + band)
-        s.label(at(10, y + 35, 34, 9)[:2], label, k.TEXT_DIM, 7)
-        s.button("%s-eq%skill" % (d, band), at(50, y + 10, 30, 16), "KILL", k.METER_RED, "Kill the " + band)
+        s.button("%s-eq%skill" % (d, band), at(50, y + 10, 30, 16), label, k.METER_RED, "Kill the " + band,
+                 lit_label=True)
         s.light("lt-%s-eq%skill" % (d, band), at(50, y + 6, 30, 3), k.METER_RED)
     s.button(d + "-eqonoff", at(8, 176, 36, 16), "EQ", acc, "EQ on / off")
     s.light("lt-%s-eqonoff" % d, at(8, 172, 36, 3), acc)

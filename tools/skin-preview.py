@@ -229,8 +229,18 @@ class Preview:
                     hgt = (y1 - y0 - 4) * (0.3 + 0.6 * abs(math.sin(i * 0.7)))
                     self.draw.rectangle([xx, y1 - 2 - hgt, xx + 4, y1 - 2], fill=tx)
             else:
-                self.draw.text((x0 + 6, y0 + 4), "%02d - Album" % int(action[1:] or 0),
+                # As the pane lays out its children: title line, cover of side
+                # w / 2 - 5 (h - 10 when that is not below h), track list.
+                w, h = x1 - x0, y1 - y0
+                side = w // 2 - 5 if w // 2 < h else h - 10
+                self.draw.text((x0 + 6, y0 + 4), "%02d - Night Lines" % int(action[1:] or 0),
                                fill=colour(e.get("txcolor", "")), font=font(e.get("font", ""), num(e, "fsize")))
+                self.draw.rectangle([x0 + 5, y0 + 30, x0 + side, y0 + side], fill=(60, 40, 90))
+                f = font("", max(6, num(e, "fsize") - 3))
+                for i, t in enumerate(("Night Lines", "Blue Hour", "Tidal", "Parallel", "Sunrise", "Corsa")):
+                    ty = y0 + 32 + i * 16
+                    if ty + 14 < y1:
+                        self.draw.text((x0 + side + 12, ty), "%d. %s" % (i + 1, t), fill=(255, 255, 255), font=f)
 
     def bar(self, e, r, share):
         x0, y0, x1, y1 = r
