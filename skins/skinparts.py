@@ -181,3 +181,28 @@ def title_bar(s, width=1024, views=ALL_VIEWS):
                                           ("config", "config", "Settings"), ("mainmenu", "menu", "Main menu"),
                                           ("minimize", "minimize", "Minimize"), ("close", "close", "Close Tavrix"))):
         s.button(action, (r + 166 + i * 17, 6, 16, 18), g, k.METER_RED if action == "close" else acc, tip)
+
+
+def mixer_panel(s, mixer, eq_sliders=False):
+    """The mixer's panel with its two channel strips (A left, B right)."""
+    s.panel(mixer, None, k.ACCENT["mx"])
+    x, y, w, h = mixer
+    s.label((x + w / 2, y + 10), "MIXER", k.TEXT, 12, anchor="mm")
+    channel_strip(s, "a", False, mixer, eq_sliders)
+    channel_strip(s, "b", True, mixer, eq_sliders)
+
+
+def crossfader(s, x, cy, fader_gap=18):
+    """The crossfader row of a 268-pixel mixer: side assignment, fade keys
+    and centre over the fader, with the mix key beside it."""
+    acc = k.ACCENT["mx"]
+    s.button("mx-assignleft", (x + 8, cy, 24, 16), "left", acc, "Assign the left side")
+    s.field("txt_assignleft", (x + 34, cy, 24, 16), "A", k.ACCENT["a"], 10, True, 1)
+    s.button("mx-fadeleft", (x + 62, cy, 40, 16), "<<", acc, "Fade to the left")
+    s.button("mx-center", (x + 106, cy, 56, 16), "CENTER", acc, "Centre the crossfader")
+    s.button("mx-faderight", (x + 166, cy, 40, 16), ">>", acc, "Fade to the right")
+    s.field("txt_assignright", (x + 210, cy, 24, 16), "B", k.ACCENT["b"], 10, True, 1)
+    s.button("mx-assignright", (x + 236, cy, 24, 16), "right", acc, "Assign the right side")
+    s.slider("sldxfader", (x + 8, cy + fader_gap, 190, 20), acc, "Crossfader", vertical=False, marks=11,
+             thumb=(14, 18))
+    s.button("mx-mixnext", (x + 202, cy + fader_gap + 1, 58, 18), "MIX", acc, "Mix to the next track")

@@ -10,6 +10,7 @@ installed by tools/setup.sh) and the DejaVu fonts (fonts-dejavu-core).
 """
 import importlib.util
 import os
+import shutil
 import sys
 
 from PIL import Image, ImageDraw, ImageFont
@@ -88,8 +89,12 @@ def main():
     spec.loader.exec_module(module)
     elements, images = module.build(Canvas())
 
+    # The skin's picture folder holds this build's pictures only: pictures
+    # of an earlier layout would otherwise stay in the program folder and
+    # ship with it.
     image_dir = os.path.join(out_dir, name)
-    os.makedirs(image_dir, exist_ok=True)
+    shutil.rmtree(image_dir, ignore_errors=True)
+    os.makedirs(image_dir)
     for file_name, img in images.items():
         img.save(os.path.join(image_dir, file_name), format="BMP")
 

@@ -8,7 +8,7 @@ all shipped skins share; nothing is taken from any other skin or picture.
 Coordinates are main-window client pixels.
 """
 import skinkit as k
-from skinparts import big_deck, channel_strip, place, title_bar
+from skinparts import big_deck, crossfader, mixer_panel, place, title_bar
 
 WIDTH, HEIGHT = 1024, 768
 
@@ -22,11 +22,8 @@ LIBRARY_Y = 456
 
 
 def mixer(s):
-    s.panel(MIXER, None, k.ACCENT["mx"])
+    mixer_panel(s, MIXER)
     x, y, w, h = MIXER
-    s.label((x + w / 2, y + 10), "MIXER", k.TEXT, 12, anchor="mm")
-    channel_strip(s, "a", False, MIXER)
-    channel_strip(s, "b", True, MIXER)
     acc = k.ACCENT["mx"]
     # Decks C and D: headphone cue keys beside the props keys.
     s.button("mx-monitorc", (x + 70, y + 252, 30, 14), "C", k.ACCENT["c"], "Headphones: deck C")
@@ -56,17 +53,7 @@ def mixer(s):
     s.button("fx-play", (x + 230, sy + 11, 30, 15), "play", fx, "Play the sampler")
     s.button("fx-stop", (x + 230, sy + 28, 30, 15), "stop", fx, "Stop the sampler")
     # Crossfader with its keys and the deck assignment.
-    cy = y + 358
-    s.button("mx-assignleft", (x + 8, cy, 24, 16), "left", acc, "Assign the left side")
-    s.field("txt_assignleft", (x + 34, cy, 24, 16), "A", k.ACCENT["a"], 10, True, 1)
-    s.button("mx-fadeleft", (x + 62, cy, 40, 16), "<<", acc, "Fade to the left")
-    s.button("mx-center", (x + 106, cy, 56, 16), "CENTER", acc, "Centre the crossfader")
-    s.button("mx-faderight", (x + 166, cy, 40, 16), ">>", acc, "Fade to the right")
-    s.field("txt_assignright", (x + 210, cy, 24, 16), "B", k.ACCENT["b"], 10, True, 1)
-    s.button("mx-assignright", (x + 236, cy, 24, 16), "right", acc, "Assign the right side")
-    s.slider("sldxfader", (x + 8, cy + 18, 190, 20), acc, "Crossfader", vertical=False, marks=11,
-             thumb=(14, 18))
-    s.button("mx-mixnext", (x + 202, cy + 19, 58, 18), "MIX", acc, "Mix to the next track")
+    crossfader(s, x, y + 358)
     # The audio jukebox window's keys.
     jy = y + 400
     s.label((x + 8, jy + 3), "JUKEBOX", k.TEXT_DIM, 8)

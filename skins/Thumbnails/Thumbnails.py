@@ -6,7 +6,7 @@ Built with skins/skinkit.py and the shared panels of skins/skinparts.py,
 like every shipped skin; nothing is taken from any other skin or picture.
 """
 import skinkit as k
-from skinparts import big_deck, channel_strip, title_bar
+from skinparts import big_deck, crossfader, mixer_panel, title_bar
 
 WIDTH, HEIGHT = 1024, 768
 DECK_A = (6, 34, 368, 270)
@@ -17,22 +17,8 @@ LIBRARY_Y = 540
 
 
 def mixer(s):
-    s.panel(MIXER, None, k.ACCENT["mx"])
-    x, y, w, h = MIXER
-    s.label((x + w / 2, y + 10), "MIXER", k.TEXT, 12, anchor="mm")
-    channel_strip(s, "a", False, MIXER, eq_sliders=True)
-    channel_strip(s, "b", True, MIXER, eq_sliders=True)
-    acc = k.ACCENT["mx"]
-    cy = y + 272
-    s.button("mx-assignleft", (x + 8, cy, 24, 16), "left", acc, "Assign the left side")
-    s.field("txt_assignleft", (x + 34, cy, 24, 16), "A", k.ACCENT["a"], 10, True, 1)
-    s.button("mx-fadeleft", (x + 62, cy, 40, 16), "<<", acc, "Fade to the left")
-    s.button("mx-center", (x + 106, cy, 56, 16), "CENTER", acc, "Centre the crossfader")
-    s.button("mx-faderight", (x + 166, cy, 40, 16), ">>", acc, "Fade to the right")
-    s.field("txt_assignright", (x + 210, cy, 24, 16), "B", k.ACCENT["b"], 10, True, 1)
-    s.button("mx-assignright", (x + 236, cy, 24, 16), "right", acc, "Assign the right side")
-    s.slider("sldxfader", (x + 8, cy + 20, 190, 20), acc, "Crossfader", vertical=False, marks=11, thumb=(14, 18))
-    s.button("mx-mixnext", (x + 202, cy + 21, 58, 18), "MIX", acc, "Mix to the next track")
+    mixer_panel(s, MIXER, eq_sliders=True)
+    crossfader(s, MIXER[0], MIXER[1] + 272, fader_gap=20)
 
 
 def under_decks(s):
