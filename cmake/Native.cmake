@@ -512,6 +512,7 @@ tavrix_native_test(skin_core_tests
   SOURCES
     skin/SkinFileTest.cpp
     skin/ControlNamesTest.cpp
+    skin/ShippedSkinsTest.cpp
   DEPENDS skin_core
   LABELS skin)
 
@@ -534,3 +535,9 @@ tavrix_native_test(mixer_tests
     mainwindow/mixer/AutoMixSessionTest.cpp
   DEPENDS mainwindow_mix_core
   LABELS mainwindow)
+# The shipped skins, drawn as for the program folder, for the test of their
+# item tables (ShippedSkinsTest.cpp reads them there).
+set(TAVRIX_IMAGE_DIR ${CMAKE_BINARY_DIR}/TavrixVJ)
+include(${CMAKE_CURRENT_LIST_DIR}/Skins.cmake)
+target_compile_definitions(skin_core_tests PRIVATE TAVRIX_SHIPPED_SKINS_DIR="${TAVRIX_SKINS_DIR}")
+add_dependencies(skin_core_tests tavrix_skins)

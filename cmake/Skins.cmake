@@ -8,14 +8,20 @@ endif()
 
 set(TAVRIX_SKINS_DIR ${TAVRIX_IMAGE_DIR}/Skins)
 set(TAVRIX_SKIN_OUTPUTS)
-foreach(skin Default)
+# skins/skinkit.py (the drawing kit) and skins/skinparts.py (the shared
+# panels) are imported by every skin's source.
+set(TAVRIX_SKIN_KIT ${CMAKE_SOURCE_DIR}/skins/skinkit.py ${CMAKE_SOURCE_DIR}/skins/skinparts.py
+  ${CMAKE_SOURCE_DIR}/tools/make-skin.py)
+foreach(skin Default Jukebox Thumbnails)
   set(source ${CMAKE_SOURCE_DIR}/skins/${skin}/${skin}.py)
   add_custom_command(
     OUTPUT ${TAVRIX_SKINS_DIR}/${skin}.xml
     COMMAND ${TAVRIX_SKIN_PYTHON} ${CMAKE_SOURCE_DIR}/tools/make-skin.py ${source} ${TAVRIX_SKINS_DIR}
-    DEPENDS ${source} ${CMAKE_SOURCE_DIR}/tools/make-skin.py
+    DEPENDS ${source} ${TAVRIX_SKIN_KIT}
     COMMENT "Drawing the ${skin} skin")
   list(APPEND TAVRIX_SKIN_OUTPUTS ${TAVRIX_SKINS_DIR}/${skin}.xml)
 endforeach()
 add_custom_target(tavrix_skins ALL DEPENDS ${TAVRIX_SKIN_OUTPUTS})
-add_dependencies(tavrix_image tavrix_skins)
+if(TARGET tavrix_image)   # the cross builds' program folder
+  add_dependencies(tavrix_image tavrix_skins)
+endif()

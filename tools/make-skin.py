@@ -1,7 +1,8 @@
 #!/usr/bin/python3
 """Builds a skin from its source: make-skin.py SOURCE.py OUT_DIR
 
-SOURCE.py (skins/NAME/NAME.py) defines build(canvas) -> (elements, images).
+SOURCE.py (skins/NAME/NAME.py) defines build(canvas) -> (elements, images);
+it may import skins/skinkit.py, the drawing kit the shipped skins share.
 The skin is written as OUT_DIR/NAME.xml and its pictures as 24-bit BMP
 files in OUT_DIR/NAME/, the layout the program reads (a skin file beside
 the folder of its images). Drawing uses Pillow (Debian's python3-pil,
@@ -9,9 +10,14 @@ installed by tools/setup.sh) and the DejaVu fonts (fonts-dejavu-core).
 """
 import importlib.util
 import os
+import shutil
 import sys
 
 from PIL import Image, ImageDraw, ImageFont
+
+# Nothing is cached beside the skin sources (the kit is imported from the
+# source tree).
+sys.dont_write_bytecode = True
 
 FONT_DIR = "/usr/share/fonts/truetype/dejavu"
 
@@ -76,13 +82,19 @@ def main():
         sys.exit(__doc__)
     source, out_dir = sys.argv[1], sys.argv[2]
     name = os.path.splitext(os.path.basename(source))[0]
+    # The skins' shared drawing kit (skins/skinkit.py) lies beside the skin folders.
+    sys.path.insert(0, os.path.dirname(os.path.dirname(os.path.abspath(source))))
     spec = importlib.util.spec_from_file_location("skin_source_" + name, source)
     module = importlib.util.module_from_spec(spec)
     spec.loader.exec_module(module)
     elements, images = module.build(Canvas())
 
+    # The skin's picture folder holds this build's pictures only: pictures
+    # of an earlier layout would otherwise stay in the program folder and
+    # ship with it.
     image_dir = os.path.join(out_dir, name)
-    os.makedirs(image_dir, exist_ok=True)
+    shutil.rmtree(image_dir, ignore_errors=True)
+    os.makedirs(image_dir)
     for file_name, img in images.items():
         img.save(os.path.join(image_dir, file_name), format="BMP")
 

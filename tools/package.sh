@@ -8,7 +8,8 @@ root=$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)
 dir=$(realpath "${1:-$root/build/i686}")
 out=$(realpath -m "${2:-$dir/TavrixVJ.zip}")
 image=$dir/TavrixVJ
-for f in TavrixVJ.exe KVLib.dll dk_dsound_output.dll TavrixVJ.INI KVLib.ini Skins/Default.xml; do
+for f in TavrixVJ.exe KVLib.dll dk_dsound_output.dll TavrixVJ.INI KVLib.ini Skins/Default.xml Skins/Jukebox.xml \
+    Skins/Thumbnails.xml; do
   [ -e "$image/$f" ] || { echo "package.sh: $image/$f is missing: build first (tools/build.sh)" >&2; exit 1; }
 done
 rm -f "$out"

@@ -29,7 +29,7 @@ TEST(Package, TheUnpackedFolderStartsOnItsOwn)
     RECT r;
     ASSERT_TRUE(GetWindowRect(hWnd, &r));
     EXPECT_EQ(1024, r.right - r.left);
-    EXPECT_EQ(700, r.bottom - r.top);
+    EXPECT_EQ(768, r.bottom - r.top);
     ASSERT_TRUE(PostMessageA(hWnd, WM_COMMAND, 27005, 0));
     EXPECT_EQ(0, run.WaitForExit());
     EXPECT_EQ("0", run.Setting("MAIN", "NewInstall"));

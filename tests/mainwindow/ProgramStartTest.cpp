@@ -55,7 +55,7 @@ TEST_F(Program, StartsOnTheSkinRectangleAndTheCloseCommandShutsDownInOrder)
     EXPECT_EQ(0, r.left);
     EXPECT_EQ(0, r.top);
     EXPECT_EQ(1024, r.right);
-    EXPECT_EQ(700, r.bottom);
+    EXPECT_EQ(768, r.bottom);
     EXPECT_EQ(0, GetWindowLongA(hWnd, GWL_STYLE) & WS_CAPTION);
 
     // The smallest size the user may drag it to.
@@ -102,7 +102,7 @@ TEST_F(Program, ABrokenSkinFallsBackToTheDefaultSkin)
     RECT r;
     ASSERT_TRUE(GetWindowRect(hWnd, &r));
     EXPECT_EQ(1024, r.right - r.left);
-    EXPECT_EQ(700, r.bottom - r.top);
+    EXPECT_EQ(768, r.bottom - r.top);
     ASSERT_TRUE(PostMessageA(hWnd, WM_COMMAND, 27005, 0));
     EXPECT_EQ(0, m_run.WaitForExit());
     const std::vector<std::string> lines = m_run.LogLines();
