@@ -140,6 +140,7 @@ tavrix_native_library(decoder_core SOURCES
   decoder/player/ring_buffer.cpp
   decoder/player/feedback_queue.cpp
   decoder/dsound_output/dsound_stream.cpp
+  decoder/fft/fft.cpp
   DEPENDS decoder_mpeg foundation_core ${CMAKE_DL_LIBS})
 
 find_package(ZLIB REQUIRED)
@@ -504,3 +505,9 @@ tavrix_native_test(skin_core_tests
     skin/ControlNamesTest.cpp
   DEPENDS skin_core
   LABELS skin)
+
+# The fixed-point spectrum analyser.
+tavrix_native_test(fft_tests
+  SOURCES decoder/fft/FftTest.cpp
+  DEPENDS decoder_core
+  LABELS decoder)
