@@ -413,6 +413,7 @@ tavrix_native_library(audio_core SOURCES
   audio/fx/FxEffects.cpp
   audio/fx/FxFilter.cpp
   audio/deck/DeckLogic.cpp
+  audio/feedback/FeedbackLevels.cpp
   DEPENDS decoder_core)
 
 tavrix_native_test(fx_tests
@@ -511,3 +512,9 @@ tavrix_native_test(fft_tests
   SOURCES decoder/fft/FftTest.cpp
   DEPENDS decoder_core
   LABELS decoder)
+
+# The visualisation feedback handlers' arithmetic.
+tavrix_native_test(feedback_levels_tests
+  SOURCES audio/feedback/FeedbackLevelsTest.cpp
+  DEPENDS audio_core
+  LABELS audio)
