@@ -518,3 +518,13 @@ tavrix_native_test(feedback_levels_tests
   SOURCES audio/feedback/FeedbackLevelsTest.cpp
   DEPENDS audio_core
   LABELS audio)
+
+# The sound-effects list and its file text.
+tavrix_native_library(audio_sampler_core SOURCES
+  audio/sampler/EffectList.cpp
+  DEPENDS foundation_core framework_core)
+
+tavrix_native_test(effect_list_tests
+  SOURCES audio/sampler/EffectListTest.cpp
+  DEPENDS audio_sampler_core
+  LABELS audio)
