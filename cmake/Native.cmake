@@ -414,6 +414,7 @@ tavrix_native_library(audio_core SOURCES
   audio/fx/FxFilter.cpp
   audio/deck/DeckLogic.cpp
   audio/feedback/FeedbackLevels.cpp
+  audio/players/PlayerLogic.cpp
   DEPENDS decoder_core)
 
 tavrix_native_test(fx_tests
