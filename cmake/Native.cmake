@@ -529,3 +529,9 @@ tavrix_native_test(effect_list_tests
   SOURCES audio/sampler/EffectListTest.cpp
   DEPENDS audio_sampler_core
   LABELS audio)
+
+# The players' shared rules.
+tavrix_native_test(player_tests
+  SOURCES audio/players/PlayerLogicTest.cpp
+  DEPENDS audio_core
+  LABELS audio)
