@@ -31,5 +31,6 @@ TEST(PlayerLogic, PositionsAndThePreloadPoint)
     EXPECT_TRUE(JukeboxReachedPreload(195, 200, 5));
     EXPECT_TRUE(JukeboxReachedPreload(0, 0, 0));
     EXPECT_FALSE(JukeboxReachedPreload(3600, 4000, 5));
-    EXPECT_TRUE(JukeboxReachedPreload(-5, 2147483647, 2147483647));
+    EXPECT_TRUE(JukeboxReachedPreload(0, 2147483647, 2147483647));
+    EXPECT_TRUE(JukeboxReachedPreload(0, -2147483647 - 1, 1)); // no wrap below the int range
 }
