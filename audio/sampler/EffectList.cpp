@@ -20,6 +20,13 @@ int LengthValue(const CString& text)
     return static_cast<int>(value);
 }
 
+// An attribute's text up to its first NUL byte: the list, its view and the
+// player take the value as a C string, and the file is written so.
+CString TextValue(const CString& value)
+{
+    return CString(static_cast<const char*>(value));
+}
+
 } // namespace
 
 CString JoinEffectListLines(const CString& fileText)
@@ -41,8 +48,8 @@ SoundEffectList ParseEffectList(const CString& text)
     while (xml.FindElement("file")) {
         SoundEffectEntry entry;
         entry.id = static_cast<int>(list.size()) + 1;
-        entry.display = xml.GetAttribute("display");
-        entry.filename = xml.GetAttribute("filename");
+        entry.display = TextValue(xml.GetAttribute("display"));
+        entry.filename = TextValue(xml.GetAttribute("filename"));
         entry.length = LengthValue(xml.GetAttribute("len"));
         list.push_back(entry);
     }

@@ -83,6 +83,20 @@ TEST(EffectList, ReadingToleratesMissingAttributesAndOtherRoots)
     }
 }
 
+TEST(EffectList, ValuesEndAtANulByte)
+{
+    const char text[] = "<SoundEffects><file display=\"po\0\0x\" filename=\"a\0b.mp3\" len=\"2\"/></SoundEffects>";
+    const SoundEffectList list = ParseEffectList(CString(text, static_cast<int>(sizeof(text) - 1)));
+    ASSERT_EQ(1u, list.size());
+    EXPECT_EQ(2, list[0].display.GetLength());
+    EXPECT_STREQ("po", list[0].display);
+    EXPECT_EQ(1, list[0].filename.GetLength());
+    const SoundEffectList back = ParseEffectList(JoinEffectListLines(BuildEffectListText(list, "01/02/03", "5.00")));
+    ASSERT_EQ(1u, back.size());
+    EXPECT_EQ(list[0].display, back[0].display);
+    EXPECT_EQ(list[0].filename, back[0].filename);
+}
+
 TEST(EffectList, LinesAreJoinedWithoutTheirEnds)
 {
     const CString text = "<SoundEffects>\r\n<file display=\"a\"\r\n filename=\"b\" len=\"2\"/>\n</SoundEffects>\r\n";
