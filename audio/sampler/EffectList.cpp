@@ -3,8 +3,10 @@
 #include <errno.h>
 #include <limits.h>
 #include <stdlib.h>
+#include <string.h>
 
 #include "foundation/xml/XmlMarkup.h"
+#include "foundation/xml/XmlToken.h"
 
 namespace {
 
@@ -20,11 +22,18 @@ int LengthValue(const CString& text)
     return static_cast<int>(value);
 }
 
-// An attribute's text up to its first NUL byte: the list, its view and the
-// player take the value as a C string, and the file is written so.
+// An attribute's text up to its first NUL byte (the list, its view and the
+// player take the value as a C string), without a lead byte of a
+// double-byte code page left alone at its end (half a character, which
+// the writer drops): the value is what the file is written with.
 CString TextValue(const CString& value)
 {
-    return CString(static_cast<const char*>(value));
+    const char* text = value;
+    const int length = static_cast<int>(strlen(text));
+    int pos = 0;
+    while (pos < length && !XmlIsHalfCharacter(text, length, pos))
+        pos = XmlNextChar(text, length, pos);
+    return CString(text, pos < length ? pos : length);
 }
 
 } // namespace

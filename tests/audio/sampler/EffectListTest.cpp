@@ -2,6 +2,7 @@
 #include <gtest/gtest.h>
 
 #include "audio/sampler/EffectList.h"
+#include "foundation/xml/XmlToken.h"
 
 namespace {
 
@@ -95,6 +96,23 @@ TEST(EffectList, ValuesEndAtANulByte)
     ASSERT_EQ(1u, back.size());
     EXPECT_EQ(list[0].display, back[0].display);
     EXPECT_EQ(list[0].filename, back[0].filename);
+}
+
+TEST(EffectList, HalfADoubleByteCharacterEndsAValue)
+{
+    XmlSetNativeCodePage(932);
+    // The lead byte of the display value has no second byte.
+    const SoundEffectList half = ParseEffectList("<SoundEffects><file display=\"\x92/></SoundEffects>");
+    const SoundEffectList whole =
+        ParseEffectList("<SoundEffects><file display=\"a\x82\xa0\" filename=\"b\"/></SoundEffects>");
+    const SoundEffectList back = ParseEffectList(BuildEffectListText(half, "01/02/03", "5.00"));
+    XmlSetNativeCodePage(0);
+    ASSERT_EQ(1u, half.size());
+    EXPECT_STREQ("", half[0].display);
+    ASSERT_EQ(1u, back.size());
+    EXPECT_EQ(half[0].display, back[0].display);
+    ASSERT_EQ(1u, whole.size());
+    EXPECT_STREQ("a\x82\xa0", whole[0].display); // a whole character stays
 }
 
 TEST(EffectList, LinesAreJoinedWithoutTheirEnds)
