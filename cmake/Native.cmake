@@ -140,6 +140,7 @@ tavrix_native_library(decoder_core SOURCES
   decoder/player/ring_buffer.cpp
   decoder/player/feedback_queue.cpp
   decoder/dsound_output/dsound_stream.cpp
+  decoder/fft/fft.cpp
   DEPENDS decoder_mpeg foundation_core ${CMAKE_DL_LIBS})
 
 find_package(ZLIB REQUIRED)
@@ -412,6 +413,8 @@ tavrix_native_library(audio_core SOURCES
   audio/fx/FxEffects.cpp
   audio/fx/FxFilter.cpp
   audio/deck/DeckLogic.cpp
+  audio/feedback/FeedbackLevels.cpp
+  audio/players/PlayerLogic.cpp
   DEPENDS decoder_core)
 
 tavrix_native_test(fx_tests
@@ -541,3 +544,30 @@ set(TAVRIX_IMAGE_DIR ${CMAKE_BINARY_DIR}/TavrixVJ)
 include(${CMAKE_CURRENT_LIST_DIR}/Skins.cmake)
 target_compile_definitions(skin_core_tests PRIVATE TAVRIX_SHIPPED_SKINS_DIR="${TAVRIX_SKINS_DIR}")
 add_dependencies(skin_core_tests tavrix_skins)
+# The fixed-point spectrum analyser.
+tavrix_native_test(fft_tests
+  SOURCES decoder/fft/FftTest.cpp
+  DEPENDS decoder_core
+  LABELS decoder)
+
+# The visualisation feedback handlers' arithmetic.
+tavrix_native_test(feedback_levels_tests
+  SOURCES audio/feedback/FeedbackLevelsTest.cpp
+  DEPENDS audio_core
+  LABELS audio)
+
+# The sound-effects list and its file text.
+tavrix_native_library(audio_sampler_core SOURCES
+  audio/sampler/EffectList.cpp
+  DEPENDS foundation_core framework_core)
+
+tavrix_native_test(effect_list_tests
+  SOURCES audio/sampler/EffectListTest.cpp
+  DEPENDS audio_sampler_core
+  LABELS audio)
+
+# The players' shared rules.
+tavrix_native_test(player_tests
+  SOURCES audio/players/PlayerLogicTest.cpp
+  DEPENDS audio_core
+  LABELS audio)
