@@ -39,23 +39,67 @@ bool IniFlag(const char* section, const char* key)
     return atoi(GetIniString(section, key)) != 0;
 }
 
-// The progress of a scan on the deck's progress bar, the window's messages
-// pumped after every frame.
-class ScanPump : public deckscan::ScanProgress
+// The deck's progress bar moved by a scan: at most every 40 ms (a repaint
+// for every frame would cost more than the decoding), and always at the end.
+class ProgressThrottle
 {
 public:
-    ScanPump(DeckLoadHost* host, int deck) : m_host(host), m_deck(deck) {}
-    void Frame(int count) override
+    ProgressThrottle(DeckLoadHost* host, int deck) : m_host(host), m_deck(deck) {}
+    void Move(int pos)
     {
-        if (!m_host)
+        const DWORD now = GetTickCount();
+        if (!m_host || (m_moved && now - m_last < 40))
             return;
-        m_host->ProcessMessages();
-        m_host->SetDeckProgressPos(m_deck, count);
+        m_host->SetDeckProgressPos(m_deck, pos);
+        m_last = now;
+        m_moved = true;
     }
 
 private:
     DeckLoadHost* m_host;
     int m_deck;
+    DWORD m_last = 0;
+    bool m_moved = false;
+};
+
+// The window's messages pumped while a scan runs: after a frame when 10 ms
+// have passed since the last pump (asking the system for messages after
+// each of a long track's 14,000 frames costs more than decoding them).
+class MessagePump
+{
+public:
+    explicit MessagePump(DeckLoadHost* host) : m_host(host) {}
+    void Run()
+    {
+        const DWORD now = GetTickCount();
+        if (!m_host || (m_pumped && now - m_last < 10))
+            return;
+        m_host->ProcessMessages();
+        m_last = GetTickCount();
+        m_pumped = true;
+    }
+
+private:
+    DeckLoadHost* m_host;
+    DWORD m_last = 0;
+    bool m_pumped = false;
+};
+
+// The progress of a scan on the deck's progress bar, the window's messages
+// pumped as it goes.
+class ScanPump : public deckscan::ScanProgress
+{
+public:
+    ScanPump(DeckLoadHost* host, int deck) : m_pump(host), m_progress(host, deck) {}
+    void Frame(int count) override
+    {
+        m_pump.Run();
+        m_progress.Move(count);
+    }
+
+private:
+    MessagePump m_pump;
+    ProgressThrottle m_progress;
 };
 
 // The waveform's columns into the deck's strip, with the progress bar and
@@ -63,20 +107,18 @@ private:
 class StripSink : public deckscan::WaveSink
 {
 public:
-    StripSink(DeckLoadHost* host, int deck, CScopeCtrl* strip) : m_host(host), m_deck(deck), m_strip(strip) {}
+    StripSink(DeckLoadHost* host, int deck, CScopeCtrl* strip) : m_pump(host), m_progress(host, deck), m_strip(strip) {}
     void Column(int index, int level) override
     {
-        if (m_host) {
-            m_host->ProcessMessages();
-            m_host->SetDeckProgressPos(m_deck, index);
-        }
+        m_pump.Run();
+        m_progress.Move(index);
         if (m_strip && m_strip->GetSafeHwnd())
             m_strip->AppendWaveColumn(level < 0 ? 0 : level);
     }
 
 private:
-    DeckLoadHost* m_host;
-    int m_deck;
+    MessagePump m_pump;
+    ProgressThrottle m_progress;
     CScopeCtrl* m_strip;
 };
 

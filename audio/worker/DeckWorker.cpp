@@ -414,6 +414,10 @@ void DeckWorker::Finish(const LookupJob& job, bool found, const CString& error)
     m_artFound = found;
     m_artPath = found ? job.path : CString();
     m_lastError = found ? CString() : error;
+    // A failed search is not worth a prompt (and a worker thread owns no
+    // window to show one): it goes into the log.
+    if (!found && m_settings.logging && !error.IsEmpty())
+        WriteLog(error);
     if (m_mainWindow) {
         if (found)
             PostMessageA(m_mainWindow, WM_DECK_ART_FOUND, static_cast<WPARAM>(m_deck), 0);
