@@ -570,4 +570,16 @@ tavrix_native_test(effect_list_tests
 tavrix_native_test(player_tests
   SOURCES audio/players/PlayerLogicTest.cpp
   DEPENDS audio_core
+# The decks' track scan (levels, tempo, start point, waveform columns) and
+# the album-art search's request, reply and choice.
+tavrix_native_library(audio_loading_core SOURCES
+  audio/preprocess/DeckScan.cpp
+  audio/worker/AlbumArtLookup.cpp
+  DEPENDS library_tempo foundation_core framework_core)
+
+tavrix_native_test(deck_loading_tests
+  SOURCES
+    audio/preprocess/DeckScanTest.cpp
+    audio/worker/AlbumArtLookupTest.cpp
+  DEPENDS audio_loading_core
   LABELS audio)

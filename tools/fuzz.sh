@@ -34,7 +34,7 @@ TARGETS=(xml_fuzz library_file_fuzz wav_fuzz filename_fuzz mpeg_codec_fuzz mp3_s
          shortcut_file_fuzz controller_map_fuzz request_reader_fuzz perf_data_fuzz http_reply_fuzz document_head_fuzz
          archive_fuzz older_layout_fuzz midi_input_fuzz m3u_fuzz
          tempo_fuzz url_fuzz stream_header_fuzz skin_file_fuzz cddb_reply_fuzz
-         cd_catalog_fuzz effect_list_fuzz)
+         cd_catalog_fuzz effect_list_fuzz album_art_reply_fuzz)
 
 dictionary() { # target -> dictionary file or nothing
   case $1 in
@@ -47,6 +47,7 @@ dictionary() { # target -> dictionary file or nothing
     shortcut_file_fuzz|controller_map_fuzz) echo "$root/fuzz/dict/input.dict" ;;
     archive_fuzz) echo "$root/fuzz/dict/archive.dict" ;;
     older_layout_fuzz) echo "$root/fuzz/dict/xml.dict" ;;
+    album_art_reply_fuzz) echo "$root/fuzz/dict/xml.dict" ;;
   esac
 }
 

@@ -44,6 +44,10 @@ Deck::Deck(DeckHost* host) : m_host(host)
 
 Deck::~Deck()
 {
+    // The worker's jobs and the in-memory file go first (audio/loading).
+    SetLoadHost(nullptr);
+    CloseMemoryDecoder();
+    FreeMemoryFile();
     // The player's destructor ends its server and feedback threads before
     // it returns; its window goes first, so nothing they still post
     // reaches this deck.

@@ -16,7 +16,10 @@
 #include "library/api/TagInfo.h"
 
 class CComboBox;
+class DeckLoadHost;
 class DeckPlayer;
+class DeckWorker;
+struct decoder;
 
 // Where a deck reads the number of mixer devices (mixerGetNumDevs unless
 // replaced); returns the previous source.
@@ -91,6 +94,26 @@ public:
     int Reset();
     void LoadPreProcessSettings();
 
+    // Track loading (audio/loading): 1 when the track is loaded, -1 when
+    // not. A load asked for while one runs (from the message pump of its
+    // scan or waveform) waits until that load returns and then runs.
+    int LoadTrack(const CString& path);
+    // The pre-process of the first seconds (tempo, start point, gain).
+    bool PreProcess(const CString& path);
+    void ApplyAutoGain(int peak);
+    // The whole file into memory, its waveform into the strip; 0.
+    int BuildWaveform();
+    // The decoder over the in-memory file; 0, or -1 when it cannot open.
+    int OpenMemoryDecoder();
+    // The main window's loading services; the worker jobs start with it.
+    void SetLoadHost(DeckLoadHost* host);
+    DeckWorker* GetWorker() const { return m_worker; }
+    int32_t GetFoundStart() const { return m_foundStart; }
+    bool IsLoadRunning() const { return m_loadRunning; }
+    const unsigned char* GetMemoryFile() const { return m_memoryFile; }
+    uint32_t GetMemoryFileSize() const { return m_memoryFileSize; }
+    bool HasMemoryDecoder() const { return m_memoryDecoder != nullptr; }
+
     // Cue points (whole seconds)
     void SetCue(int cue, int32_t seconds);
     bool IsCueSet(int cue) const;
@@ -115,6 +138,13 @@ protected:
     virtual DeckPlayer* CreatePlayer(HINSTANCE instance);
 
 private:
+    // Track loading (audio/loading)
+    int LoadTrackNow(const CString& path);
+    void UnloadAfterFailedLoad();
+    void CloseMemoryDecoder();
+    void FreeMemoryFile();
+    void UpdateWorkerSettings();
+
     void SetLoopLight(bool on);
     int TrackLength() const { return m_tags.Length; }
 
@@ -151,4 +181,14 @@ private:
     TAG_INFO m_tags;
     bool m_loaded = false;
     CString m_currentPath;
+
+    // track loading (audio/loading)
+    DeckLoadHost* m_loadHost = nullptr;
+    DeckWorker* m_worker = nullptr;
+    bool m_loadRunning = false;
+    bool m_loadWaiting = false;
+    CString m_waitingPath;
+    unsigned char* m_memoryFile = nullptr;
+    uint32_t m_memoryFileSize = 0;
+    decoder* m_memoryDecoder = nullptr;
 };

@@ -49,6 +49,9 @@ public:
     bool OutOfElement();
     // Back to before the root element, as after SetDocument.
     void ResetPos() { ResetPositions(); }
+    // The next FindChildElement searches the current element's children
+    // from the first one again.
+    void ResetChildPos() { m_childPos = 0; }
 
     // Reading
     CString GetAttribute(LPCTSTR name) const;

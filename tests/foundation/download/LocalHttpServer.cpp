@@ -1,6 +1,8 @@
 #include "tests/foundation/download/LocalHttpServer.h"
 
 #include <cstdio>
+#include <cstdlib>
+#include <cstring>
 
 namespace {
 
@@ -101,7 +103,7 @@ void LocalHttpServer::Serve()
 
 void LocalHttpServer::Answer(SOCKET client)
 {
-    // The request up to its empty line (requests here have no body).
+    // The request up to its empty line.
     std::string request;
     char buffer[4096];
     while (request.find("\r\n\r\n") == std::string::npos && request.size() < 65536) {
@@ -110,13 +112,38 @@ void LocalHttpServer::Answer(SOCKET client)
             return;
         request.append(buffer, got);
     }
+    // A body the request announces is read too: closing a socket with
+    // unread bytes resets the connection, and the client could lose the reply.
+    const size_t headEnd = request.find("\r\n\r\n") + 4;
+    size_t bodyLength = 0;
+    for (const char* name : {"\r\nContent-Length:", "\r\ncontent-length:"}) {
+        const size_t at = request.find(name);
+        if (at != std::string::npos && at < headEnd)
+            bodyLength = static_cast<size_t>(strtoul(request.c_str() + at + strlen(name), nullptr, 10));
+    }
+    while (request.size() < headEnd + bodyLength && bodyLength < 65536) {
+        const int got = recv(client, buffer, sizeof buffer, 0);
+        if (got <= 0)
+            break;
+        request.append(buffer, got);
+    }
     const size_t start = request.find(' ') + 1;
     const std::string path = request.substr(start, request.find(' ', start) - start);
     Reply reply;
     {
         std::lock_guard<std::mutex> hold(m_lock);
         m_requests.push_back(path);
+        // The exact path, else the longest path set that begins it (a reply
+        // for all requests whose query starts alike).
         auto it = m_replies.find(path);
+        if (it == m_replies.end()) {
+            size_t best = 0;
+            for (auto candidate = m_replies.begin(); candidate != m_replies.end(); ++candidate)
+                if (candidate->first.size() > best && path.compare(0, candidate->first.size(), candidate->first) == 0) {
+                    best = candidate->first.size();
+                    it = candidate;
+                }
+        }
         reply = it != m_replies.end() ? it->second : Status(404, "no such picture");
     }
     for (const Piece& piece : reply) {

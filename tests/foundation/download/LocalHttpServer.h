@@ -32,6 +32,8 @@ public:
     unsigned short Port() const { return m_port; }
     std::string Url(const std::string& path) const;
 
+    // A request is answered by the reply of its exact path, else by that of
+    // the longest path set that begins it.
     void SetReply(const std::string& path, const Reply& reply);
     // The paths asked so far, in order.
     std::vector<std::string> Requests();
