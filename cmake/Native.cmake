@@ -583,3 +583,17 @@ tavrix_native_test(deck_loading_tests
     audio/worker/AlbumArtLookupTest.cpp
   DEPENDS audio_loading_core
   LABELS audio)
+# The main window's window-free rules: timers, keys, commands, menus.
+tavrix_native_library(mainwindow_core SOURCES
+  mainwindow/timers/TimerRules.cpp
+  mainwindow/dispatch/KeyRules.cpp
+  mainwindow/dispatch/CommandAreas.cpp
+  mainwindow/dispatch/MainMenus.cpp)
+
+tavrix_native_test(mainwindow_rules_tests
+  SOURCES
+    mainwindow/rules/TimerRulesTest.cpp
+    mainwindow/rules/KeyRulesTest.cpp
+    mainwindow/rules/CommandAreasTest.cpp
+  DEPENDS mainwindow_core
+  LABELS mainwindow)

@@ -5,6 +5,7 @@
 #include <cstdlib>
 #include <ctime>
 
+#include "foundation/app/ProgramFolder.h"
 #include "foundation/app/ProgramLog.h"
 #include "foundation/app/WaitingMessages.h"
 #include "foundation/drawing/MemDC.h"
@@ -15,13 +16,13 @@
 #include "input/controllermap/ControllerMapLoader.h"
 #include "input/shortcuts/Shortcuts.h"
 #include "mainwindow/dialog/StartupSeams.h"
+#include "mainwindow/messages/PrivateMessages.h"
 #include "mainwindow/res/MainWindowIds.h"
 #include "skin/file/Skin.h"
 
 namespace {
 
 const char kCaption[] = "TAVRIX PRO DJ";
-const UINT_PTR kStartupTimer = 1;
 const int kMinTrackWidth = 800;
 const int kMinTrackHeight = 554;
 
@@ -61,6 +62,38 @@ BEGIN_MESSAGE_MAP(MainDialog, CDialog)
     ON_WM_TIMER()                  // void OnTimer(UINT_PTR)
     ON_WM_WINDOWPOSCHANGING()      // void OnWindowPosChanging(WINDOWPOS*)
     ON_COMMAND(27005, &MainDialog::OnCommandClose)
+    // Private messages, the two main menus and every other command id:
+    // mainwindow/messages and mainwindow/dispatch.
+    ON_MESSAGE(WM_SLIDER_TRACKING, &MainDialog::OnSliderMessage)
+    ON_MESSAGE(WM_SLIDER_CHANGED, &MainDialog::OnSliderMessage)
+    ON_MESSAGE(WM_DECK_TIME, &MainDialog::OnDeckTimeMessage)
+    ON_MESSAGE(WM_CONTROLLER_TIME, &MainDialog::OnControllerTimeMessage)
+    ON_MESSAGE(WM_JOG_MOVED, &MainDialog::OnJogMovedMessage)
+    ON_MESSAGE(WM_ART_FOUND, &MainDialog::OnArtFoundMessage)
+    ON_MESSAGE(WM_DECK_TEXT, &MainDialog::OnDeckTextMessage)
+    ON_MESSAGE(WM_CONTROLLER_LED, &MainDialog::OnControllerLedMessage)
+    ON_MESSAGE(WM_CONTROLLER_FLASH, &MainDialog::OnControllerFlashMessage)
+    ON_MESSAGE(WM_CONTROLLER_VALUE, &MainDialog::OnControllerValueMessage)
+    ON_MESSAGE(WM_QUEUE_A_SCROLL, &MainDialog::OnQueueAScrollMessage)
+    ON_MESSAGE(WM_QUEUE_B_SCROLL, &MainDialog::OnQueueBScrollMessage)
+    ON_MESSAGE(WM_PITCH_NUDGE_HOLD, &MainDialog::OnPitchNudgeMessage)
+    ON_MESSAGE(WM_HOLD_FORWARD, &MainDialog::OnHeldForwardMessage)
+    ON_MESSAGE(WM_HOLD_REWIND, &MainDialog::OnHeldRewindMessage)
+    ON_MESSAGE(WM_CONTROLLER_WHEEL, &MainDialog::OnControllerWheelMessage)
+    ON_MESSAGE(WM_COMM_REQUEST, &MainDialog::OnCommRequestMessage)
+    ON_MESSAGE(WM_JUKE_SCROLL_UP, &MainDialog::OnJukeScrollUpMessage)
+    ON_MESSAGE(WM_JUKE_SCROLL_DOWN, &MainDialog::OnJukeScrollDownMessage)
+    ON_MESSAGE(WM_THUMB_SCROLL_LEFT, &MainDialog::OnThumbScrollLeftMessage)
+    ON_MESSAGE(WM_THUMB_SCROLL_RIGHT, &MainDialog::OnThumbScrollRightMessage)
+    ON_MESSAGE(WM_TAG_ART, &MainDialog::OnTagArtMessage)
+    ON_MESSAGE(WM_TRACKLIST_SCROLL_UP, &MainDialog::OnTrackListScrollUpMessage)
+    ON_MESSAGE(WM_TRACKLIST_SCROLL_DOWN, &MainDialog::OnTrackListScrollDownMessage)
+    ON_MESSAGE(WM_CONTROLLER_DISPLAY, &MainDialog::OnControllerDisplayMessage)
+    ON_MESSAGE(WM_COMM_SOCKET_EVENT, &MainDialog::OnCommSocketEventMessage)
+    ON_COMMAND(27007, &MainDialog::OnMainMenu)
+    ON_COMMAND(28503, &MainDialog::OnFileMenu)
+    ON_COMMAND_RANGE(27001, 28510, &MainDialog::OnVocabularyCommand)
+    ON_COMMAND_RANGE(32812, 32813, &MainDialog::OnVocabularyCommand)
 END_MESSAGE_MAP()
 
 // ---------------------------------------------------------------- construction
@@ -70,8 +103,9 @@ MainDialog::MainDialog(CWnd* pParent) : CDialog(IDD_MAINDIALOG, pParent)
     // 1. Members, the icon, the start time of the run.
     m_hIcon = AfxGetApp() ? AfxGetApp()->LoadIcon(IDI_MAINICON) : nullptr;
     m_startTime = static_cast<int64_t>(std::time(nullptr));
-    // 2. The program folder; 3. the desktop-window-manager flag.
-    m_strProgramFolder = VIZU::GetLibDLLPath();
+    // 2. The program folder (the library's lies beside the program: the
+    // same folder); 3. the desktop-window-manager flag.
+    m_strProgramFolder = ::GetProgramFolder();
     m_bDwm = FileExists("C:\\Windows\\System32\\dwmapi.dll");
     // 4. The settings.
     LoadSettings();
@@ -205,7 +239,7 @@ BOOL MainDialog::OnInitDialog()
     RunStartupSeam(*this, StartupSeam::PopupList);
     RunStartupSeam(*this, StartupSeam::AudioJukebox);
 
-    SetTimer(kStartupTimer, 1);
+    SetTimer(main_timers::kStartup, main_timers::kStartupPeriod);
 
     m_bCDPlayerEnabled = GetIniBool("CDPLAYER", "Enable");
     if (m_bCDPlayerEnabled)
@@ -219,28 +253,7 @@ BOOL MainDialog::OnInitDialog()
     return TRUE;
 }
 
-// Timer 1: until the window is built from the skin here, it only shows the
-// window and takes the splash away.
-void MainDialog::OnStartupTimer()
-{
-    KillTimer(kStartupTimer);
-    RunStartupSeam(*this, StartupSeam::Layout);
-    m_bLaidOut = true;
-    ShowWindow(SW_SHOWNORMAL);
-    ::SetForegroundWindow(m_hWnd);
-    ::UpdateWindow(m_hWnd);
-    Log("Main window shown");
-    m_splashStart.FadeOut(800);
-}
-
-void MainDialog::OnTimer(UINT_PTR nIDEvent)
-{
-    if (nIDEvent == kStartupTimer) {
-        OnStartupTimer();
-        return;
-    }
-    Default();
-}
+// Timer 1 and the other timers: mainwindow/timers.
 
 // ---------------------------------------------------------------- window messages
 

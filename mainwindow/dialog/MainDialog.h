@@ -19,8 +19,11 @@
 #include "framework/ui/CGdiObject.h"
 #include "framework/ui/CImageList.h"
 #include "library/api/VIZU.h"
+#include "mainwindow/dispatch/KeyRules.h"
+#include "mainwindow/parts/MainWindowParts.h"
 #include "mainwindow/settings/MainSettings.h"
 #include "mainwindow/settings/SettingsFile.h"
+#include "mainwindow/timers/TimerRules.h"
 #include "skin/splash/TXVSplash.h"
 
 class MainDialog : public CDialog
@@ -137,4 +140,82 @@ private:
     CDC m_dcSkin;
     HGDIOBJ m_hOldSkinBitmap = nullptr;
     CImageList m_imlTracks;
+
+    // ---- Timers and the start-up sequence (mainwindow/timers), private
+    // messages (mainwindow/messages), commands, keys and the two main menus
+    // (mainwindow/dispatch). The parts of the program they call through
+    // MainWindowParts.
+public:
+    // The parts the window calls (null: the defaults). Set before Create.
+    void SetParts(MainWindowParts* parts) { m_pParts = parts ? parts : &DefaultMainWindowParts(); }
+    MainWindowParts& Parts() const { return *m_pParts; }
+    int64_t GetStartTime() const { return m_startTime; }
+    // The main track list's view (1: the library), set by the start-up.
+    int GetMainListView() const { return m_nMainListView; }
+    // Runs a command through the message map (WM_COMMAND with its id).
+    void RunCommand(UINT id);
+    void OnMainMenu();
+    void OnFileMenu();
+    BOOL PreTranslateMessage(MSG* pMsg) override;
+
+protected:
+    void OnVocabularyCommand(UINT id);
+    LRESULT OnSliderMessage(WPARAM wParam, LPARAM lParam);
+    LRESULT OnDeckTimeMessage(WPARAM wParam, LPARAM lParam);
+    LRESULT OnControllerTimeMessage(WPARAM wParam, LPARAM lParam);
+    LRESULT OnJogMovedMessage(WPARAM wParam, LPARAM lParam);
+    LRESULT OnArtFoundMessage(WPARAM wParam, LPARAM lParam);
+    LRESULT OnDeckTextMessage(WPARAM wParam, LPARAM lParam);
+    LRESULT OnControllerLedMessage(WPARAM wParam, LPARAM lParam);
+    LRESULT OnControllerFlashMessage(WPARAM wParam, LPARAM lParam);
+    LRESULT OnControllerValueMessage(WPARAM wParam, LPARAM lParam);
+    LRESULT OnQueueAScrollMessage(WPARAM wParam, LPARAM lParam);
+    LRESULT OnQueueBScrollMessage(WPARAM wParam, LPARAM lParam);
+    LRESULT OnPitchNudgeMessage(WPARAM wParam, LPARAM lParam);
+    LRESULT OnHeldForwardMessage(WPARAM wParam, LPARAM lParam);
+    LRESULT OnHeldRewindMessage(WPARAM wParam, LPARAM lParam);
+    LRESULT OnControllerWheelMessage(WPARAM wParam, LPARAM lParam);
+    LRESULT OnCommRequestMessage(WPARAM wParam, LPARAM lParam);
+    LRESULT OnJukeScrollUpMessage(WPARAM wParam, LPARAM lParam);
+    LRESULT OnJukeScrollDownMessage(WPARAM wParam, LPARAM lParam);
+    LRESULT OnThumbScrollLeftMessage(WPARAM wParam, LPARAM lParam);
+    LRESULT OnThumbScrollRightMessage(WPARAM wParam, LPARAM lParam);
+    LRESULT OnTagArtMessage(WPARAM wParam, LPARAM lParam);
+    LRESULT OnTrackListScrollUpMessage(WPARAM wParam, LPARAM lParam);
+    LRESULT OnTrackListScrollDownMessage(WPARAM wParam, LPARAM lParam);
+    LRESULT OnControllerDisplayMessage(WPARAM wParam, LPARAM lParam);
+    LRESULT OnCommSocketEventMessage(WPARAM wParam, LPARAM lParam);
+
+private:
+    // A held scroll button's repeat: running flag and current period.
+    struct RepeatState
+    {
+        bool running = false;
+        int period = 0;
+    };
+
+    // A start-up step: its log line when it did its work, else the
+    // line that names what is not there yet.
+    void StartupStep(bool done, const char* line, const char* missing);
+    void CreateFirstLibrary();
+    void OnHeldButton(WPARAM deck, LPARAM pressed, bool forward);
+    void OnRepeatButton(RepeatState& state, const main_timers::RepeatRule& rule, UINT id, LPARAM pressed);
+    bool RepeatTick(RepeatState& state, const main_timers::RepeatRule& rule, UINT id);
+    void OnClockTimer();
+    void OnCpuMeterTimer();
+    void OnFirstFocusTimer();
+    void StartTimer(UINT id, UINT period);
+    void StopTimer(UINT id);
+    key_rules::KeyTarget KeyTargetOf(HWND hWnd) const;
+    void RunMainPopup(UINT resource, const char* title, const main_menus::MenuItem* items, size_t count,
+                      UINT extraFlags);
+    void CarryOutMenuItem(const main_menus::MenuItem& item);
+    void RunMenuHandler(main_menus::MenuHandler handler);
+
+    MainWindowParts* m_pParts = &DefaultMainWindowParts();
+    int m_nMainListView = 0;
+    RepeatState m_repeatJukeList, m_repeatThumbList, m_repeatTrackList;
+    bool m_bHeldForward[2] = {false, false};
+    bool m_bHeldRewind[2] = {false, false};
+    int m_nLastCpuValue = 0;
 };

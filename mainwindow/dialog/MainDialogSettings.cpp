@@ -2,6 +2,8 @@
 // one load of the settings and their write-back at exit.
 #include "mainwindow/dialog/MainDialog.h"
 
+#include "foundation/app/ProgramFolder.h"
+
 #include "mainwindow/dialog/StartupSeams.h"
 
 namespace {
@@ -46,7 +48,7 @@ BOOL MainDialog::WriteIniInt(CString section, CString key, int value)
 
 void MainDialog::LoadSettings()
 {
-    m_strProgramFolder = VIZU::GetLibDLLPath();
+    m_strProgramFolder = ::GetProgramFolder();
     m_ini.SetFolder(m_strProgramFolder);
     m_settings.Load(m_ini);
     if (IsRelative(m_settings.SkinFolder)) {

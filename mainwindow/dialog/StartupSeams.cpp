@@ -28,7 +28,6 @@ const char* StartupSeamName(StartupSeam seam)
     case StartupSeam::PopupWindowPos: return "popup list place";
     case StartupSeam::TextOutputSettings: return "text output settings";
     case StartupSeam::TreeFonts: return "tree fonts";
-    case StartupSeam::Layout: return "layout from the skin";
     }
     return "?";
 }

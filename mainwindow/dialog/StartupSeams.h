@@ -31,7 +31,6 @@ enum class StartupSeam
     PopupWindowPos,       // the floating list's place at exit
     TextOutputSettings,   // the text output's settings at exit
     TreeFonts,            // the library and folder trees' fonts
-    Layout,               // timer 1's building of the window from the skin
 };
 
 // The seam's name, as its log line gives it.

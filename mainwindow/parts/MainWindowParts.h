@@ -1,0 +1,138 @@
+// MainWindowParts: what the main window's start-up sequence, timers,
+// private messages, commands, key rules and menus call in the parts of the
+// program that other work brings: the builders of the window from the
+// skin, the decks and their commands, the mixer, the lists and panes, the
+// library dialogs, the controller feedback, the request server. Every
+// member has a harmless default: a step that returns false did nothing
+// (the main window then logs "Not yet part of the program: NAME"), a query
+// answers "not there", a handler does nothing. Later work derives from
+// this class and hands its object to MainDialog::SetParts; tests fill it
+// with fakes. The list with its owners: docs/mainwindow.md.
+#pragma once
+
+#include <windows.h>
+
+#include <cstddef>
+#include <cstdint>
+
+#include "mainwindow/dispatch/CommandAreas.h"
+#include "mainwindow/dispatch/MainMenus.h"
+
+class CNewMenu;
+class CWnd;
+struct ControllerMapItem;
+
+class MainWindowParts
+{
+public:
+    virtual ~MainWindowParts() = default;
+
+    // ---- Start-up (timer 1). Steps answer true when they did their work.
+    // The seven builders of the window from the skin.
+    virtual bool CreateButtons() { return false; }
+    virtual bool CreateTextFields() { return false; }
+    virtual bool CreateStatusFields() { return false; }
+    virtual bool CreateIndicatorLights() { return false; }
+    virtual bool CreateTrees() { return false; }
+    virtual bool CreateLists() { return false; }
+    virtual bool CreateMiscControls() { return false; }
+    // A queue's caption (1 deck A, 2 deck B, 4 AutoMix).
+    virtual void UpdateQueueCaption(int list) { (void)list; }
+    virtual bool RefreshPresetButtons() { return false; }
+    virtual bool InitDecks() { return false; }
+    // The modeless windows of the start-up: created, not shown.
+    virtual bool CreateModeless(main_menus::ModelessWindow window) { (void)window; return false; }
+    // The skin's thumbnail list, the video window on the skin, the main
+    // track list with the track info strip: whether the builders made them.
+    virtual bool HasThumbList() { return false; }
+    virtual bool HasVideoOnSkin() { return false; }
+    virtual bool HasTrackListAndInfo() { return false; }
+    virtual void SetVideoVolume(int volume) { (void)volume; }
+    // Selects the library tree's root item (its selection shows it).
+    virtual void SelectLibraryRoot() {}
+    virtual void LoadAutoMixSettings() {}
+    // The add-music wizard of the library dialogs (true: it ran).
+    virtual bool RunAddMusicWizard() { return false; }
+    virtual void DisplayTreeSelection() {}
+    virtual void BuildLibraryTree() {}
+    virtual void CreateJukeboxPlayer() {}
+    // Jukebox mode 2: page state reset, album and artist counts and arrays,
+    // the first page of albums.
+    virtual void ShowFirstJukeboxPage() {}
+    // Jukebox mode without mode 2: the thumbnail and jukebox panes' views.
+    virtual void SetJukeboxViews(int view) { (void)view; }
+    virtual void ShowThumbSelection(int view) { (void)view; }
+    virtual void SetDenonLights(bool on) { (void)on; }
+    virtual void AutoLoadOnStart() {}
+    // The command-line playlist read into the AutoMix queue (emptied first)
+    // and shown there (true: read).
+    virtual bool LoadAutoMixQueue(const char* path) { (void)path; return false; }
+    virtual bool IsAutoMixRunning() { return false; }
+    virtual void ToggleAutoMix() {}
+    virtual void ToggleDeckSpectrum(int deck) { (void)deck; }
+
+    // ---- Timers.
+    // The window's timers are started and stopped here (the default: the
+    // system's timers); a test's fake clock records them and sends the
+    // ticks itself.
+    virtual void StartTimer(HWND hWnd, UINT id, UINT period) { ::SetTimer(hWnd, id, period, nullptr); }
+    virtual void StopTimer(HWND hWnd, UINT id) { ::KillTimer(hWnd, id); }
+    // The ticks of the fades, glide, AutoMix and random play.
+    virtual void MixerTimerTick(unsigned id) { (void)id; }
+    // A text field of the skin by name; false when the skin has none.
+    virtual bool SetTextField(const char* name, const char* text) { (void)name; (void)text; return false; }
+    virtual bool HasCpuMeter() { return false; }
+    virtual void SetCpuMeter(int value) { (void)value; }
+    // The CPU load in percent: the whole machine, and the process of that
+    // performance instance name.
+    virtual int TotalCpuUsage();
+    virtual int ProcessCpuUsage(const char* instanceName);
+    virtual int DArederoQueueRows() { return 0; }
+    virtual int DArederoState() { return 0; }
+    virtual void PlayNextJukeboxTrack() {}
+    virtual void JukeListSelect(bool next) { (void)next; }
+    virtual void ThumbListScroll(bool right) { (void)right; }
+    // The selected track of the main track list into the info strip.
+    virtual void ShowSelectedTrackInfo() {}
+    // The time now, in seconds since 1970, and the local time of day.
+    virtual int64_t Now();
+    virtual void LocalTimeOfDay(int& hour, int& minute);
+
+    // ---- Private messages.
+    virtual void OnSliderNotify(int controlId, LPARAM position) { (void)controlId; (void)position; }
+    virtual void OnDeckTime(int deck, int seconds) { (void)deck; (void)seconds; }
+    virtual void SendDenonTime(int deck, int seconds) { (void)deck; (void)seconds; }
+    virtual void OnJogWheel(const ControllerMapItem* entry, int value) { (void)entry; (void)value; }
+    virtual void OnArtFound(int deck) { (void)deck; }
+    virtual void OnShowDeckArt(int deck, const char* path) { (void)deck; (void)path; }
+    virtual void ToggleControllerLight(int key) { (void)key; }
+    virtual void FlashControllerLight(int key) { (void)key; }
+    virtual void OnControllerValue(int value, const ControllerMapItem& entry) { (void)value; (void)entry; }
+    virtual void OnQueueScroll(int deck, int value, int low) { (void)deck; (void)value; (void)low; }
+    virtual void OnPitchNudgeReleased(int deck) { (void)deck; }
+    virtual void OnControllerWheel(int value, const ControllerMapItem& entry) { (void)value; (void)entry; }
+    virtual void OnCommRequest(const char* bytes, size_t length) { (void)bytes; (void)length; }
+    virtual void OnTagArt(int deck, const char* path) { (void)deck; (void)path; }
+    virtual void OnControllerLightString(const ControllerMapItem& entry) { (void)entry; }
+    virtual void OnCommSocketEvent(int code, void* socket) { (void)code; (void)socket; }
+
+    // ---- Commands, keys and menus.
+    // A command of an area whose handlers belong to other parts.
+    virtual void RunCommand(command_areas::CommandArea area, unsigned id) { (void)area; (void)id; }
+    // The edit of the library search box (the key rules let Space type there).
+    virtual bool IsSearchBoxEdit(HWND hWnd) { (void)hWnd; return false; }
+    virtual void DeleteSelectedQueueItems(int listCode) { (void)listCode; }
+    virtual void DeletePlaylist() {}
+    virtual void FilterTrackList() {}
+    virtual void OpenJukeListItem() {}
+    // The main track list window (the focus after filtering), null when none.
+    virtual HWND TrackListWindow() { return nullptr; }
+    virtual void ShowModeless(main_menus::ModelessWindow window) { (void)window; }
+    virtual void RunMenuHandler(main_menus::MenuHandler handler) { (void)handler; }
+    // Opens the popup and answers the chosen item (0: none). The default
+    // tracks it at the point with the flags (TPM_RETURNCMD among them).
+    virtual UINT RunMenu(CNewMenu& popup, CWnd& owner, POINT at, UINT flags);
+};
+
+// The object whose defaults apply while no other is set.
+MainWindowParts& DefaultMainWindowParts();
