@@ -538,12 +538,14 @@ tavrix_native_test(mixer_tests
     mainwindow/mixer/AutoMixSessionTest.cpp
   DEPENDS mainwindow_mix_core
   LABELS mainwindow)
+
 # The shipped skins, drawn as for the program folder, for the test of their
 # item tables (ShippedSkinsTest.cpp reads them there).
 set(TAVRIX_IMAGE_DIR ${CMAKE_BINARY_DIR}/TavrixVJ)
 include(${CMAKE_CURRENT_LIST_DIR}/Skins.cmake)
 target_compile_definitions(skin_core_tests PRIVATE TAVRIX_SHIPPED_SKINS_DIR="${TAVRIX_SKINS_DIR}")
 add_dependencies(skin_core_tests tavrix_skins)
+
 # The fixed-point spectrum analyser.
 tavrix_native_test(fft_tests
   SOURCES decoder/fft/FftTest.cpp
@@ -570,6 +572,8 @@ tavrix_native_test(effect_list_tests
 tavrix_native_test(player_tests
   SOURCES audio/players/PlayerLogicTest.cpp
   DEPENDS audio_core
+  LABELS audio)
+
 # The decks' track scan (levels, tempo, start point, waveform columns) and
 # the album-art search's request, reply and choice.
 tavrix_native_library(audio_loading_core SOURCES
@@ -583,6 +587,7 @@ tavrix_native_test(deck_loading_tests
     audio/worker/AlbumArtLookupTest.cpp
   DEPENDS audio_loading_core
   LABELS audio)
+
 # The main window's window-free rules: timers, keys, commands, menus.
 tavrix_native_library(mainwindow_core SOURCES
   mainwindow/timers/TimerRules.cpp
