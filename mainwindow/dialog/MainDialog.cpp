@@ -15,6 +15,7 @@
 #include "input/controllermap/ControllerMapLoader.h"
 #include "input/shortcuts/Shortcuts.h"
 #include "mainwindow/dialog/StartupSeams.h"
+#include "mainwindow/skinhost/MainSkinHost.h"
 #include "mainwindow/res/MainWindowIds.h"
 #include "skin/file/Skin.h"
 
@@ -67,6 +68,9 @@ END_MESSAGE_MAP()
 
 MainDialog::MainDialog(CWnd* pParent) : CDialog(IDD_MAINDIALOG, pParent)
 {
+    // The skinned controls reach this window through its host.
+    m_skinHost = std::make_unique<MainSkinHost>(*this);
+    SetSkinHost(m_skinHost.get());
     // 1. Members, the icon, the start time of the run.
     m_hIcon = AfxGetApp() ? AfxGetApp()->LoadIcon(IDI_MAINICON) : nullptr;
     m_startTime = static_cast<int64_t>(std::time(nullptr));

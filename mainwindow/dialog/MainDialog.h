@@ -21,7 +21,12 @@
 #include "library/api/VIZU.h"
 #include "mainwindow/settings/MainSettings.h"
 #include "mainwindow/settings/SettingsFile.h"
+#include "skin/create/SkinMeterSet.h"
 #include "skin/splash/TXVSplash.h"
+
+#include <memory>
+
+class MainSkinHost;
 
 class MainDialog : public CDialog
 {
@@ -137,4 +142,13 @@ private:
     CDC m_dcSkin;
     HGDIOBJ m_hOldSkinBitmap = nullptr;
     CImageList m_imlTracks;
+
+    // The skinned controls' view of this window (MainSkinHost).
+public:
+    CDC* GetSkinDC() { return m_dcSkin.GetSafeHdc() ? &m_dcSkin : nullptr; }
+    SkinMeterSet& GetSkinMeters() { return m_skinMeters; }
+
+private:
+    SkinMeterSet m_skinMeters;
+    std::unique_ptr<MainSkinHost> m_skinHost;
 };
