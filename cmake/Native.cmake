@@ -496,11 +496,21 @@ tavrix_native_library(skin_core SOURCES
   skin/file/Skin.cpp
   skin/file/SkinControlNames.cpp
   skin/file/SkinWriteBack.cpp
+  skin/fields/FieldGeometry.cpp
+  skin/knob/KnobGeometry.cpp
+  skin/create/CreateRules.cpp
   DEPENDS input_core foundation_core)
 
 tavrix_native_test(skin_core_tests
   SOURCES
     skin/SkinFileTest.cpp
     skin/ControlNamesTest.cpp
+  DEPENDS skin_core
+  LABELS skin)
+
+tavrix_native_test(skin_controls_core_tests
+  SOURCES
+    skin/GeometryTest.cpp
+    skin/CreateRulesTest.cpp
   DEPENDS skin_core
   LABELS skin)
