@@ -54,11 +54,7 @@ RECT Placed(CWnd& wnd)
 
 std::unique_ptr<DibSurface> Draw(CWnd& wnd)
 {
-    RECT r;
-    ::GetClientRect(wnd.m_hWnd, &r);
-    auto s = std::make_unique<DibSurface>(r.right, r.bottom, RGB(1, 2, 3));
-    widget_test::PrintClient(wnd.m_hWnd, *s);
-    return s;
+    return skin_test::DrawClient(wnd.m_hWnd);
 }
 
 class CreateTest : public ::testing::Test

@@ -29,11 +29,7 @@ public:
 
 std::unique_ptr<DibSurface> DrawWindow(HWND window)
 {
-    RECT r;
-    ::GetClientRect(window, &r);
-    auto s = std::make_unique<DibSurface>(r.right, r.bottom, RGB(1, 2, 3));
-    widget_test::PrintClient(window, *s);
-    return s;
+    return skin_test::DrawClient(window);
 }
 
 // Answers the prompt seam and remembers what it was asked.

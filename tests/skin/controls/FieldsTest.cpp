@@ -55,14 +55,9 @@ void InkColumns(const DibSurface& s, int& first, int& last)
     }
 }
 
-template <class Field>
-std::unique_ptr<DibSurface> Draw(Field& field)
+std::unique_ptr<DibSurface> Draw(CWnd& field)
 {
-    RECT r;
-    ::GetClientRect(field.m_hWnd, &r);
-    auto s = std::make_unique<DibSurface>(r.right, r.bottom, RGB(9, 9, 9));
-    widget_test::PrintClient(field.m_hWnd, *s);
-    return s;
+    return skin_test::DrawClient(field.m_hWnd);
 }
 
 class FieldsTest : public ::testing::Test

@@ -49,6 +49,15 @@ CString TestHost::GetIniString(const CString& section, const CString& key)
     return it == ini.end() ? CString() : CString(it->second.c_str());
 }
 
+std::unique_ptr<widget_test::DibSurface> DrawClient(HWND window)
+{
+    RECT r;
+    ::GetClientRect(window, &r);
+    auto s = std::make_unique<widget_test::DibSurface>(r.right, r.bottom, RGB(1, 2, 3));
+    widget_test::PrintClient(window, *s);
+    return s;
+}
+
 void Pump()
 {
     MSG msg;

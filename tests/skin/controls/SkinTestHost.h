@@ -7,6 +7,7 @@
 #include <windows.h>
 
 #include <map>
+#include <memory>
 #include <string>
 #include <vector>
 
@@ -54,6 +55,10 @@ public:
 private:
     SkinHost* m_before;
 };
+
+// The window's client area drawn by WM_PRINTCLIENT into a fresh surface
+// of its size, filled with RGB(1, 2, 3) first.
+std::unique_ptr<widget_test::DibSurface> DrawClient(HWND window);
 
 // Dispatches the posted messages waiting for this thread.
 void Pump();
