@@ -509,6 +509,9 @@ tavrix_native_library(skin_core SOURCES
   skin/file/Skin.cpp
   skin/file/SkinControlNames.cpp
   skin/file/SkinWriteBack.cpp
+  skin/fields/FieldGeometry.cpp
+  skin/knob/KnobGeometry.cpp
+  skin/create/CreateRules.cpp
   DEPENDS input_core foundation_core)
 
 tavrix_native_test(skin_core_tests
@@ -602,3 +605,9 @@ tavrix_native_test(mainwindow_rules_tests
     mainwindow/rules/CommandAreasTest.cpp
   DEPENDS mainwindow_core
   LABELS mainwindow)
+tavrix_native_test(skin_controls_core_tests
+  SOURCES
+    skin/GeometryTest.cpp
+    skin/CreateRulesTest.cpp
+  DEPENDS skin_core
+  LABELS skin)

@@ -22,6 +22,11 @@ HWND OwnerOrMain(HWND hOwner)
 
 } // namespace
 
+CPromptAnswerer* AfxGetPromptAnswerer()
+{
+    return g_answerer;
+}
+
 CPromptAnswerer* AfxSetPromptAnswerer(CPromptAnswerer* pAnswerer)
 {
     CPromptAnswerer* old = g_answerer;

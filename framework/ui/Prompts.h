@@ -36,6 +36,8 @@ public:
 
 // The answerer in use (null: the real dialogs); returns the previous one.
 CPromptAnswerer* AfxSetPromptAnswerer(CPromptAnswerer* pAnswerer);
+// The answerer in use, or null.
+CPromptAnswerer* AfxGetPromptAnswerer();
 void AfxSetUnattendedPrompts(BOOL bUnattended);
 BOOL AfxIsUnattendedPrompts();
 

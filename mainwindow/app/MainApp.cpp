@@ -18,6 +18,7 @@
 #include "mainwindow/res/MainWindowIds.h"
 #include "mainwindow/settings/MainSettings.h"
 #include "mainwindow/settings/SettingsFile.h"
+#include "skin/dialogs/TXVMsg.h"
 
 MainApp::MainApp() : CWinApp(nullptr) {}
 
@@ -34,6 +35,8 @@ BOOL MainApp::InitInstance()
     // 1.
     ::InitCommonControls();
     CWinApp::InitInstance();
+    // The program's notices show in its own message dialog.
+    InstallSkinMessageDialog();
 
     // 2. Socket support.
     if (!StartSockets()) {

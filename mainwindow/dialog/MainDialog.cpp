@@ -17,6 +17,7 @@
 #include "input/shortcuts/Shortcuts.h"
 #include "mainwindow/dialog/StartupSeams.h"
 #include "mainwindow/messages/PrivateMessages.h"
+#include "mainwindow/skinhost/MainSkinHost.h"
 #include "mainwindow/res/MainWindowIds.h"
 #include "skin/file/Skin.h"
 
@@ -100,6 +101,9 @@ END_MESSAGE_MAP()
 
 MainDialog::MainDialog(CWnd* pParent) : CDialog(IDD_MAINDIALOG, pParent)
 {
+    // The skinned controls reach this window through its host.
+    m_skinHost = std::make_unique<MainSkinHost>(*this);
+    SetSkinHost(m_skinHost.get());
     // 1. Members, the icon, the start time of the run.
     m_hIcon = AfxGetApp() ? AfxGetApp()->LoadIcon(IDI_MAINICON) : nullptr;
     m_startTime = static_cast<int64_t>(std::time(nullptr));

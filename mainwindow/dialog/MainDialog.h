@@ -24,7 +24,12 @@
 #include "mainwindow/settings/MainSettings.h"
 #include "mainwindow/settings/SettingsFile.h"
 #include "mainwindow/timers/TimerRules.h"
+#include "skin/create/SkinMeterSet.h"
 #include "skin/splash/TXVSplash.h"
+
+#include <memory>
+
+class MainSkinHost;
 
 class MainDialog : public CDialog
 {
@@ -218,4 +223,13 @@ private:
     bool m_bHeldForward[2] = {false, false};
     bool m_bHeldRewind[2] = {false, false};
     int m_nLastCpuValue = 0;
+
+    // The skinned controls' view of this window (MainSkinHost).
+public:
+    CDC* GetSkinDC() { return m_dcSkin.GetSafeHdc() ? &m_dcSkin : nullptr; }
+    SkinMeterSet& GetSkinMeters() { return m_skinMeters; }
+
+private:
+    SkinMeterSet m_skinMeters;
+    std::unique_ptr<MainSkinHost> m_skinHost;
 };

@@ -4,6 +4,7 @@
 #include "framework/ui/Prompts.h"
 #include "input/commands/CommandVocabulary.h"
 #include "mainwindow/dialog/StartupSeams.h"
+#include "mainwindow/skinhost/MainSkinHost.h"
 
 namespace {
 const int kLastTimerId = 35;
@@ -85,6 +86,8 @@ bool MainDialog::ExitProgram(bool bAsk)
 
 MainDialog::~MainDialog()
 {
+    if (TheSkinHost() == m_skinHost.get())
+        SetSkinHost(nullptr);
     // The worker threads (each waits up to 500 ms before it is ended).
     m_threadDisplay.Stop();
     m_threadFolders.Stop();

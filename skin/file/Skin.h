@@ -10,6 +10,7 @@
 
 #include <cstdint>
 #include <map>
+#include <memory>
 #include <string>
 #include <vector>
 
@@ -100,6 +101,20 @@ struct SkinItem
 
 class XmlMarkup;
 
+// The controls the creators set up (skin/create/SkinCreate.cpp); the
+// portable part of the skin never touches them.
+class TXVStatusField;
+class TXVTextField;
+class TXVEditCtrl;
+class TXVSpectrumCtrl;
+class TXVIndLight;
+class CBitmapSlider;
+class CBitmap;
+class CGradientProgressCtrl;
+class SkinJukePane;
+class SkinAlbumArt;
+class SkinListControl;
+
 class Skin
 {
 public:
@@ -139,6 +154,28 @@ public:
                             const CString& face, int sizePoints);
     static int SaveColorsText(CString& text, const CString& element, const CString& action,
                               uint32_t bkColor, uint32_t txColor);
+
+    // Control creators (skin/create/SkinCreate.cpp): each makes the
+    // control's window as a child of the skin host's main window at the
+    // item's rectangle with the item's id, and applies the item. Each
+    // returns 0.
+    int CreateStatusField(const SkinItem& item, TXVStatusField& field);
+    int CreateTextField(const SkinItem& item, TXVTextField& field);
+    int CreateEditBox(const SkinItem& item, TXVEditCtrl& edit);
+    int CreateSpectrum(const SkinItem& item, TXVSpectrumCtrl& pane);
+    int CreateJukePane(const SkinItem& item, SkinJukePane& pane, int slot);
+    int CreateProgressBar(const SkinItem& item, CGradientProgressCtrl& bar);
+    int CreateIndicatorLight(const SkinItem& item, TXVIndLight& light);
+    int CreateSlider(const SkinItem& item, CBitmapSlider& slider, CBitmap& background);
+    int CreateLevelMeter(const SkinItem& item, CGradientProgressCtrl& bar);
+    int CreateAlbumArt(const SkinItem& item, SkinAlbumArt& view);
+    // The lists and trees, whose classes set themselves up from the item.
+    int CreateListControl(const SkinItem& item, SkinListControl& control);
+
+    // Objects the skin keeps for its controls (the bars' pattern brushes):
+    // they live as long as the skin object.
+    void KeepObject(std::shared_ptr<void> object) { m_kept.push_back(std::move(object)); }
+    size_t GetKeptObjectCount() const { return m_kept.size(); }
 
     // Attributes
     int32_t GetVisibleJukePanes() const { return m_nVisibleJukePanes; }
@@ -180,6 +217,7 @@ private:
     SkinRect m_zones[ZONE_COUNT];
     std::vector<SkinItem> m_items;
     std::map<std::string, int32_t> m_names;
+    std::vector<std::shared_ptr<void>> m_kept;
 };
 
 // The program's one skin object, alive for the whole run.

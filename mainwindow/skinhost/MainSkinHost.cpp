@@ -1,0 +1,33 @@
+#include "mainwindow/skinhost/MainSkinHost.h"
+
+#include "mainwindow/dialog/MainDialog.h"
+
+CWnd* MainSkinHost::GetMainWindow()
+{
+    return &m_dialog;
+}
+
+CDC* MainSkinHost::GetSkinDC()
+{
+    return m_dialog.GetSkinDC();
+}
+
+CString MainSkinHost::GetIniString(const CString& section, const CString& key)
+{
+    return m_dialog.GetIniString(section, key);
+}
+
+void MainSkinHost::FilterByTitle(const CString&)
+{
+    m_dialog.Log("Not yet part of the program: track list filter");
+}
+
+void MainSkinHost::FilterOff()
+{
+    m_dialog.Log("Not yet part of the program: track list filter off");
+}
+
+SkinMeterSet* MainSkinHost::GetMeterSet()
+{
+    return &m_dialog.GetSkinMeters();
+}
