@@ -3,7 +3,7 @@
 #include "foundation/app/ProgramFolder.h"
 #include "skin/res/SkinListIds.h"
 #include "skin/thumblist/ThumbMath.h"
-#include "skin/tracklist/ListScrollBars.h"
+#include "skin/tracklist/ListLook.h"
 
 #include <algorithm>
 #include <memory>
@@ -145,37 +145,24 @@ void TXVThumbList::LoadImageLists()
 
 void TXVThumbList::SetFont(const CString& face, int size)
 {
-    m_font.DeleteObject();
-    m_fontSmall.DeleteObject();
-    m_font.CreatePointFont(size, face);
-    m_fontSmall.CreatePointFont(size - 20, face);
-    if (m_hWnd)
-        CWnd::SetFont(static_cast<HFONT>(m_font.m_hObject), TRUE);
+    MakeListFonts(*this, m_font, m_fontSmall, face, size);
 }
 
 void TXVThumbList::SetColors(COLORREF background, COLORREF text)
 {
     m_crBack = background;
     m_crText = text;
-    CListCtrl::SetBkColor(background);
-    CListCtrl::SetTextBkColor(background);
-    CListCtrl::SetTextColor(text);
+    ApplyListColours(*this, background, text);
 }
 
 void TXVThumbList::HideScrollBars(int mode, int which)
 {
-    if (mode == 2) {
-        m_bHideBarsPending = true;
-        m_nHideBars = which;
-    } else if (mode == 1) {
-        HideListScrollBarsNow(*this, which);
-    }
+    m_hideBars.Hide(*this, mode, which);
 }
 
 LRESULT TXVThumbList::OnNcCalcSize(WPARAM wParam, LPARAM lParam)
 {
-    if (m_bHideBarsPending)
-        RemoveListScrollBarStyles(m_hWnd, m_nHideBars);
+    m_hideBars.BeforeNcCalcSize(m_hWnd);
     return DefWindowProc(WM_NCCALCSIZE, wParam, lParam);
 }
 

@@ -5,6 +5,7 @@
 #pragma once
 
 #include "framework/ui/AfxWin.h"
+#include "skin/tracklist/ListLook.h"
 #include "skin/drawing/DrawResources.h"
 
 class TXVThumbList : public CListCtrl
@@ -65,8 +66,7 @@ private:
     CString m_strOwner;
     bool m_bOwnerFlag1 = false;
     bool m_bOwnerFlag2 = false;
-    bool m_bHideBarsPending = false;
-    int m_nHideBars = 0;
+    ListScrollBarHiding m_hideBars;
     bool m_bPressed = false;
     int m_nPressX = 0;
     int m_nLastX = 0;

@@ -37,6 +37,9 @@ Rect FitThumb(int pictureWidth, int pictureHeight, int width, int height, bool s
         fit.width = width;
         fit.height = static_cast<int>(ph * width / pw);
     }
+    // Whole-number ratios can round a side one pixel past the box.
+    fit.width = fit.width > width ? width : fit.width;
+    fit.height = fit.height > box ? box : fit.height;
     fit.x = (width - fit.width) / 2;
     fit.y = bands.top + (box - fit.height) / 2;
     return fit;

@@ -7,7 +7,7 @@
 #include "library/api/VIZU.h"
 #include "skin/res/SkinListIds.h"
 #include "skin/tracklist/ListOwner.h"
-#include "skin/tracklist/ListScrollBars.h"
+#include "skin/tracklist/ListLook.h"
 #include "skin/tracklist/TrackListRules.h"
 
 #include <uxtheme.h>
@@ -143,19 +143,12 @@ void TXVTrackList::SetColors(COLORREF background, COLORREF text)
 {
     m_crBack = background;
     m_crText = text;
-    CListCtrl::SetBkColor(background);
-    CListCtrl::SetTextBkColor(background);
-    CListCtrl::SetTextColor(text);
+    ApplyListColours(*this, background, text);
 }
 
 void TXVTrackList::CreateFonts()
 {
-    m_font.DeleteObject();
-    m_fontSmall.DeleteObject();
-    m_font.CreatePointFont(m_nFontSize, m_strFontFace);
-    m_fontSmall.CreatePointFont(m_nSmallFontSize, m_strFontFace);
-    if (m_hWnd)
-        CWnd::SetFont(static_cast<HFONT>(m_font.m_hObject), TRUE);
+    MakeListFonts(*this, m_font, m_fontSmall, m_strFontFace, m_nFontSize);
 }
 
 void TXVTrackList::SetFont(const CString& face, int size)
@@ -248,12 +241,7 @@ void TXVTrackList::SetFullWidthColumn(bool flag)
 
 void TXVTrackList::HideScrollBars(int mode, int which)
 {
-    if (mode == 2) {
-        m_bHideBarsPending = true;
-        m_nHideBars = which;
-    } else if (mode == 1) {
-        HideListScrollBarsNow(*this, which);
-    }
+    m_hideBars.Hide(*this, mode, which);
 }
 
 void TXVTrackList::ToggleIconView()
@@ -447,8 +435,7 @@ LRESULT TXVTrackList::OnMouseLeaveMsg(WPARAM, LPARAM)
 
 LRESULT TXVTrackList::OnNcCalcSize(WPARAM wParam, LPARAM lParam)
 {
-    if (m_bHideBarsPending)
-        RemoveListScrollBarStyles(m_hWnd, m_nHideBars);
+    m_hideBars.BeforeNcCalcSize(m_hWnd);
     return DefWindowProc(WM_NCCALCSIZE, wParam, lParam);
 }
 

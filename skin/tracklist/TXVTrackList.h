@@ -8,6 +8,7 @@
 
 #include "framework/core/CArray.h"
 #include "framework/ui/AfxWin.h"
+#include "skin/tracklist/ListLook.h"
 #include "library/records/CTrackRecord.h"
 #include "widgets/header/FlatHeaderCtrl.h"
 
@@ -125,6 +126,5 @@ private:
     CWnd* m_pOwnerWnd = nullptr;
     ListOwner* m_pOwner = nullptr;
     CRect m_rcOwner;
-    bool m_bHideBarsPending = false;
-    int m_nHideBars = 0;
+    ListScrollBarHiding m_hideBars;
 };

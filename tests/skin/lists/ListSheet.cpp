@@ -41,7 +41,7 @@ class SheetWindow : public CWnd
 public:
     bool Make()
     {
-        if (!CreateEx(0, GetDefaultClassName(), "TavrixVJ lists", WS_POPUP | WS_VISIBLE | WS_CLIPCHILDREN, 0, 0,
+        if (!CreateEx(0, GetDefaultClassName(), "TavrixVJ lists", WS_POPUP | WS_CLIPCHILDREN, 0, 0,
                       1024, 768, nullptr, nullptr))
             return false;
         m_owner.showPlayedIcon = true;
@@ -85,6 +85,9 @@ public:
         m_nav.InsertNavItem({2, "Library", "Folders, tags and watch folders", 3, 0});
         m_nav.InsertNavItem({3, "Controller", "MIDI maps and lights", 8, 0});
         m_nav.SelectItem(1);
+        // Shown once every control is filled: the screenshot waits for the title.
+        ShowWindow(SW_SHOW);
+        UpdateWindow();
         return true;
     }
 
@@ -96,6 +99,10 @@ protected:
         CBrush back;
         back.CreateSolidBrush(RGB(40, 44, 54));
         pDC->FillRect(&r, &back);
+        pDC->SetBkMode(TRANSPARENT);
+        pDC->SetTextColor(RGB(200, 205, 215));
+        for (const Label& label : m_labels)
+            ::TextOutA(pDC->m_hDC, label.x, label.y, label.text.c_str(), static_cast<int>(label.text.size()));
         return TRUE;
     }
     DECLARE_MESSAGE_MAP()
@@ -103,9 +110,7 @@ protected:
 private:
     void AddLabel(const char* text, int x, int y)
     {
-        auto label = std::make_unique<CStatic>();
-        label->Create(text, WS_CHILD | WS_VISIBLE, CRect(x, y, x + 300, y + 15), this);
-        m_labels.push_back(std::move(label));
+        m_labels.push_back({text, x, y});
     }
 
     void AddTrackList(int style, const CRect& rect)
@@ -138,7 +143,12 @@ private:
 
     SheetOwner m_owner;
     std::vector<std::unique_ptr<TXVTrackList>> m_lists;
-    std::vector<std::unique_ptr<CStatic>> m_labels;
+    struct Label
+    {
+        std::string text;
+        int x, y;
+    };
+    std::vector<Label> m_labels;
     TXVThumbList m_thumbs;
     TXVTreeCtrl m_tree;
     TXVNavList m_nav;
