@@ -86,3 +86,5 @@ add_custom_target(tavrix_image ALL
 
 # The shipped skins, drawn at build time.
 include(${CMAKE_CURRENT_LIST_DIR}/Skins.cmake)
+# The list controls' program-folder pictures, drawn at build time.
+include(${CMAKE_CURRENT_LIST_DIR}/ListPictures.cmake)

@@ -611,3 +611,16 @@ tavrix_native_test(skin_controls_core_tests
     skin/CreateRulesTest.cpp
   DEPENDS skin_core
   LABELS skin)
+
+# The skin list controls' rules: sort choice, sort codes, row icons, moves,
+# hidden scroll bars, thumbnail spacing and fit.
+tavrix_native_library(skin_lists_core SOURCES
+  skin/tracklist/TrackListRules.cpp
+  skin/thumblist/ThumbMath.cpp)
+
+tavrix_native_test(skin_lists_core_tests
+  SOURCES
+    skin/lists/TrackListRulesTest.cpp
+    skin/lists/ThumbMathTest.cpp
+  DEPENDS skin_lists_core
+  LABELS skin)

@@ -4,6 +4,8 @@
 
 #include "framework/ui/CEdit.h"
 
+IMPLEMENT_DYNAMIC(CListCtrl, CWnd)
+
 int CListCtrl::InsertColumn(int nCol, const LVCOLUMNA* pColumn)
 {
     return m_hWnd ? static_cast<int>(::SendMessageA(m_hWnd, LVM_INSERTCOLUMNA, static_cast<WPARAM>(nCol),

@@ -17,6 +17,7 @@ class CEdit;
 
 class CListCtrl : public CWnd
 {
+    DECLARE_DYNAMIC(CListCtrl)
 public:
     // Construction
     CListCtrl() = default;
