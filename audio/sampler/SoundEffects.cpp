@@ -287,8 +287,16 @@ void SoundEffects::UpdateStatusText()
 
 void SoundEffects::SaveReadFill()
 {
-    SaveEffectList();
-    LoadEffectList();
+    if (SaveEffectList() < 0) {
+        // The file as it was; the edit stays in the list (numbered afresh)
+        // and is written at the next save, instead of being read away.
+        SoundEffectList& effects = m_host->Effects();
+        for (size_t i = 0; i < effects.size(); ++i)
+            effects[i].id = static_cast<int>(i + 1);
+        ShowMessage("Unable to save the sound effects list - the change is kept until the next save.");
+    } else {
+        LoadEffectList();
+    }
     FillEffectList();
 }
 

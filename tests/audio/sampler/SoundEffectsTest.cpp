@@ -351,6 +351,31 @@ TEST_F(SoundEffectsTest, AddEffectAsksForTheTitleAndRenumbers)
     EXPECT_NE(std::string::npos, before.find("tracks=\"4\""));
 }
 
+TEST_F(SoundEffectsTest, FailedSaveKeepsTheEditForTheNextSave)
+{
+    const std::string wave = MakeWave(m_media.File("horn.wav"), 1);
+    WriteList({Effect("A", "a.wav", 1)});
+    auto sampler = Open();
+    // A folder in the file's place: the write fails.
+    ASSERT_TRUE(::DeleteFileA(ListPath()));
+    ASSERT_TRUE(::CreateDirectoryA(ListPath(), nullptr));
+    {
+        PromptAnswers answers({{true, "Horn"}});
+        sampler->AddEffectFile(wave.c_str());
+        EXPECT_TRUE(answers.Done());
+    }
+    EXPECT_EQ((Strings{"Unable to save the sound effects list - the change is kept until the next save."}),
+              m_messages.texts);
+    ASSERT_EQ(2u, m_host.effects.size());
+    EXPECT_EQ(2, m_host.effects[1].id);
+    EXPECT_EQ((Strings{"1|A|001|a.wav", "2|Horn|001|" + wave}), Rows(*sampler));
+    EXPECT_TRUE(sampler->IsListChanged());
+    // Once the file can be written, the window's end writes the edit.
+    ASSERT_TRUE(::RemoveDirectoryA(ListPath()));
+    sampler.reset();
+    EXPECT_EQ((Strings{"A", "Horn"}), Titles());
+}
+
 TEST_F(SoundEffectsTest, AddEffectFromTheMenuTakesTheChosenFile)
 {
     const std::string wave = MakeWave(m_media.File("drop.wav"), 1);
