@@ -1,0 +1,31 @@
+// Resource ids of the sound-effects sampler window, its Add Effect prompt
+// and its context menu.
+#pragma once
+
+#define IDD_SOUNDEFFECTS 200
+#define IDR_SOUNDEFFECTS_MENU 201
+#define IDD_ADDEFFECT 202
+
+#define IDC_SFX_HEADER 1100
+#define IDC_SFX_LIST 1101
+#define IDC_SFX_STATUS 1102
+#define IDC_SFX_VOLUME 1103
+#define IDC_SFX_BLANK 1104
+#define IDC_SFX_OUTPUTDEVICE 1105
+#define IDC_SFX_PROPS 1106
+#define IDC_SFX_LOOP 1107
+#define IDC_SFX_STOP 1108
+#define IDC_SFX_PLAY 1109
+#define IDC_SFX_CONTROLS 1110
+#define IDC_SFX_TITLE 1111
+#define IDC_SFX_TIME 1112
+#define IDC_SFX_LOOPTEXT 1113
+#define IDC_ADDFX_FILE 1114
+#define IDC_ADDFX_NAME 1115
+#define IDC_ADDFX_PROMPT 1116
+
+#define ID_EFFECTS_ADDEFFECT 32814
+#define ID_EFFECTS_DELETEEFFECT 32815
+#define ID_EFFECTS_RENAMEEFFECT 32816
+#define ID_EFFECTS_MOVEUP 32817
+#define ID_EFFECTS_MOVEDOWN 32818
