@@ -446,6 +446,14 @@ TEST_F(MasterMixerTest, PreProcessBoxesAndEditsWriteTheIniAndDeckAReadsThemAgain
     EXPECT_EQ("50", Ini("MAIN", "FindStartLevel"));
     EXPECT_EQ(50, m_decks[0]->GetFindStartLevel());
     EXPECT_EQ("12", Text(IDC_MIX_SAMPLE_TIME));
+
+    // A huge number is written as typed; the deck scans at most an hour
+    // (SampleTime x 38 frames would overflow).
+    ::SetWindowTextA(Item(IDC_MIX_SAMPLE_TIME), "99999999999");
+    EXPECT_EQ("99999999999", Ini("MAIN", "SampleTime"));
+    EXPECT_EQ(3600, m_decks[0]->GetSampleTime());
+    ::SetWindowTextA(Item(IDC_MIX_SAMPLE_TIME), "-5");
+    EXPECT_EQ(-5, m_decks[0]->GetSampleTime()) << "no scan at all, as the pre-process treats it";
 }
 
 TEST_F(MasterMixerTest, MoreInfoExplainsThePreProcessor)
