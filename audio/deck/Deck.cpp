@@ -1,5 +1,6 @@
 #include "audio/deck/Deck.h"
 
+#include <limits.h>
 #include <stdlib.h>
 
 #include <mmsystem.h>
@@ -17,12 +18,17 @@ UINT SystemMixerCount() { return mixerGetNumDevs(); }
 DeckMixerCountSource g_mixerCount = SystemMixerCount;
 
 const char* const kDeckSections[4] = {"DECKA", "DECKB", "DECKC", "DECKD"};
+const int kMaxSampleTime = 3600;
 
 // An integer of "TavrixVJ.INI"; the default when the key is missing.
 int IniInt(const char* section, const char* key, int fallback)
 {
     const CString text = GetIniString(section, key);
-    return text.IsEmpty() ? fallback : atoi(text);
+    if (text.IsEmpty())
+        return fallback;
+    // Held to the int range (atoi's overflow is undefined).
+    const long long value = strtoll(text, nullptr, 10);
+    return value > INT_MAX ? INT_MAX : value < INT_MIN ? INT_MIN : static_cast<int>(value);
 }
 
 } // namespace
@@ -86,7 +92,11 @@ bool Deck::Init(HWND mainWindow, int deck)
 void Deck::LoadPreProcessSettings()
 {
     m_preProcess = IniInt("MAIN", "PreProcess", 0) != 0;
+    // Seconds to scan, at most an hour: the scan counts SampleTime x 38
+    // frames, which a typed-in huge number would overflow.
     m_sampleTime = IniInt("MAIN", "SampleTime", 0);
+    if (m_sampleTime > kMaxSampleTime)
+        m_sampleTime = kMaxSampleTime;
     m_checkBpm = IniInt("MAIN", "CheckBPM", 0) != 0;
     m_findStart = IniInt("MAIN", "FindStart", 0) != 0;
     m_findStartLevel = IniInt("MAIN", "FindStartLevel", 0);

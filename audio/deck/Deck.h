@@ -131,6 +131,12 @@ public:
     int GetWavScaleValue() const { return m_wavScaleValue; }
     bool IsLoaded() const { return m_loaded; }
     const CString& GetCurrentPath() const { return m_currentPath; }
+    // The pre-process settings as last read (LoadPreProcessSettings).
+    bool IsPreProcessOn() const { return m_preProcess; }
+    int GetSampleTime() const { return m_sampleTime; }
+    bool IsFindStartOn() const { return m_findStart; }
+    int GetFindStartLevel() const { return m_findStartLevel; }
+    bool IsCheckBpmOn() const { return m_checkBpm; }
 
 protected:
     // Overridables
