@@ -11,6 +11,7 @@
 #include "foundation/app/ProgramFolder.h"
 #include "foundation/app/ProgramLog.h"
 #include "foundation/download/AlbumArtDownload.h"
+#include "foundation/download/InternetHandle.h"
 
 namespace {
 
@@ -47,24 +48,6 @@ CString AnsiToUtf8(const CString& text)
     WideCharToMultiByte(CP_UTF8, 0, buffer.data(), wide, &out[0], bytes, nullptr, nullptr);
     return CString(out.data(), bytes);
 }
-
-// Closes an internet handle when the object goes.
-class InternetHandle
-{
-public:
-    explicit InternetHandle(HINTERNET handle) : m_handle(handle) {}
-    ~InternetHandle()
-    {
-        if (m_handle)
-            InternetCloseHandle(m_handle);
-    }
-    InternetHandle(const InternetHandle&) = delete;
-    InternetHandle& operator=(const InternetHandle&) = delete;
-    HINTERNET get() const { return m_handle; }
-
-private:
-    HINTERNET m_handle;
-};
 
 CString NetworkError(const char* step)
 {

@@ -3,6 +3,7 @@
 #include "foundation/app/AtomicFile.h"
 #include "foundation/app/ProgramFolder.h"
 #include "foundation/download/HttpReply.h"
+#include "foundation/download/InternetHandle.h"
 
 #include <windows.h>
 #include <wininet.h>
@@ -16,24 +17,6 @@ namespace {
 const DWORD kReadBlock = 8192;
 const DWORD kTimeoutMs = 30000;
 const DWORD_PTR kContext = 1;
-
-// Closes an internet handle when it goes.
-class InternetHandle
-{
-public:
-    explicit InternetHandle(HINTERNET handle) : m_handle(handle) {}
-    ~InternetHandle()
-    {
-        if (m_handle)
-            InternetCloseHandle(m_handle);
-    }
-    InternetHandle(const InternetHandle&) = delete;
-    InternetHandle& operator=(const InternetHandle&) = delete;
-    operator HINTERNET() const { return m_handle; }
-
-private:
-    HINTERNET m_handle;
-};
 
 bool Fail(CString* error, const CString& text)
 {
