@@ -15,6 +15,7 @@
 #include "mainwindow/app/NewInstall.h"
 #include "mainwindow/dialog/MainDialog.h"
 #include "mainwindow/dialog/StartupSeams.h"
+#include "mainwindow/parts/ProgramParts.h"
 #include "mainwindow/res/MainWindowIds.h"
 #include "mainwindow/settings/MainSettings.h"
 #include "mainwindow/settings/SettingsFile.h"
@@ -97,9 +98,12 @@ BOOL MainApp::InitInstance()
 
         // 15. Run it, when it has a skin to show.
         if (dialog.HasSkin()) {
+            ProgramParts parts(dialog);
+            dialog.SetParts(&parts);
             m_pMainWnd = &dialog;
             dialog.DoModal();
             m_pMainWnd = nullptr;
+            dialog.SetParts(nullptr);
         }
 
         // 16. to 18.

@@ -45,6 +45,8 @@ public:
     const MainSettings& GetSettings() const { return m_settings; }
     const CString& GetProgramFolder() const { return m_strProgramFolder; }
     bool IsLogging() const { return m_bLog; }
+    // The music library the window shows.
+    VIZU& GetLibrary() { return m_vizu; }
 
     // The command-line playlist (switch p), loaded into the AutoMix queue
     // once the window is laid out.

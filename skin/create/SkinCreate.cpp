@@ -10,6 +10,7 @@
 #include "foundation/drawing/DrawingHelpers.h"
 #include "foundation/drawing/HexToColor.h"
 #include "skin/create/CreateRules.h"
+#include "skin/create/FindSkinControl.h"
 #include "skin/create/SkinMeterSet.h"
 #include "skin/create/SkinPaneSeams.h"
 #include "skin/dialogs/TXVEditCtrl.h"
@@ -34,7 +35,7 @@ RECT ItemRect(const SkinItem& item)
 
 UINT ItemId(const SkinItem& item)
 {
-    return static_cast<UINT>(item.id);
+    return SkinWindowId(item.id);
 }
 
 // The bar's setup shared by progress bars and level meters: range, colours,
