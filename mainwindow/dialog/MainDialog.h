@@ -20,6 +20,7 @@
 #include "framework/ui/CImageList.h"
 #include "library/api/VIZU.h"
 #include "mainwindow/dispatch/KeyRules.h"
+#include "mainwindow/lists/QueueArrays.h"
 #include "mainwindow/parts/MainWindowParts.h"
 #include "mainwindow/settings/MainSettings.h"
 #include "mainwindow/settings/SettingsFile.h"
@@ -47,6 +48,8 @@ public:
     bool IsLogging() const { return m_bLog; }
     // The music library the window shows.
     VIZU& GetLibrary() { return m_vizu; }
+    // The working lists of tracks (queues, history, search, requests).
+    QueueArrays& Queues() { return m_queues; }
 
     // The command-line playlist (switch p), loaded into the AutoMix queue
     // once the window is laid out.
@@ -129,8 +132,9 @@ private:
     TXVSplash m_splashStart;
     TXVSplash m_splashExit;
 
-    // Library
+    // Library and the working lists of tracks
     VIZU m_vizu;
+    QueueArrays m_queues;
 
     // Threads: the first is built and never started; then folder listing
     // and library display.
