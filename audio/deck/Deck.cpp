@@ -52,6 +52,7 @@ Deck::~Deck()
 {
     // The worker's jobs and the in-memory file go first (audio/loading).
     SetLoadHost(nullptr);
+    CloseDirectDecoder();
     CloseMemoryDecoder();
     FreeMemoryFile();
     // The player's destructor ends its server and feedback threads before
@@ -280,6 +281,7 @@ void Deck::ClearTrackInfo()
 
 int Deck::Reset()
 {
+    CloseDirectDecoder();
     m_player->Command(CM_STOP);
     m_player->Command(CM_INPUT_CLOSE);
     m_player->Command(CM_OUTPUT_CLOSE);

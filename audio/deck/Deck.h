@@ -105,6 +105,14 @@ public:
     int BuildWaveform();
     // The decoder over the in-memory file; 0, or -1 when it cannot open.
     int OpenMemoryDecoder();
+    // The load of player mode 1 (MAIN/AudioDeckPlayerMode 1): the file is
+    // opened on the deck's direct-mode decoder instead of the player.
+    // False only when that decoder refuses the file; true otherwise, also
+    // after a message.
+    bool LoadTrackDirect(const CString& path);
+    // Asks for an address (DeckLoadHost::AskInternetUrl) and opens it in the
+    // player through the network input; true when a stream was opened.
+    bool OpenInternetUrl();
     // The main window's loading services; the worker jobs start with it.
     void SetLoadHost(DeckLoadHost* host);
     DeckWorker* GetWorker() const { return m_worker; }
@@ -113,6 +121,8 @@ public:
     const unsigned char* GetMemoryFile() const { return m_memoryFile; }
     uint32_t GetMemoryFileSize() const { return m_memoryFileSize; }
     bool HasMemoryDecoder() const { return m_memoryDecoder != nullptr; }
+    // The direct-mode decoder of player mode 1 (null: none open).
+    decoder* GetDirectDecoder() const { return m_directDecoder; }
 
     // Cue points (whole seconds)
     void SetCue(int cue, int32_t seconds);
@@ -147,6 +157,13 @@ private:
     // Track loading (audio/loading)
     int LoadTrackNow(const CString& path);
     void UnloadAfterFailedLoad();
+    // Runs the loads that arrived while one ran; the last one's result.
+    bool RunWaitingLoads(int* result);
+    bool LoadDirect(const CString& path, bool fromLoadTrack);
+    bool OpenDirectDecoder(const CString& path);
+    void CloseDirectDecoder();
+    void ClearWaveStrip();
+    bool WaitForInputOpen();
     void CloseMemoryDecoder();
     void FreeMemoryFile();
     void UpdateWorkerSettings();
@@ -197,4 +214,5 @@ private:
     unsigned char* m_memoryFile = nullptr;
     uint32_t m_memoryFileSize = 0;
     decoder* m_memoryDecoder = nullptr;
+    decoder* m_directDecoder = nullptr;
 };

@@ -98,7 +98,16 @@ int DeckPlayer::ListOutputDevices()
 
 int DeckPlayer::Seek(int offset, int range) { return Command(CM_SEEK, offset, range); }
 
-int DeckPlayer::OpenInput(const char* name) { return Command(CM_INPUT_OPEN, name); }
+int DeckPlayer::OpenInput(const char* name)
+{
+    // The open closes the input before: until the player answers, no input
+    // is known to be open.
+    m_inputOpen = false;
+    const int sent = Command(CM_INPUT_OPEN, name);
+    if (sent >= 0)
+        ++m_inputOpensSent;
+    return sent;
+}
 
 int DeckPlayer::InputSendMessage(int type, const void* data, int size)
 {
@@ -331,6 +340,22 @@ void DeckPlayer::OnInputState(uint8_t state)
         m_inputOpen = true;
     else if (state == 1)
         m_inputOpen = false;
+}
+
+void DeckPlayer::OnAck(uint8_t code)
+{
+    if (code == CM_INPUT_OPEN)
+        ++m_inputOpensAnswered;
+}
+
+void DeckPlayer::OnNack(const control_payload* p)
+{
+    if (!p || p->nack.code != CM_INPUT_OPEN)
+        return;
+    // A refused name leaves no input open (and may come without an
+    // input_state notification).
+    m_inputOpen = false;
+    ++m_inputOpensAnswered;
 }
 
 void DeckPlayer::OnTimecode(const control_payload* p)

@@ -46,6 +46,10 @@ public:
     int GetSeekRange() const { return m_seekRange; }
     void SetSeekRange(int seconds) { m_seekRange = seconds; }
     bool GetInputOpen() const { return m_inputOpen; }
+    // Whether the player has answered every input_open sent through
+    // OpenInput (with an ack or a nack); the input-open flag then tells
+    // the outcome of the last one.
+    bool InputOpenAnswered() const { return m_inputOpensAnswered >= m_inputOpensSent; }
     bool IsOnMonitor() const { return m_onMonitor; }
     int GetMainsDevice() const { return m_mainsDevice; }
     int GetMonitorDevice() const { return m_monitorDevice; }
@@ -100,6 +104,8 @@ public:
     void OnTimecode(const control_payload* p) override;
     void OnOutputDeviceInfo(const control_payload* p) override;
     void OnDuration(uint32_t seconds) override;
+    void OnAck(uint8_t code) override;
+    void OnNack(const control_payload* p) override;
 
 protected:
     // Where a packed command goes: the player's channel. Tests record here.
@@ -129,4 +135,7 @@ private:
     bool m_fxAttached = false;
     std::vector<OutputDeviceInfo> m_devices;
     HWND m_dsoundWindow = nullptr;
+    // input_open commands sent and answered (OpenInput).
+    uint32_t m_inputOpensSent = 0;
+    uint32_t m_inputOpensAnswered = 0;
 };

@@ -11,6 +11,7 @@
 #include "audio/preprocess/DeckScan.h"
 #include "audio/worker/DeckWorker.h"
 #include "decoder/engine/decoder.h"
+#include "decoder/modules/file_input.h"
 #include "decoder/modules/memory_input.h"
 #include "decoder/modules/wave_codec.h"
 #include "decoder/mpeg/mpeg_codec.h"
@@ -24,6 +25,11 @@ namespace {
 
 const char kMissingFile[] = "Unable to load file:\n\n%s\n\nCheck to see if the file was moved or deleted";
 const char kWrongType[] = "Tavrix's main decks can only play MP3 or WAV files.";
+const char kUrlNotOpened[] = "Unable to open Internet URL";
+const char kUrlArtist[] = "Loaded via Internet URL";
+// How long an Internet address may take to open (host lookup, connect and
+// the reply's head, each bounded by the network input itself).
+const DWORD kUrlOpenLimitMs = 60000;
 
 bool FileExists(const CString& path)
 {
@@ -174,16 +180,26 @@ int Deck::LoadTrack(const CString& path)
     }
     m_loadRunning = true;
     int result = LoadTrackNow(path);
+    RunWaitingLoads(&result);
+    m_loadRunning = false;
+    return result;
+}
+
+bool Deck::RunWaitingLoads(int* result)
+{
+    bool ran = false;
     while (m_loadWaiting) {
         const CString next = m_waitingPath;
         m_loadWaiting = false;
         // Its caller has gone on: a failure is shown here.
-        result = LoadTrackNow(next);
-        if (result < 0 && FileExists(next))
+        const int loaded = LoadTrackNow(next);
+        if (loaded < 0 && FileExists(next))
             ShowMessageById(MSG_BADTRACK);
+        if (result)
+            *result = loaded;
+        ran = true;
     }
-    m_loadRunning = false;
-    return result;
+    return ran;
 }
 
 int Deck::LoadTrackNow(const CString& path)
@@ -196,11 +212,7 @@ int Deck::LoadTrackNow(const CString& path)
         m_player->Command(CM_STOP);
         m_player->Command(CM_OUTPUT_DRAIN);
     }
-    if ((m_deck == 0 || m_deck == 1) && m_loadHost) {
-        if (CScopeCtrl* strip = m_loadHost->DeckWaveStrip(m_deck))
-            if (strip->GetSafeHwnd())
-                strip->RebuildBackground();
-    }
+    ClearWaveStrip();
     // The replaced track's tags are copied before the new ones are read.
     if (m_loaded && m_worker) {
         UpdateWorkerSettings();
@@ -229,6 +241,14 @@ int Deck::LoadTrackNow(const CString& path)
         const bool done = PreProcess(path);
         if (logging)
             WriteLog(done ? "Pre-Process completed" : "Pre-Process failed");
+    }
+    // Player mode 1: the direct-mode decoder takes the file. A file it
+    // refuses is a failed load, not a loaded one.
+    if (m_host && m_host->DeckSettings().playerMode == 1) {
+        if (LoadDirect(m_currentPath, true))
+            return 1;
+        UnloadAfterFailedLoad();
+        return -1;
     }
     m_player->OpenInput(m_currentPath);
     if (logging)
@@ -264,8 +284,18 @@ int Deck::LoadTrackNow(const CString& path)
     return 1;
 }
 
+void Deck::ClearWaveStrip()
+{
+    if ((m_deck == 0 || m_deck == 1) && m_loadHost) {
+        if (CScopeCtrl* strip = m_loadHost->DeckWaveStrip(m_deck))
+            if (strip->GetSafeHwnd())
+                strip->RebuildBackground();
+    }
+}
+
 void Deck::UnloadAfterFailedLoad()
 {
+    CloseDirectDecoder();
     // A track too short to play leaves nothing behind: no input, no tags,
     // no in-memory image.
     m_player->Command(CM_STOP);
@@ -455,4 +485,185 @@ int Deck::OpenMemoryDecoder()
     m_memoryDecoder = dec;
     m_stopRequest = false;
     return 0;
+}
+
+// --- player mode 1: the direct-mode decoder ----------------------------------------
+
+bool Deck::LoadTrackDirect(const CString& path)
+{
+    if (path.IsEmpty())
+        return true;
+    // A load asked for while one runs waits for it, as LoadTrack's do.
+    if (m_loadRunning) {
+        if (FileExists(path)) {
+            m_waitingPath = path;
+            m_loadWaiting = true;
+        } else {
+            CString text;
+            text.Format(kMissingFile, path.GetString());
+            ShowMessage(text);
+        }
+        return true;
+    }
+    m_loadRunning = true;
+    const bool opened = LoadDirect(path, false);
+    RunWaitingLoads(nullptr);
+    m_loadRunning = false;
+    return opened;
+}
+
+bool Deck::LoadDirect(const CString& path, bool fromLoadTrack)
+{
+    if (path.IsEmpty())
+        return true;
+    if (!fromLoadTrack && !FileExists(path)) {
+        CString text;
+        text.Format(kMissingFile, path.GetString());
+        ShowMessage(text);
+        return true;
+    }
+    bool tagsRead = true;
+    // LoadTrack has cleared the strip, handed the replaced track to the
+    // worker (history and play counter), read the tags and built the
+    // waveform already.
+    if (!fromLoadTrack) {
+        ClearWaveStrip();
+        if (m_loaded && !m_noHistory && m_loadHost)
+            m_loadHost->AddToHistory(m_tags);
+        TAG_INFO tags;
+        tagsRead = m_loadHost && m_loadHost->GetTagInfo(path, &tags);
+        if (tagsRead) {
+            if (tags.Path.IsEmpty())
+                tags.Path = path;
+            m_tags = tags;
+            m_currentPath = path;
+            if (m_host && m_host->DeckSettings().decode)
+                BuildWaveform();
+        }
+    }
+    // Without tags nothing is opened: the deck keeps the track it has.
+    if (tagsRead && !OpenDirectDecoder(m_currentPath)) {
+        if (!fromLoadTrack)
+            UnloadAfterFailedLoad();
+        return false;
+    }
+    m_loaded = true;
+    RefreshDisplay();
+    if (m_loadHost)
+        m_loadHost->ApplyDeckVolume(m_deck);
+    if (m_host)
+        m_host->InitDeckPositionBar(m_deck, m_tags.Length);
+    if (m_loadHost)
+        m_loadHost->SetDeckPositionRange(m_deck, m_tags.Length);
+    m_player->SetSeekRange(m_tags.Length);
+    if (m_loadHost && (m_deck == 0 || m_deck == 1))
+        m_loadHost->RefreshCuePoints(m_deck);
+    // A file whose tags could not be read was not loaded: no play counted.
+    if (!fromLoadTrack && tagsRead && m_loadHost && atoi(GetIniString("MAIN", "UpdatePlayCounter")) == 1 &&
+        m_tags.FileType.CompareNoCase("mp3") == 0)
+        m_loadHost->IncrementPlayCounter(m_currentPath, true);
+    return true;
+}
+
+bool Deck::OpenDirectDecoder(const CString& path)
+{
+    CloseDirectDecoder();
+    decoder* dec = nullptr;
+    if (decoder_new(&dec) != 0 || !dec)
+        return false;
+    input_module_ops input = {};
+    file_input_module_register(&input);
+    codec_module_ops mpeg = {};
+    mpeg_codec_module_register(&mpeg);
+    codec_module_ops wave = {};
+    wave_codec_module_register(&wave);
+    decoder_input_module_register(dec, &input);
+    decoder_codec_module_register(dec, &mpeg);
+    decoder_codec_module_register(dec, &wave);
+    int status = decoder_input_new(dec, path, -1);
+    if (status >= 0)
+        status = decoder_input_open(dec);
+    if (status < 0) {
+        if (m_host && m_host->DeckSettings().logging) {
+            CString text;
+            text.Format("[ERROR] Direct decoder cannot open %s Status: %d", path.GetString(), status);
+            WriteLog(text);
+        }
+        decoder_delete(dec);
+        return false;
+    }
+    m_directDecoder = dec;
+    return true;
+}
+
+void Deck::CloseDirectDecoder()
+{
+    if (m_directDecoder)
+        decoder_delete(m_directDecoder);
+    m_directDecoder = nullptr;
+}
+
+// --- an Internet stream ------------------------------------------------------------
+
+bool Deck::WaitForInputOpen()
+{
+    const DWORD start = GetTickCount();
+    while (!m_player->InputOpenAnswered()) {
+        if (GetTickCount() - start >= kUrlOpenLimitMs)
+            return false;
+        if (m_loadHost)
+            m_loadHost->ProcessMessages();
+        if (m_player->InputOpenAnswered())
+            break;
+        MsgWaitForMultipleObjects(0, nullptr, FALSE, 10, QS_ALLINPUT);
+    }
+    return true;
+}
+
+bool Deck::OpenInternetUrl()
+{
+    // Not while a load of this deck runs (its scan pumps the messages that
+    // brought this command): the running loop keeps its buffer.
+    if (m_loadRunning || !m_loadHost)
+        return false;
+    CString url;
+    if (!m_loadHost->AskInternetUrl(&url) || url.IsEmpty())
+        return false;
+    m_loadRunning = true;
+    // The player answers once the address is looked up, connected and its
+    // reply's head read; until then the window's messages go on.
+    m_player->OpenInput(url);
+    bool opened = WaitForInputOpen() && m_player->GetInputOpen();
+    if (!m_player->InputOpenAnswered()) {
+        // Too slow: the open is closed behind it, so no stream starts later.
+        m_player->Command(CM_INPUT_CLOSE);
+    }
+    if (opened) {
+        // Nothing of the previous file stays with the stream.
+        ClearWaveStrip();
+        CloseDirectDecoder();
+        CloseMemoryDecoder();
+        FreeMemoryFile();
+        ClearTagInfo(m_tags);
+        m_tags.Path = url;
+        const int slash = url.ReverseFind('/');
+        m_tags.Title = slash < 0 ? url : url.Mid(slash + 1);
+        m_tags.Artist = kUrlArtist;
+        m_tags.Album.Empty();
+        m_tags.BPMText = "000.00";
+        m_tags.Bitrate = 0;
+        m_currentPath = url;
+        m_player->SetSeekRange(0);
+        if (m_host && m_host->DeckSettings().logging) {
+            CString text;
+            text.Format("Deck %d opened Internet URL: %s", static_cast<int>(m_deck), url.GetString());
+            WriteLog(text);
+        }
+        RefreshDisplay();
+    } else {
+        ShowMessage(kUrlNotOpened);
+    }
+    RunWaitingLoads(nullptr);
+    m_loadRunning = false;
+    return opened;
 }

@@ -35,4 +35,11 @@ public:
     // MainDialog::ApplyDeckVolume, MainDialog::RefreshCuePoints.
     virtual void ApplyDeckVolume(int deck) = 0;
     virtual void RefreshCuePoints(int deck) = 0;
+    // The modal URL prompt of the main window: true with the answer when
+    // the user chose OK. The default asks nothing.
+    virtual bool AskInternetUrl(CString* url)
+    {
+        (void)url;
+        return false;
+    }
 };

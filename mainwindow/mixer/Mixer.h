@@ -51,6 +51,7 @@ public:
     void SetGainPosition(int deck, int position);
     void SetPitchSlider(int deck, int position);
     void SetMonitorGain(int deck, int gain) { m_state[deck].monitorGain = gain; }
+    int GetMonitorGain(int deck) const { return m_state[deck].monitorGain; }
     // Moves the crossfader (clamped) without recomputing anything.
     void MoveCrossfader(int x);
 

@@ -9,7 +9,10 @@
 
 #include "mainwindow/parts/MainWindowParts.h"
 
+#include <memory>
+
 class MainDialog;
+class MainMasterMixer;
 
 class ProgramParts : public MainWindowParts
 {
@@ -23,4 +26,13 @@ public:
 
 private:
     MainDialog& m_dialog;
+
+    // ---- The master mixer (mainwindow/mastermixer): the dialog and the
+    // main window's side of it, made on first use; the start-up's
+    // modeless-window step calls CreateMasterMixerWindow.
+public:
+    MainMasterMixer& MasterMixer();
+
+private:
+    std::unique_ptr<MainMasterMixer> m_masterMixer;
 };

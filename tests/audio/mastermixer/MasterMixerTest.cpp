@@ -505,3 +505,45 @@ TEST_F(MasterMixerTest, ClickingAMixerDeviceShowsItsVolumeWithASafeTickFrequency
         EXPECT_EQ(maximum / 15 > 0 ? maximum / (maximum / 15) + 1 : maximum + 1, ticks) << maximum;
     }
 }
+
+TEST_F(MasterMixerTest, TheDeckTreeAndTheMixerListShowTheProgramsPictures)
+{
+    Open(2);
+    // Bitmap 148: twelve 32 x 32 images, silver masked; the decks show image 9.
+    const HIMAGELIST decks = TreeView_GetImageList(Item(IDC_MIX_DECKS), TVSIL_NORMAL);
+    ASSERT_NE(nullptr, decks);
+    EXPECT_EQ(12, ImageList_GetImageCount(decks));
+    int cx = 0, cy = 0;
+    ASSERT_TRUE(ImageList_GetIconSize(decks, &cx, &cy));
+    EXPECT_EQ(32, cx);
+    EXPECT_EQ(32, cy);
+    EXPECT_EQ(48, TreeView_GetItemHeight(Item(IDC_MIX_DECKS)));
+    TVITEMA tv = {};
+    tv.mask = TVIF_IMAGE | TVIF_SELECTEDIMAGE;
+    tv.hItem = TreeView_GetRoot(Item(IDC_MIX_DECKS));
+    ASSERT_TRUE(::SendMessageA(Item(IDC_MIX_DECKS), TVM_GETITEMA, 0, reinterpret_cast<LPARAM>(&tv)));
+    EXPECT_EQ(9, tv.iImage);
+    // The mask colour is transparent: the corner of image 9 draws nothing
+    // over a red background, its platter does.
+    HDC screen = ::GetDC(nullptr);
+    HDC dc = ::CreateCompatibleDC(screen);
+    HBITMAP bitmap = ::CreateCompatibleBitmap(screen, 32, 32);
+    ::ReleaseDC(nullptr, screen);
+    HGDIOBJ old = ::SelectObject(dc, bitmap);
+    RECT all = {0, 0, 32, 32};
+    HBRUSH red = ::CreateSolidBrush(RGB(255, 0, 0));
+    ::FillRect(dc, &all, red);
+    ::DeleteObject(red);
+    ASSERT_TRUE(ImageList_Draw(decks, 9, dc, 0, 0, ILD_TRANSPARENT));
+    EXPECT_EQ(RGB(255, 0, 0), ::GetPixel(dc, 0, 0));
+    EXPECT_NE(RGB(255, 0, 0), ::GetPixel(dc, 15, 15));
+    ::SelectObject(dc, old);
+    ::DeleteObject(bitmap);
+    ::DeleteDC(dc);
+    // Bitmap 273: five 32 x 32 images for the system mixer list.
+    const HIMAGELIST devices = ListView_GetImageList(Item(IDC_MIX_SYSTEM_MIXERS), LVSIL_SMALL);
+    ASSERT_NE(nullptr, devices);
+    EXPECT_EQ(5, ImageList_GetImageCount(devices));
+    ASSERT_TRUE(ImageList_GetIconSize(devices, &cx, &cy));
+    EXPECT_EQ(32, cx);
+}
