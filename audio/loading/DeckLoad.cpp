@@ -128,6 +128,25 @@ private:
     CScopeCtrl* m_strip;
 };
 
+// A decoder of the deck's own with one input module and the MPEG and WAVE
+// codecs, no output; null without memory.
+decoder* NewTrackDecoder(input_module_register_function registerInput)
+{
+    decoder* dec = nullptr;
+    if (decoder_new(&dec) != 0 || !dec)
+        return nullptr;
+    codec_module_ops mpeg = {};
+    mpeg_codec_module_register(&mpeg);
+    codec_module_ops wave = {};
+    wave_codec_module_register(&wave);
+    input_module_ops input = {};
+    registerInput(&input);
+    decoder_codec_module_register(dec, &mpeg);
+    decoder_codec_module_register(dec, &wave);
+    decoder_input_module_register(dec, &input);
+    return dec;
+}
+
 } // namespace
 
 void Deck::SetLoadHost(DeckLoadHost* host)
@@ -452,18 +471,9 @@ int Deck::OpenMemoryDecoder()
     CloseMemoryDecoder();
     if (!m_memoryFile || m_memoryFileSize == 0)
         return -1;
-    decoder* dec = nullptr;
-    if (decoder_new(&dec) != 0 || !dec)
+    decoder* dec = NewTrackDecoder(memory_input_module_register);
+    if (!dec)
         return -1;
-    codec_module_ops mpeg = {};
-    mpeg_codec_module_register(&mpeg);
-    codec_module_ops wave = {};
-    wave_codec_module_register(&wave);
-    input_module_ops input = {};
-    memory_input_module_register(&input);
-    decoder_codec_module_register(dec, &mpeg);
-    decoder_codec_module_register(dec, &wave);
-    decoder_input_module_register(dec, &input);
     // No output is opened: the deck's player plays the track, and the
     // memory decoder stands ready over the image without holding a device.
     const CString name = deckscan::MemoryInputName(m_memoryFile, m_memoryFileSize);
@@ -568,18 +578,9 @@ bool Deck::LoadDirect(const CString& path, bool fromLoadTrack)
 bool Deck::OpenDirectDecoder(const CString& path)
 {
     CloseDirectDecoder();
-    decoder* dec = nullptr;
-    if (decoder_new(&dec) != 0 || !dec)
+    decoder* dec = NewTrackDecoder(file_input_module_register);
+    if (!dec)
         return false;
-    input_module_ops input = {};
-    file_input_module_register(&input);
-    codec_module_ops mpeg = {};
-    mpeg_codec_module_register(&mpeg);
-    codec_module_ops wave = {};
-    wave_codec_module_register(&wave);
-    decoder_input_module_register(dec, &input);
-    decoder_codec_module_register(dec, &mpeg);
-    decoder_codec_module_register(dec, &wave);
     int status = decoder_input_new(dec, path, -1);
     if (status >= 0)
         status = decoder_input_open(dec);
