@@ -139,7 +139,16 @@ bool CDCatalogAppend(const CString& text, const CDCatalogAlbum& album, CString& 
         xml.SetAttribute("TTIT", track.title);
         xml.SetAttribute("TLEN", CDCatalogLengthText(track.length));
     }
-    result = xml.GetDocument();
+    // A root whose tags are damaged in other ways (an empty element closed
+    // twice, "//>") can take the edit and still not hold the album where a
+    // reader finds it: what is written must read back one album longer.
+    const CString appended = xml.GetDocument();
+    std::vector<CDCatalogAlbum> before, after;
+    if (!text.IsEmpty() && !CDCatalogRead(text, before))
+        return false;
+    if (!CDCatalogRead(appended, after) || after.size() != before.size() + 1)
+        return false;
+    result = appended;
     return true;
 }
 
