@@ -9,7 +9,10 @@
 
 #include "mainwindow/parts/MainWindowParts.h"
 
+#include <memory>
+
 class MainDialog;
+class QueueLists;
 
 class ProgramParts : public MainWindowParts
 {
@@ -21,6 +24,17 @@ public:
 
     MainDialog& Dialog() const { return m_dialog; }
 
+    // ---- Lists and queues (mainwindow/queues): the working lists of tracks,
+    // their commands and loading from them into decks A and B. The decks
+    // reach it through QueueLists::SetDecks (a QueueDecks over decks A and B).
+    QueueLists& Queues() { return *m_queues; }
+    void RunCommand(command_areas::CommandArea area, unsigned id) override;
+    void DeleteSelectedQueueItems(int listCode) override;
+    void OnQueueScroll(int deck, int value, int low) override;
+    bool LoadAutoMixQueue(const char* path) override;
+    bool OnListNotify(HWND list, UINT code) override;
+
 private:
     MainDialog& m_dialog;
+    std::unique_ptr<QueueLists> m_queues;
 };
