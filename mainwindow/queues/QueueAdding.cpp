@@ -136,16 +136,31 @@ bool QueueLists::LoadPlaylistIntoQueue(const CString& path, int type)
     return true;
 }
 
-void QueueLists::FinishAutoMixLoad()
+void QueueLists::LoadIntoMenuQueue(int type, Source source)
 {
-    ShowInList(kTypeAutoMix);
-    Caption(kCodeAutoMix);
-    if (!m_parts.IsAutoMixRunning())
-        m_parts.ToggleAutoMix();
-}
+    TrackArray& tracks = *ArrayOf(type);
+    const int answer = AskAddToQueue(tracks, true);
+    if (answer == kAnswerCancel)
+        return;
+    // Nothing selected: nothing to read (an empty folder path would list
+    // the root of the current drive).
+    const CString path = source == Source::Playlist
+                             ? m_parts.GetSelectedPlaylistPath()
+                             : m_parts.GetSelectedFolderPath(source == Source::LibraryTreeFolder);
+    if (path.IsEmpty())
+        return;
+    if (source == Source::Playlist)
+        ReadPlaylist(path, tracks, EmptyFirst(answer));
+    else
+        ReadFolder(path, tracks, EmptyFirst(answer));
 
-void QueueLists::FinishJukeboxLoad()
-{
+    if (type == kTypeAutoMix) {
+        ShowInList(kTypeAutoMix);
+        Caption(kCodeAutoMix);
+        if (!m_parts.IsAutoMixRunning())
+            m_parts.ToggleAutoMix();
+        return;
+    }
     m_parts.FillJukeboxQueue();
     m_parts.UpdateJukeboxStatus();
     if (!m_parts.IsJukeboxPlaying())
@@ -155,52 +170,22 @@ void QueueLists::FinishJukeboxLoad()
 
 void QueueLists::LoadPlaylistIntoAutoMixQueue()
 {
-    const int answer = AskAddToQueue(m_arrays.autoMix, true);
-    if (answer == kAnswerCancel)
-        return;
-    const CString path = m_parts.GetSelectedPlaylistPath();
-    if (path.IsEmpty())
-        return;
-    ReadPlaylist(path, m_arrays.autoMix, EmptyFirst(answer));
-    FinishAutoMixLoad();
+    LoadIntoMenuQueue(kTypeAutoMix, Source::Playlist);
 }
 
 void QueueLists::LoadPlaylistIntoJukeboxQueue()
 {
-    const int answer = AskAddToQueue(m_arrays.jukebox, true);
-    if (answer == kAnswerCancel)
-        return;
-    const CString path = m_parts.GetSelectedPlaylistPath();
-    if (path.IsEmpty())
-        return;
-    ReadPlaylist(path, m_arrays.jukebox, EmptyFirst(answer));
-    FinishJukeboxLoad();
+    LoadIntoMenuQueue(kTypeJukebox, Source::Playlist);
 }
 
 void QueueLists::LoadFolderIntoAutoMixQueue(bool fromLibraryTree)
 {
-    const int answer = AskAddToQueue(m_arrays.autoMix, true);
-    if (answer == kAnswerCancel)
-        return;
-    // No folder selected: nothing to read (an empty path would list the
-    // root of the current drive).
-    const CString folder = m_parts.GetSelectedFolderPath(fromLibraryTree);
-    if (folder.IsEmpty())
-        return;
-    ReadFolder(folder, m_arrays.autoMix, EmptyFirst(answer));
-    FinishAutoMixLoad();
+    LoadIntoMenuQueue(kTypeAutoMix, fromLibraryTree ? Source::LibraryTreeFolder : Source::MyComputerFolder);
 }
 
 void QueueLists::LoadFolderIntoJukeboxQueue(bool fromLibraryTree)
 {
-    const int answer = AskAddToQueue(m_arrays.jukebox, true);
-    if (answer == kAnswerCancel)
-        return;
-    const CString folder = m_parts.GetSelectedFolderPath(fromLibraryTree);
-    if (folder.IsEmpty())
-        return;
-    ReadFolder(folder, m_arrays.jukebox, EmptyFirst(answer));
-    FinishJukeboxLoad();
+    LoadIntoMenuQueue(kTypeJukebox, fromLibraryTree ? Source::LibraryTreeFolder : Source::MyComputerFolder);
 }
 
 bool QueueLists::LoadAutoMixQueue(const CString& path)

@@ -147,31 +147,23 @@ bool QueueLists::MoveQueueItemDown(TXVTrackList& list, int type)
 
 bool QueueLists::MoveQueueItemToTop(TXVTrackList& list, int type)
 {
-    const int row = FirstSelectedRow(list);
-    if (row <= 0)
-        return false;
-    const CString path = RowPath(list, row);
-    if (MovesRecordToEnd(type)) {
-        TrackArray& tracks = *ArrayOf(type);
-        MoveRecordOfRow(tracks, row, path, true);
-        if (type == kTypeJukebox)
-            m_parts.FillJukeboxQueue();
-        else
-            list.ShowTracks(tracks);
-    }
-    Caption(type);
-    return true;
+    return MoveQueueItemToEnd(list, type, true);
 }
 
 bool QueueLists::MoveQueueItemToBottom(TXVTrackList& list, int type)
 {
+    return MoveQueueItemToEnd(list, type, false);
+}
+
+bool QueueLists::MoveQueueItemToEnd(TXVTrackList& list, int type, bool toTop)
+{
     const int row = FirstSelectedRow(list);
-    if (row < 0 || row + 1 >= list.GetItemCount())
+    if (row < 0 || (toTop ? row == 0 : row + 1 >= list.GetItemCount()))
         return false;
     const CString path = RowPath(list, row);
     if (MovesRecordToEnd(type)) {
         TrackArray& tracks = *ArrayOf(type);
-        MoveRecordOfRow(tracks, row, path, false);
+        MoveRecordOfRow(tracks, row, path, toTop);
         if (type == kTypeJukebox)
             m_parts.FillJukeboxQueue();
         else

@@ -120,6 +120,7 @@ private:
     queue_rules::TrackArray* ArrayOf(int type) { return queue_rules::ArrayOfType(m_arrays, type); }
     bool IsShown(int type) const;
     void Caption(int code);
+    bool MoveQueueItemToEnd(TXVTrackList& list, int type, bool toTop);
     void ShowInList(int type);
     // The question before a playlist or folder goes into a queue with
     // tracks: the answer, or kAnswerNone when the queue is empty.
@@ -128,8 +129,16 @@ private:
     // failed (what it put into the array stays).
     bool ReadPlaylist(const CString& path, queue_rules::TrackArray& tracks, bool emptyFirst);
     bool ReadFolder(const CString& folder, queue_rules::TrackArray& tracks, bool emptyFirst);
-    void FinishAutoMixLoad();
-    void FinishJukeboxLoad();
+    // The library tree menus' loaders: the question, the source (a
+    // playlist, or a folder from the library tree or My Computer), the read
+    // and the finish of the AutoMix or the audio jukebox queue.
+    enum class Source
+    {
+        Playlist,
+        LibraryTreeFolder,
+        MyComputerFolder,
+    };
+    void LoadIntoMenuQueue(int type, Source source);
     bool LoadIntoDeck(int deck, const CString& path);
 
     // Data
