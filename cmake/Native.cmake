@@ -605,6 +605,20 @@ tavrix_native_test(mainwindow_rules_tests
     mainwindow/rules/CommandAreasTest.cpp
   DEPENDS mainwindow_core
   LABELS mainwindow)
+
+# The rules of the main window's working lists of tracks and of loading
+# from them into the decks.
+tavrix_native_library(mainwindow_queues_core SOURCES
+  mainwindow/queues/QueueRules.cpp
+  DEPENDS library_core framework_core)
+
+tavrix_native_test(queue_rules_tests
+  SOURCES
+    mainwindow/queues/QueueRulesTest.cpp
+    mainwindow/queues/MixerQueueDecksTest.cpp
+  DEPENDS mainwindow_queues_core mainwindow_mix_core
+  LABELS mainwindow)
+target_include_directories(queue_rules_tests PRIVATE ${CMAKE_SOURCE_DIR}/tests/mainwindow/mixer)
 tavrix_native_test(skin_controls_core_tests
   SOURCES
     skin/GeometryTest.cpp

@@ -307,7 +307,10 @@ BOOL CWnd::CreateEx(DWORD dwExStyle, LPCSTR lpszClassName, LPCSTR lpszWindowName
     return CreateEx(dwExStyle, lpszClassName, lpszWindowName, dwStyle, rect.left, rect.top,
                     rect.right - rect.left, rect.bottom - rect.top,
                     pParentWnd ? pParentWnd->m_hWnd : nullptr,
-                    reinterpret_cast<HMENU>(static_cast<UINT_PTR>(nID)), lpParam);
+                    // A child's id is an int to the system (GetDlgItem, GetDlgCtrlID):
+                    // widened with its sign, so that negative control ids are found
+                    // again on 64-bit Windows too.
+                    reinterpret_cast<HMENU>(static_cast<INT_PTR>(static_cast<int>(nID))), lpParam);
 }
 
 BOOL CWnd::Create(LPCSTR lpszClassName, LPCSTR lpszWindowName, DWORD dwStyle, const RECT& rect,

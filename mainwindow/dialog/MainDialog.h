@@ -168,6 +168,8 @@ public:
     void OnMainMenu();
     void OnFileMenu();
     BOOL PreTranslateMessage(MSG* pMsg) override;
+    // Notifications the message map leaves alone go to the parts (the lists' clicks).
+    BOOL OnNotify(WPARAM wParam, LPARAM lParam, LRESULT* pResult) override;
 
 protected:
     void OnVocabularyCommand(UINT id);

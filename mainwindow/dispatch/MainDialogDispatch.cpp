@@ -179,3 +179,15 @@ void MainDialog::RunMenuHandler(MenuHandler handler)
         return;
     }
 }
+
+BOOL MainDialog::OnNotify(WPARAM wParam, LPARAM lParam, LRESULT* pResult)
+{
+    if (CDialog::OnNotify(wParam, lParam, pResult))
+        return TRUE;
+    const NMHDR* header = reinterpret_cast<const NMHDR*>(lParam);
+    if (!header || !Parts().OnListNotify(header->hwndFrom, header->code))
+        return FALSE;
+    if (pResult)
+        *pResult = 0;
+    return TRUE;
+}

@@ -15,6 +15,7 @@
 #include <cstddef>
 #include <cstdint>
 
+#include "framework/core/CString.h"
 #include "mainwindow/dispatch/CommandAreas.h"
 #include "mainwindow/dispatch/MainMenus.h"
 
@@ -132,6 +133,29 @@ public:
     // Opens the popup and answers the chosen item (0: none). The default
     // tracks it at the point with the flags (TPM_RETURNCMD among them).
     virtual UINT RunMenu(CNewMenu& popup, CWnd& owner, POINT at, UINT flags);
+    // What the lists and queues call in the other parts: the captions and
+    // status line beside UpdateQueueCaption, the builders' list-shown flags
+    // (false until the builders ran), the floating list window (refilled
+    // from the array of that list type when it shows it), the audio jukebox
+    // window's queue, and the library tree's selected playlist or history
+    // file and folder (empty: none selected).
+    virtual void UpdateRequestListCaption() {}
+    virtual void UpdateSearchListCaption() {}
+    virtual void UpdateLibraryStatusLine() {}
+    virtual bool IsListShown(int listType) { (void)listType; return false; }
+    virtual void RefillPopupList(int listType) { (void)listType; }
+    virtual void FillJukeboxQueue() {}
+    virtual void UpdateJukeboxStatus() {}
+    virtual bool IsJukeboxPlaying() { return false; }
+    // AudioJukebox::OnNext, then AudioJukebox::OnPlayPause.
+    virtual void PlayNextInJukebox() {}
+    virtual CString GetSelectedPlaylistPath() { return CString(); }
+    // The library tree's selected folder item (fromLibraryTree), else the
+    // My Computer tree's selected path.
+    virtual CString GetSelectedFolderPath(bool fromLibraryTree) { (void)fromLibraryTree; return CString(); }
+    // WM_NOTIFY from a child the window's own map left alone (NM_CLICK,
+    // NM_DBLCLK from the skinned lists); true when handled (result 0).
+    virtual bool OnListNotify(HWND list, UINT code) { (void)list; (void)code; return false; }
 };
 
 // The object whose defaults apply while no other is set.

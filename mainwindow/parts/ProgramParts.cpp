@@ -2,9 +2,11 @@
 
 #include "mainwindow/dialog/MainDialog.h"
 #include "mainwindow/mastermixer/MainMasterMixer.h"
+#include "mainwindow/queues/QueueLists.h"
 
 ProgramParts::ProgramParts(MainDialog& dialog) : m_dialog(dialog)
 {
+    m_queues = std::make_unique<QueueLists>(dialog, dialog.Queues(), *this);
 }
 
 ProgramParts::~ProgramParts() = default;
@@ -16,4 +18,45 @@ MainMasterMixer& ProgramParts::MasterMixer()
     if (!m_masterMixer)
         m_masterMixer = std::make_unique<MainMasterMixer>(m_dialog);
     return *m_masterMixer;
+}
+
+// ---- Lists and queues ----------------------------------------------------------
+
+void ProgramParts::RunCommand(command_areas::CommandArea area, unsigned id)
+{
+    using command_areas::CommandArea;
+    switch (area) {
+    case CommandArea::ListLoading:
+    case CommandArea::ListEditing:
+        m_queues->RunCommand(id);
+        break;
+    case CommandArea::Deck:
+        // "a-scrolltoggle", "b-scrolltoggle": the knobs' scroll targets and
+        // queue modes are the lists' state.
+        if (id == 28032 || id == 28033)
+            m_queues->ToggleScrollTarget(id == 28032 ? 0 : 1);
+        break;
+    default:
+        break;
+    }
+}
+
+void ProgramParts::DeleteSelectedQueueItems(int listCode)
+{
+    m_queues->DeleteSelectedInQueue(listCode);
+}
+
+void ProgramParts::OnQueueScroll(int deck, int value, int low)
+{
+    m_queues->OnQueueScroll(deck, value, low);
+}
+
+bool ProgramParts::LoadAutoMixQueue(const char* path)
+{
+    return m_queues->LoadAutoMixQueue(path ? CString(path) : CString());
+}
+
+bool ProgramParts::OnListNotify(HWND list, UINT code)
+{
+    return m_queues->OnListNotify(list, code);
 }

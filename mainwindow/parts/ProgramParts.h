@@ -13,6 +13,7 @@
 
 class MainDialog;
 class MainMasterMixer;
+class QueueLists;
 
 class ProgramParts : public MainWindowParts
 {
@@ -23,6 +24,16 @@ public:
     ProgramParts& operator=(const ProgramParts&) = delete;
 
     MainDialog& Dialog() const { return m_dialog; }
+
+    // ---- Lists and queues (mainwindow/queues): the working lists of tracks,
+    // their commands and loading from them into decks A and B. The decks
+    // reach it through QueueLists::SetDecks (a QueueDecks over decks A and B).
+    QueueLists& Queues() { return *m_queues; }
+    void RunCommand(command_areas::CommandArea area, unsigned id) override;
+    void DeleteSelectedQueueItems(int listCode) override;
+    void OnQueueScroll(int deck, int value, int low) override;
+    bool LoadAutoMixQueue(const char* path) override;
+    bool OnListNotify(HWND list, UINT code) override;
 
 private:
     MainDialog& m_dialog;
@@ -35,4 +46,5 @@ public:
 
 private:
     std::unique_ptr<MainMasterMixer> m_masterMixer;
+    std::unique_ptr<QueueLists> m_queues;
 };

@@ -1,0 +1,57 @@
+// The lists' decks over the mixer model and its fake decks: "next" and
+// play next as the mixer sees them.
+#include "FakeMix.h"
+#include "mainwindow/queues/MixerQueueDecks.h"
+#include "mainwindow/queues/QueueRules.h"
+
+#include <gtest/gtest.h>
+
+using namespace queue_rules;
+using mixtest::MixRig;
+
+namespace {
+
+void Append(TrackArray& tracks, const char* path)
+{
+    CTrackRecord record;
+    record.m_FileName = path;
+    tracks.Add(record);
+}
+
+} // namespace
+
+TEST(MixerQueueDecks, NextLoadsDeckAAndKeepsAFailedTrackQueued)
+{
+    MixRig rig;
+    MixerQueueDecks decks(&rig.decks[0], &rig.decks[1], &rig.mixer);
+    rig.decks[0].lengths["good.mp3"] = 60;
+    rig.decks[0].failing.insert("bad.mp3");
+    TrackArray queue;
+    Append(queue, "bad.mp3");
+    Append(queue, "good.mp3");
+    auto load = [&](const CString& path) { return decks.LoadTrack(0, path); };
+
+    EXPECT_EQ(NextResult::Failed, LoadNextQueued(queue, load));
+    EXPECT_EQ(2, queue.GetSize());
+    queue.RemoveAt(0);
+    EXPECT_EQ(NextResult::Loaded, LoadNextQueued(queue, load));
+    EXPECT_EQ(0, queue.GetSize());
+    EXPECT_EQ("good.mp3", rig.decks[0].path);
+    EXPECT_TRUE(rig.decks[1].calls.empty());
+    EXPECT_FALSE(decks.LoadTrack(2, "good.mp3"));
+}
+
+TEST(MixerQueueDecks, PlayNextWithNeitherDeckPlayingLoadsAAndMixesLeft)
+{
+    MixRig rig;
+    MixerQueueDecks decks(&rig.decks[0], &rig.decks[1], &rig.mixer);
+    rig.decks[0].lengths["next.mp3"] = 60;
+    const int deck = IdleDeck(DecksPlaying(decks.IsPlaying(0), decks.IsPlaying(1)));
+    ASSERT_EQ(0, deck);
+    ASSERT_TRUE(decks.LoadTrack(deck, "next.mp3"));
+    ASSERT_EQ(MixAfter::Left, MixAfterPlayNext(DecksPlaying(decks.IsPlaying(0), decks.IsPlaying(1))));
+    decks.MixLeft();
+    EXPECT_TRUE(decks.IsPlaying(0));
+    EXPECT_FALSE(decks.IsPlaying(1));
+    EXPECT_EQ((std::vector<std::string>{"next.mp3"}), rig.decks[0].started);
+}
