@@ -241,7 +241,8 @@ BOOL MainDialog::OnInitDialog()
     SetWindowText(kCaption);
 
     RunStartupSeam(*this, StartupSeam::PopupList);
-    RunStartupSeam(*this, StartupSeam::AudioJukebox);
+    StartupStep(Parts().CreateModeless(main_menus::ModelessWindow::AudioJukebox), "Audio jukebox created",
+                "audio jukebox");
 
     SetTimer(main_timers::kStartup, main_timers::kStartupPeriod);
 
@@ -250,7 +251,8 @@ BOOL MainDialog::OnInitDialog()
         RunStartupSeam(*this, StartupSeam::CDPlayer);
     RunStartupSeam(*this, StartupSeam::AdvancedSearch);
     RunStartupSeam(*this, StartupSeam::CommView);
-    RunStartupSeam(*this, StartupSeam::SoundEffects);
+    StartupStep(Parts().CreateModeless(main_menus::ModelessWindow::SoundEffects), "Sound effects created",
+                "sound effects");
     RunStartupSeam(*this, StartupSeam::SearchBox);
     if (m_settings.UseController)
         RunStartupSeam(*this, StartupSeam::MIDIController);

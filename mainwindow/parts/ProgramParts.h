@@ -7,8 +7,11 @@
 // block of its own below.
 #pragma once
 
+#include <memory>
+
 #include "mainwindow/parts/MainWindowParts.h"
 
+class AudioWindows;
 class MainDialog;
 
 class ProgramParts : public MainWindowParts
@@ -23,4 +26,19 @@ public:
 
 private:
     MainDialog& m_dialog;
+
+    // ---- The players beside the decks (mainwindow/audiowindows): the
+    // sound-effects sampler and audio jukebox windows, made hidden at
+    // start-up, the dAredero player, and the main window's side of the
+    // visualisation feedback module. The master mixer's start-up step is
+    // its own area's, called from CreateModeless.
+public:
+    AudioWindows& Audio();
+    bool CreateModeless(main_menus::ModelessWindow window) override;
+    void ShowModeless(main_menus::ModelessWindow window) override;
+    void CreateJukeboxPlayer() override;
+    int DArederoState() override;
+
+private:
+    std::unique_ptr<AudioWindows> m_audioWindows;
 };
