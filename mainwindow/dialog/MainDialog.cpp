@@ -122,9 +122,9 @@ MainDialog::MainDialog(CWnd* pParent) : CDialog(IDD_MAINDIALOG, pParent)
         Log("Program run started");
         m_ini.SetLogWriter(WriteLog);
     }
-    // 6. Menu captions; 7. sound effects; 8. the command vocabulary.
+    // 6. Menu captions; 7. sound effects (read by the parts' audio windows
+    // when they are made); 8. the command vocabulary.
     RunStartupSeam(*this, StartupSeam::MenuTextMap);
-    RunStartupSeam(*this, StartupSeam::SoundEffectsTable);
     BuildActionNameMap();
     BuildCommandDescriptionMap();
     Log("Commands mapped");
