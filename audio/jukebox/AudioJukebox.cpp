@@ -320,15 +320,7 @@ bool AudioJukebox::QueueDroppedFile(const CString& path)
 
 void AudioJukebox::OnDropFiles(HDROP hDropInfo)
 {
-    POINT at = {};
-    ::DragQueryPoint(hDropInfo, &at);
-    // The point is in the window's client area; the list's rectangle too.
-    RECT list = {};
-    if (m_list.GetSafeHwnd()) {
-        ::GetWindowRect(m_list.GetSafeHwnd(), &list);
-        ::MapWindowPoints(nullptr, m_hWnd, reinterpret_cast<POINT*>(&list), 2);
-    }
-    if (::PtInRect(&list, at)) {
+    if (DropLandsOn(hDropInfo, m_hWnd, m_list.GetSafeHwnd())) {
         const UINT count = ::DragQueryFileA(hDropInfo, 0xFFFFFFFF, nullptr, 0);
         for (UINT i = 0; i < count; ++i) {
             char file[MAX_PATH] = {};
@@ -459,15 +451,9 @@ void AudioJukebox::OnHScroll(UINT nSBCode, UINT, CScrollBar* pScrollBar)
 
 void AudioJukebox::OnOutputDeviceChange()
 {
-    const int item = m_devices.GetCurSel();
-    if (item < 0 || !m_player)
-        return;
-    // Device numbers throughout: the box's data is the number, and the
-    // player keeps that number (the box selects its row by number).
-    const int device = static_cast<int>(m_devices.GetItemData(item));
-    WritePlayerSetting(kSection, "OutputDevice", device);
-    m_player->SetDeviceIndex(device);
-    m_player->SetOutputDevice(device);
+    const int device = m_player ? m_player->ChooseBoxDevice(m_devices) : -1;
+    if (device >= 0)
+        WritePlayerSetting(kSection, "OutputDevice", device);
 }
 
 void AudioJukebox::OnTimer(UINT_PTR nIDEvent)

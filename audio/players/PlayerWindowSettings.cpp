@@ -1,5 +1,7 @@
 #include "audio/players/PlayerWindowSettings.h"
 
+#include <shellapi.h>
+
 #include <cstdint>
 
 #include "foundation/app/ProgramFolder.h"
@@ -51,4 +53,17 @@ void WritePlayerWindowPos(const char* section, HWND window)
         return;
     StoredPosition position = {rect.left, rect.top};
     ::WritePrivateProfileStructA(section, "WindowPos", &position, sizeof position, IniPath());
+}
+
+bool DropLandsOn(HDROP drop, HWND window, HWND control)
+{
+    if (!control)
+        return false;
+    POINT at = {};
+    ::DragQueryPoint(drop, &at);
+    // The point is in the window's client area; the control's rectangle too.
+    RECT rect = {};
+    ::GetWindowRect(control, &rect);
+    ::MapWindowPoints(nullptr, window, reinterpret_cast<POINT*>(&rect), 2);
+    return ::PtInRect(&rect, at) != FALSE;
 }

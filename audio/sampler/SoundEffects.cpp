@@ -417,16 +417,8 @@ void SoundEffects::OnMenuCommandHandledByMenu() {}
 
 void SoundEffects::OnDropFiles(HDROP hDropInfo)
 {
-    POINT at = {};
-    ::DragQueryPoint(hDropInfo, &at);
-    // The point is in the window's client area; the list's rectangle too.
-    RECT list = {};
-    if (m_list.GetSafeHwnd()) {
-        ::GetWindowRect(m_list.GetSafeHwnd(), &list);
-        ::MapWindowPoints(nullptr, m_hWnd, reinterpret_cast<POINT*>(&list), 2);
-    }
     char file[MAX_PATH] = {};
-    if (::PtInRect(&list, at) && ::DragQueryFileA(hDropInfo, 0, file, MAX_PATH) > 0) {
+    if (DropLandsOn(hDropInfo, m_hWnd, m_list.GetSafeHwnd()) && ::DragQueryFileA(hDropInfo, 0, file, MAX_PATH) > 0) {
         if (::GetFileAttributesA(file) != INVALID_FILE_ATTRIBUTES)
             AddEffectFile(file);
         else
@@ -549,15 +541,9 @@ void SoundEffects::OnVScroll(UINT nSBCode, UINT, CScrollBar* pScrollBar)
 
 void SoundEffects::OnOutputDeviceChange()
 {
-    const int item = m_devices.GetCurSel();
-    if (item < 0 || !m_player)
-        return;
-    // Device numbers throughout: the box's data is the number, and the
-    // player keeps that number (the box selects its row by number).
-    const int device = static_cast<int>(m_devices.GetItemData(item));
-    WriteIniInt("OutputDevice", device);
-    m_player->SetDeviceIndex(device);
-    m_player->SetOutputDevice(device);
+    const int device = m_player ? m_player->ChooseBoxDevice(m_devices) : -1;
+    if (device >= 0)
+        WriteIniInt("OutputDevice", device);
 }
 
 void SoundEffects::OnTimer(UINT_PTR nIDEvent)

@@ -10,6 +10,7 @@
 #include "foundation/app/MessageDialog.h"
 #include "library/api/VIZU.h"
 #include "tests/audio/players/PlayerRecorders.h"
+#include "tests/audio/players/WaveFiles.h"
 #include "tests/decoder/dkplayer/DsoundTestSupport.h"
 #include "tests/support/ProgramFolder.h"
 #include "widgets/menus/NewMenu.h"
@@ -17,7 +18,6 @@
 #include <gtest/gtest.h>
 
 #include <commctrl.h>
-#include <shlobj.h>
 
 #include <memory>
 #include <string>
@@ -126,25 +126,8 @@ struct NotedMessages : MessageDialog
 std::string MakeWave(const std::string& path, double seconds, double frequency = 0, int amplitude = 0)
 {
     const std::vector<int16_t> samples =
-        amplitude ? Tone(frequency, seconds, amplitude, 44100, 2)
-                  : std::vector<int16_t>(static_cast<size_t>(seconds * 44100) * 2, 0);
-    const uint32_t data = static_cast<uint32_t>(samples.size() * sizeof(int16_t));
-    std::string bytes = "RIFF";
-    auto put32 = [&](uint32_t v) { bytes.append(reinterpret_cast<const char*>(&v), 4); };
-    auto put16 = [&](uint16_t v) { bytes.append(reinterpret_cast<const char*>(&v), 2); };
-    put32(36 + data);
-    bytes += "WAVEfmt ";
-    put32(16);
-    put16(1);
-    put16(2);
-    put32(44100);
-    put32(44100 * 4);
-    put16(4);
-    put16(16);
-    bytes += "data";
-    put32(data);
-    bytes.append(reinterpret_cast<const char*>(samples.data()), data);
-    EXPECT_TRUE(tavrix_test::WriteFileBytes(path, bytes));
+        amplitude ? Tone(frequency, seconds, amplitude, 44100, 2) : StereoSilence(seconds);
+    EXPECT_TRUE(tavrix_test::WriteFileBytes(path, WaveFileBytes(samples)));
     return path;
 }
 
@@ -157,24 +140,6 @@ CTrackRecord Record(const std::string& path)
         VIZU::CopyTagInfoToRecord(&rec, &tags);
     rec.m_FileName = path.c_str();
     return rec;
-}
-
-// A drop of files at a point of the window's client area.
-HDROP MakeDrop(const Strings& files, POINT at)
-{
-    std::string names;
-    for (const std::string& f : files)
-        names += f + '\0';
-    names += '\0';
-    HGLOBAL memory = ::GlobalAlloc(GHND, sizeof(DROPFILES) + names.size());
-    auto* drop = static_cast<DROPFILES*>(::GlobalLock(memory));
-    drop->pFiles = sizeof(DROPFILES);
-    drop->pt = at;
-    drop->fNC = FALSE;
-    drop->fWide = FALSE;
-    memcpy(reinterpret_cast<char*>(drop) + sizeof(DROPFILES), names.data(), names.size());
-    ::GlobalUnlock(memory);
-    return static_cast<HDROP>(memory);
 }
 
 class AudioJukeboxTest : public ProgramFolderTest
@@ -459,18 +424,18 @@ TEST_F(AudioJukeboxTest, DroppedFilesJoinTheQueueInOrder)
     const POINT onList = {list.left + 5, list.top + 5};
     const POINT beside = {list.left + 5, list.bottom + 30};
 
-    ::SendMessageA(jukebox->GetSafeHwnd(), WM_DROPFILES, reinterpret_cast<WPARAM>(MakeDrop(files, onList)), 0);
+    ::SendMessageA(jukebox->GetSafeHwnd(), WM_DROPFILES, reinterpret_cast<WPARAM>(MakeFileDrop(files, onList)), 0);
     EXPECT_EQ(files, m_host.Paths());
     ASSERT_EQ(3, jukebox->GetList().GetItemCount());
     for (int row = 0; row < 3; ++row)
         EXPECT_EQ(files[row], std::string(jukebox->GetList().GetItemText(row, AudioJukebox::kPathColumn)));
     EXPECT_EQ(2, m_host.queue[1].m_Length);
     // Beside the list: nothing.
-    ::SendMessageA(jukebox->GetSafeHwnd(), WM_DROPFILES, reinterpret_cast<WPARAM>(MakeDrop({files[0]}, beside)), 0);
+    ::SendMessageA(jukebox->GetSafeHwnd(), WM_DROPFILES, reinterpret_cast<WPARAM>(MakeFileDrop({files[0]}, beside)), 0);
     EXPECT_EQ(3, m_host.queue.GetSize());
     // A missing file ends the drop with the notice; the file before it is queued.
     const Strings drop = {files[1], m_media.File("gone.wav"), files[2]};
-    ::SendMessageA(jukebox->GetSafeHwnd(), WM_DROPFILES, reinterpret_cast<WPARAM>(MakeDrop(drop, onList)), 0);
+    ::SendMessageA(jukebox->GetSafeHwnd(), WM_DROPFILES, reinterpret_cast<WPARAM>(MakeFileDrop(drop, onList)), 0);
     EXPECT_EQ((Strings{"Unable to load file - possibly moved or deleted!"}), m_messages.texts);
     EXPECT_EQ((Strings{files[0], files[1], files[2], files[1]}), m_host.Paths());
 }

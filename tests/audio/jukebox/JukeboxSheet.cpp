@@ -4,6 +4,7 @@
 #include "audio/jukebox/AudioJukebox.h"
 #include "framework/ui/AfxWin.h"
 #include "library/api/VIZU.h"
+#include "tests/audio/players/WaveFiles.h"
 
 #include <string>
 
@@ -17,26 +18,11 @@ struct SheetHost : AudioJukeboxHost
     void RunQueueOperation(JukeboxQueueOperation, TXVTrackList&) override {}
 };
 
-// A WAVE file of silence with tags in the library's trailer.
+// A WAVE file of silence (its title is its name).
 std::string MakeTrack(const std::string& folder, const char* name, int seconds)
 {
     const std::string path = folder + name;
-    const uint32_t data = static_cast<uint32_t>(seconds) * 44100u * 4u;
-    std::string bytes = "RIFF";
-    auto put32 = [&](uint32_t v) { bytes.append(reinterpret_cast<const char*>(&v), 4); };
-    auto put16 = [&](uint16_t v) { bytes.append(reinterpret_cast<const char*>(&v), 2); };
-    put32(36 + data);
-    bytes += "WAVEfmt ";
-    put32(16);
-    put16(1);
-    put16(2);
-    put32(44100);
-    put32(44100 * 4);
-    put16(4);
-    put16(16);
-    bytes += "data";
-    put32(data);
-    bytes.append(data, '\0');
+    const std::string bytes = WaveFileBytes(StereoSilence(seconds));
     HANDLE file = ::CreateFileA(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr);
     DWORD written = 0;
     ::WriteFile(file, bytes.data(), static_cast<DWORD>(bytes.size()), &written, nullptr);

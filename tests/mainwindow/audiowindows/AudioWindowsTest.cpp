@@ -19,6 +19,7 @@
 #include "decoder/engine/decoder.h"
 #include "library/api/VIZU.h"
 #include "mainwindow/res/MainWindowIds.h"
+#include "tests/audio/players/WaveFiles.h"
 #include "tests/mainwindow/window/MainWindowFixture.h"
 
 namespace {
@@ -45,23 +46,7 @@ public:
 // A 16-bit stereo 44.1 kHz WAVE file of silence.
 std::string MakeWave(const std::string& path, int seconds)
 {
-    const uint32_t data = static_cast<uint32_t>(seconds) * 44100u * 4u;
-    std::string bytes = "RIFF";
-    auto put32 = [&](uint32_t v) { bytes.append(reinterpret_cast<const char*>(&v), 4); };
-    auto put16 = [&](uint16_t v) { bytes.append(reinterpret_cast<const char*>(&v), 2); };
-    put32(36 + data);
-    bytes += "WAVEfmt ";
-    put32(16);
-    put16(1);
-    put16(2);
-    put32(44100);
-    put32(44100 * 4);
-    put16(4);
-    put16(16);
-    bytes += "data";
-    put32(data);
-    bytes.append(data, '\0');
-    EXPECT_TRUE(tavrix_test::WriteFileBytes(path, bytes));
+    EXPECT_TRUE(tavrix_test::WriteFileBytes(path, WaveFileBytes(StereoSilence(seconds))));
     return path;
 }
 
