@@ -13,6 +13,7 @@
 #include "framework/ui/Prompts.h"
 #include "library/api/VIZU.h"
 #include "tests/audio/players/PlayerRecorders.h"
+#include "tests/audio/players/PopupItems.h"
 #include "tests/audio/players/WaveFiles.h"
 #include "tests/support/ProgramFolder.h"
 #include "widgets/menus/NewMenu.h"
@@ -80,26 +81,8 @@ protected:
     SoundEffectsPlayer* CreatePlayer() override { return new RecordingPlayer(); }
     UINT RunContextMenu(CNewMenu& popup, POINT) override
     {
-        menuItems.clear();
-        CNewMenuItemDataTitle* title = popup.GetTitleItem();
-        if (title)
-            menuTitle = title->m_szMenuText.GetString() + std::string((title->m_nTitleFlags & 64) ? " 64" : "");
-        const int count = ::GetMenuItemCount(popup.m_hMenu);
-        for (int i = 0; i < count; ++i) {
-            const UINT state = ::GetMenuState(popup.m_hMenu, static_cast<UINT>(i), MF_BYPOSITION);
-            MENUITEMINFOA info = {};
-            info.cbSize = sizeof info;
-            info.fMask = MIIM_DATA;
-            ::GetMenuItemInfoA(popup.m_hMenu, static_cast<UINT>(i), TRUE, &info);
-            CNewMenuItemData* record = popup.FindRecord(info.dwItemData);
-            if (!record || record == title)
-                continue;
-            if (record->IsSeparator()) {
-                menuItems.push_back("-");
-                continue;
-            }
-            menuItems.push_back(std::string(record->m_szMenuText.GetString()) + ((state & MF_GRAYED) ? " (grey)" : ""));
-        }
+        menuTitle = PopupTitle(popup);
+        menuItems = PopupItems(popup, true);
         return menuAnswer;
     }
 };
