@@ -24,9 +24,9 @@ bool JukeboxQueue::LoadFile(const CString& path)
 
 bool JukeboxQueue::PlayNext()
 {
-    while (!m_queue.empty()) {
-        const CString path = m_queue.front();
-        m_queue.pop_front();
+    while (!m_source->IsEmpty()) {
+        const CString path = m_source->FirstPath();
+        m_source->RemoveFirst();
         if (m_display)
             m_display->QueueRecordTaken(path);
         if (LoadFile(path))

@@ -3,7 +3,9 @@
 // tags, opens it in the player with its length as the position range and
 // tells the display; the next track is the first queued one that has a
 // path and readable tags (records without either are dropped, so they never
-// block the queue).
+// block the queue). The queue is a Source: the window's is the main
+// window's array of track records; without one the object keeps a queue
+// of paths of its own.
 #pragma once
 
 #include <deque>
@@ -31,12 +33,28 @@ public:
         virtual void QueueRecordTaken(const CString& path) = 0;
     };
 
+    // The queued records, first to last.
+    class Source
+    {
+    public:
+        virtual ~Source() = default;
+        virtual bool IsEmpty() const = 0;
+        virtual CString FirstPath() const = 0;
+        virtual void RemoveFirst() = 0;
+    };
+
     // Construction
-    JukeboxQueue(TagReader reader, Display* display) : m_reader(reader), m_display(display) {}
+    JukeboxQueue(TagReader reader, Display* display, Source* source = nullptr)
+        : m_reader(reader), m_display(display), m_source(source ? source : &m_paths)
+    {
+    }
+    JukeboxQueue(const JukeboxQueue&) = delete;
+    JukeboxQueue& operator=(const JukeboxQueue&) = delete;
 
     // Attributes
     void SetPlayer(OutputDevicePlayer* player) { m_player = player; }
-    std::deque<CString>& Queue() { return m_queue; }
+    // The queue of paths used when no source was given.
+    std::deque<CString>& Queue() { return m_paths.paths; }
     const TAG_INFO& Tags() const { return m_tags; }
     TAG_INFO& Tags() { return m_tags; }
 
@@ -49,9 +67,18 @@ public:
     bool PlayNext();
 
 private:
+    struct PathQueue : Source
+    {
+        std::deque<CString> paths;
+        bool IsEmpty() const override { return paths.empty(); }
+        CString FirstPath() const override { return paths.front(); }
+        void RemoveFirst() override { paths.pop_front(); }
+    };
+
     TagReader m_reader;
     Display* m_display;
+    PathQueue m_paths;
+    Source* m_source;
     OutputDevicePlayer* m_player = nullptr;
-    std::deque<CString> m_queue;
     TAG_INFO m_tags;
 };

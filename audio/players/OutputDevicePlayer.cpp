@@ -103,6 +103,19 @@ int OutputDevicePlayer::FillDeviceCombo(CComboBox* combo) const
     return count;
 }
 
+int OutputDevicePlayer::ChooseBoxDevice(CComboBox& combo)
+{
+    const int row = combo.GetCurSel();
+    if (row < 0)
+        return -1;
+    // Device numbers throughout: the box's data is the number, and the
+    // player keeps that number (the box selects its row by number).
+    const int device = static_cast<int>(combo.GetItemData(row));
+    SetDeviceIndex(device);
+    SetOutputDevice(device);
+    return device;
+}
+
 void OutputDevicePlayer::OnOutputDeviceInfo(const control_payload* p)
 {
     if (!p)

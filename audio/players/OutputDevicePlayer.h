@@ -51,6 +51,9 @@ public:
     int FillDeviceCombo(CComboBox* combo) const;
     // The row of a box that holds a device number, -1 when none does.
     static int FindDeviceRow(CComboBox* combo, int device);
+    // The device number of the box's selected row becomes the player's
+    // device and output; the number, -1 when no row is selected.
+    int ChooseBoxDevice(CComboBox& combo);
 
     // Notification handlers
     void OnOutputDeviceInfo(const control_payload* p) override;

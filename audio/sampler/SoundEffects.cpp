@@ -6,6 +6,7 @@
 #include <cstdio>
 
 #include "audio/deck/DeckLogic.h"
+#include "audio/players/PlayerWindowSettings.h"
 #include "audio/sampler/EffectListFile.h"
 #include "decoder/player/control_messages.h"
 #include "foundation/app/MessageTexts.h"
@@ -83,30 +84,15 @@ const MenuTextKey kMenuTextKeys[] = {
     {ID_EFFECTS_MOVEDOWN, "ID_EFFECTS_MOVEDOWN"},
 };
 
-CString IniPath()
-{
-    return GetProgramFolder() + "TavrixVJ.INI";
-}
-
 int IniInt(const char* key)
 {
-    return static_cast<int>(::GetPrivateProfileIntA(kSection, key, 0, IniPath()));
+    return ReadPlayerSetting(kSection, key);
 }
 
 void WriteIniInt(const char* key, int value)
 {
-    CString text;
-    text.Format("%d", value);
-    ::WritePrivateProfileStringA(kSection, key, text, IniPath());
+    WritePlayerSetting(kSection, key, value);
 }
-
-// The window position as SOUNDEFFECTS/WindowPos stores it.
-struct StoredPosition
-{
-    int32_t left;
-    int32_t top;
-};
-static_assert(sizeof(StoredPosition) == 8, "WindowPos is two 32-bit integers");
 
 } // namespace
 
@@ -156,9 +142,9 @@ const CString& SoundEffects::GetMenuCaption(UINT id) const
 
 void SoundEffects::MoveToStoredPosition()
 {
-    StoredPosition position = {};
-    if (::GetPrivateProfileStructA(kSection, "WindowPos", &position, sizeof position, IniPath()))
-        SetWindowPos(nullptr, position.left, position.top, 0, 0, SWP_NOSIZE | SWP_NOZORDER);
+    POINT at = {};
+    if (ReadPlayerWindowPos(kSection, at))
+        SetWindowPos(nullptr, at.x, at.y, 0, 0, SWP_NOSIZE | SWP_NOZORDER);
 }
 
 void SoundEffects::LoadSettings()
@@ -175,12 +161,8 @@ void SoundEffects::SaveSettings()
 {
     WriteIniInt("OutputDevice", m_player ? m_player->GetDeviceIndex() : m_outputDevice);
     WriteIniInt("Volume", m_volume);
-    if (!m_hWnd)
-        return;
-    RECT rect = {};
-    GetWindowRect(&rect);
-    StoredPosition position = {rect.left, rect.top};
-    ::WritePrivateProfileStructA(kSection, "WindowPos", &position, sizeof position, IniPath());
+    if (m_hWnd)
+        WritePlayerWindowPos(kSection, m_hWnd);
 }
 
 void SoundEffects::OnShowWindow(BOOL bShow, UINT nStatus)
@@ -435,16 +417,8 @@ void SoundEffects::OnMenuCommandHandledByMenu() {}
 
 void SoundEffects::OnDropFiles(HDROP hDropInfo)
 {
-    POINT at = {};
-    ::DragQueryPoint(hDropInfo, &at);
-    // The point is in the window's client area; the list's rectangle too.
-    RECT list = {};
-    if (m_list.GetSafeHwnd()) {
-        ::GetWindowRect(m_list.GetSafeHwnd(), &list);
-        ::MapWindowPoints(nullptr, m_hWnd, reinterpret_cast<POINT*>(&list), 2);
-    }
     char file[MAX_PATH] = {};
-    if (::PtInRect(&list, at) && ::DragQueryFileA(hDropInfo, 0, file, MAX_PATH) > 0) {
+    if (DropLandsOn(hDropInfo, m_hWnd, m_list.GetSafeHwnd()) && ::DragQueryFileA(hDropInfo, 0, file, MAX_PATH) > 0) {
         if (::GetFileAttributesA(file) != INVALID_FILE_ATTRIBUTES)
             AddEffectFile(file);
         else
@@ -567,15 +541,9 @@ void SoundEffects::OnVScroll(UINT nSBCode, UINT, CScrollBar* pScrollBar)
 
 void SoundEffects::OnOutputDeviceChange()
 {
-    const int item = m_devices.GetCurSel();
-    if (item < 0 || !m_player)
-        return;
-    // Device numbers throughout: the box's data is the number, and the
-    // player keeps that number (the box selects its row by number).
-    const int device = static_cast<int>(m_devices.GetItemData(item));
-    WriteIniInt("OutputDevice", device);
-    m_player->SetDeviceIndex(device);
-    m_player->SetOutputDevice(device);
+    const int device = m_player ? m_player->ChooseBoxDevice(m_devices) : -1;
+    if (device >= 0)
+        WriteIniInt("OutputDevice", device);
 }
 
 void SoundEffects::OnTimer(UINT_PTR nIDEvent)

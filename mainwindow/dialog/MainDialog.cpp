@@ -122,9 +122,9 @@ MainDialog::MainDialog(CWnd* pParent) : CDialog(IDD_MAINDIALOG, pParent)
         Log("Program run started");
         m_ini.SetLogWriter(WriteLog);
     }
-    // 6. Menu captions; 7. sound effects; 8. the command vocabulary.
+    // 6. Menu captions; 7. sound effects (read by the parts' audio windows
+    // when they are made); 8. the command vocabulary.
     RunStartupSeam(*this, StartupSeam::MenuTextMap);
-    RunStartupSeam(*this, StartupSeam::SoundEffectsTable);
     BuildActionNameMap();
     BuildCommandDescriptionMap();
     Log("Commands mapped");
@@ -241,7 +241,8 @@ BOOL MainDialog::OnInitDialog()
     SetWindowText(kCaption);
 
     RunStartupSeam(*this, StartupSeam::PopupList);
-    RunStartupSeam(*this, StartupSeam::AudioJukebox);
+    StartupStep(Parts().CreateModeless(main_menus::ModelessWindow::AudioJukebox), "Audio jukebox created",
+                "audio jukebox");
 
     SetTimer(main_timers::kStartup, main_timers::kStartupPeriod);
 
@@ -250,7 +251,8 @@ BOOL MainDialog::OnInitDialog()
         RunStartupSeam(*this, StartupSeam::CDPlayer);
     RunStartupSeam(*this, StartupSeam::AdvancedSearch);
     RunStartupSeam(*this, StartupSeam::CommView);
-    RunStartupSeam(*this, StartupSeam::SoundEffects);
+    StartupStep(Parts().CreateModeless(main_menus::ModelessWindow::SoundEffects), "Sound effects created",
+                "sound effects");
     RunStartupSeam(*this, StartupSeam::SearchBox);
     if (m_settings.UseController)
         RunStartupSeam(*this, StartupSeam::MIDIController);

@@ -95,6 +95,12 @@ public:
     virtual void ThumbListScroll(bool right) { (void)right; }
     // The selected track of the main track list into the info strip.
     virtual void ShowSelectedTrackInfo() {}
+    // The dAredero pane's track list as its player walks it: whether it
+    // shows an opened item's tracks, the selection one row down (-1: no row
+    // below) and the selected row's path (empty: none).
+    virtual bool JukeListShowsTracks() { return false; }
+    virtual int JukeListStepDown() { return -1; }
+    virtual CString JukeListSelectedPath() { return CString(); }
     // The time now, in seconds since 1970, and the local time of day.
     virtual int64_t Now();
     virtual void LocalTimeOfDay(int& hour, int& minute);
@@ -116,6 +122,12 @@ public:
     virtual void OnTagArt(int deck, const char* path) { (void)deck; (void)path; }
     virtual void OnControllerLightString(const ControllerMapItem& entry) { (void)entry; }
     virtual void OnCommSocketEvent(int code, void* socket) { (void)code; (void)socket; }
+    // What the visualisation feedback module asks of the decks, on a
+    // player's feedback thread: the deck's player state (4001 playing),
+    // whether the skin shows the deck's scope, and a value for that scope.
+    virtual int DeckPlayerState(int deck) { (void)deck; return 0; }
+    virtual bool IsDeckScopeShown(int deck) { (void)deck; return false; }
+    virtual void AppendDeckScopeValue(int deck, int value) { (void)deck; (void)value; }
 
     // ---- Commands, keys and menus.
     // A command of an area whose handlers belong to other parts.

@@ -1,5 +1,6 @@
 #include "mainwindow/parts/ProgramParts.h"
 
+#include "mainwindow/audiowindows/AudioWindows.h"
 #include "mainwindow/dialog/MainDialog.h"
 #include "mainwindow/mastermixer/MainMasterMixer.h"
 #include "mainwindow/queues/QueueLists.h"
@@ -36,6 +37,12 @@ void ProgramParts::RunCommand(command_areas::CommandArea area, unsigned id)
         if (id == 28032 || id == 28033)
             m_queues->ToggleScrollTarget(id == 28032 ? 0 : 1);
         break;
+    case CommandArea::Sampler:
+    case CommandArea::AudioJukebox:
+    case CommandArea::Windows:
+        // The sampler's and jukebox's commands, "vieweffects", "viewjukebox".
+        Audio().RunCommand(area, id);
+        break;
     default:
         break;
     }
@@ -59,4 +66,45 @@ bool ProgramParts::LoadAutoMixQueue(const char* path)
 bool ProgramParts::OnListNotify(HWND list, UINT code)
 {
     return m_queues->OnListNotify(list, code);
+}
+
+// ---- The players beside the decks (mainwindow/audiowindows).
+
+AudioWindows& ProgramParts::Audio()
+{
+    if (!m_audioWindows)
+        m_audioWindows = std::make_unique<AudioWindows>(m_dialog);
+    return *m_audioWindows;
+}
+
+bool ProgramParts::CreateModeless(main_menus::ModelessWindow window)
+{
+    switch (window) {
+    case main_menus::ModelessWindow::SoundEffects:
+    case main_menus::ModelessWindow::AudioJukebox:
+        return Audio().CreateModeless(window);
+    case main_menus::ModelessWindow::MasterMixer:
+        return CreateMasterMixerWindow(*this);
+    default:
+        return MainWindowParts::CreateModeless(window);
+    }
+}
+
+void ProgramParts::ShowModeless(main_menus::ModelessWindow window)
+{
+    if (window == main_menus::ModelessWindow::MasterMixer)
+        ShowMasterMixerWindow(*this);
+    else if (!Audio().ShowModeless(window))
+        MainWindowParts::ShowModeless(window);
+}
+
+void ProgramParts::CreateJukeboxPlayer()
+{
+    Audio().CreateJukeboxPlayer();
+}
+
+int ProgramParts::DArederoState()
+{
+    DArederoPlayer* player = Audio().GetDArederoPlayer();
+    return player ? player->GetState() : 0;
 }

@@ -7,10 +7,13 @@
 // block of its own below.
 #pragma once
 
+#include <memory>
+
 #include "mainwindow/parts/MainWindowParts.h"
 
 #include <memory>
 
+class AudioWindows;
 class MainDialog;
 class MainMasterMixer;
 class QueueLists;
@@ -47,4 +50,18 @@ public:
 private:
     std::unique_ptr<MainMasterMixer> m_masterMixer;
     std::unique_ptr<QueueLists> m_queues;
+    // ---- The players beside the decks (mainwindow/audiowindows): the
+    // sound-effects sampler and audio jukebox windows, made hidden at
+    // start-up, the dAredero player, and the main window's side of the
+    // visualisation feedback module. The master mixer's start-up step is
+    // its own area's, called from CreateModeless.
+public:
+    AudioWindows& Audio();
+    bool CreateModeless(main_menus::ModelessWindow window) override;
+    void ShowModeless(main_menus::ModelessWindow window) override;
+    void CreateJukeboxPlayer() override;
+    int DArederoState() override;
+
+private:
+    std::unique_ptr<AudioWindows> m_audioWindows;
 };

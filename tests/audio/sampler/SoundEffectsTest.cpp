@@ -13,6 +13,8 @@
 #include "framework/ui/Prompts.h"
 #include "library/api/VIZU.h"
 #include "tests/audio/players/PlayerRecorders.h"
+#include "tests/audio/players/PopupItems.h"
+#include "tests/audio/players/WaveFiles.h"
 #include "tests/support/ProgramFolder.h"
 #include "widgets/menus/NewMenu.h"
 
@@ -79,26 +81,8 @@ protected:
     SoundEffectsPlayer* CreatePlayer() override { return new RecordingPlayer(); }
     UINT RunContextMenu(CNewMenu& popup, POINT) override
     {
-        menuItems.clear();
-        CNewMenuItemDataTitle* title = popup.GetTitleItem();
-        if (title)
-            menuTitle = title->m_szMenuText.GetString() + std::string((title->m_nTitleFlags & 64) ? " 64" : "");
-        const int count = ::GetMenuItemCount(popup.m_hMenu);
-        for (int i = 0; i < count; ++i) {
-            const UINT state = ::GetMenuState(popup.m_hMenu, static_cast<UINT>(i), MF_BYPOSITION);
-            MENUITEMINFOA info = {};
-            info.cbSize = sizeof info;
-            info.fMask = MIIM_DATA;
-            ::GetMenuItemInfoA(popup.m_hMenu, static_cast<UINT>(i), TRUE, &info);
-            CNewMenuItemData* record = popup.FindRecord(info.dwItemData);
-            if (!record || record == title)
-                continue;
-            if (record->IsSeparator()) {
-                menuItems.push_back("-");
-                continue;
-            }
-            menuItems.push_back(std::string(record->m_szMenuText.GetString()) + ((state & MF_GRAYED) ? " (grey)" : ""));
-        }
+        menuTitle = PopupTitle(popup);
+        menuItems = PopupItems(popup, true);
         return menuAnswer;
     }
 };
@@ -172,23 +156,7 @@ struct NotedMessages : MessageDialog
 // A 16-bit stereo 44.1 kHz WAVE file of silence.
 std::string MakeWave(const std::string& path, int seconds)
 {
-    const uint32_t data = static_cast<uint32_t>(seconds) * 44100u * 4u;
-    std::string bytes = "RIFF";
-    auto put32 = [&](uint32_t v) { bytes.append(reinterpret_cast<const char*>(&v), 4); };
-    auto put16 = [&](uint16_t v) { bytes.append(reinterpret_cast<const char*>(&v), 2); };
-    put32(36 + data);
-    bytes += "WAVEfmt ";
-    put32(16);
-    put16(1);
-    put16(2);
-    put32(44100);
-    put32(44100 * 4);
-    put16(4);
-    put16(16);
-    bytes += "data";
-    put32(data);
-    bytes.append(data, '\0');
-    EXPECT_TRUE(tavrix_test::WriteFileBytes(path, bytes));
+    EXPECT_TRUE(tavrix_test::WriteFileBytes(path, WaveFileBytes(StereoSilence(seconds))));
     return path;
 }
 
@@ -623,28 +591,6 @@ TEST_F(SoundEffectsTest, VolumeDeviceBoxAndSettings)
     sampler->ShowWindow(SW_HIDE);
 }
 
-namespace {
-
-// A drop of files at a point of the window's client area.
-HDROP MakeDrop(const Strings& files, POINT at)
-{
-    std::string names;
-    for (const std::string& f : files)
-        names += f + '\0';
-    names += '\0';
-    HGLOBAL memory = ::GlobalAlloc(GHND, sizeof(DROPFILES) + names.size());
-    auto* drop = static_cast<DROPFILES*>(::GlobalLock(memory));
-    drop->pFiles = sizeof(DROPFILES);
-    drop->pt = at;
-    drop->fNC = FALSE;
-    drop->fWide = FALSE;
-    memcpy(reinterpret_cast<char*>(drop) + sizeof(DROPFILES), names.data(), names.size());
-    ::GlobalUnlock(memory);
-    return static_cast<HDROP>(memory);
-}
-
-} // namespace
-
 TEST_F(SoundEffectsTest, DropsOnTheListAddTheFirstFile)
 {
     const std::string first = MakeWave(m_media.File("first.wav"), 1);
@@ -658,16 +604,16 @@ TEST_F(SoundEffectsTest, DropsOnTheListAddTheFirstFile)
 
     {
         PromptAnswers answers({{true, "First"}});
-        ::SendMessageA(sampler->GetSafeHwnd(), WM_DROPFILES, reinterpret_cast<WPARAM>(MakeDrop({first, second}, onList)), 0);
+        ::SendMessageA(sampler->GetSafeHwnd(), WM_DROPFILES, reinterpret_cast<WPARAM>(MakeFileDrop({first, second}, onList)), 0);
         EXPECT_TRUE(answers.Done());
     }
     EXPECT_EQ((Strings{"First"}), Titles());
     // Beside the list: nothing.
-    ::SendMessageA(sampler->GetSafeHwnd(), WM_DROPFILES, reinterpret_cast<WPARAM>(MakeDrop({second}, beside)), 0);
+    ::SendMessageA(sampler->GetSafeHwnd(), WM_DROPFILES, reinterpret_cast<WPARAM>(MakeFileDrop({second}, beside)), 0);
     EXPECT_EQ(1u, m_host.effects.size());
     // A file that is gone: the notice, nothing added.
     ::SendMessageA(sampler->GetSafeHwnd(), WM_DROPFILES,
-                   reinterpret_cast<WPARAM>(MakeDrop({m_media.File("gone.wav")}, onList)), 0);
+                   reinterpret_cast<WPARAM>(MakeFileDrop({m_media.File("gone.wav")}, onList)), 0);
     EXPECT_EQ((Strings{"Unable to load file - possibly moved or deleted!"}), m_messages.texts);
     EXPECT_EQ(1u, m_host.effects.size());
 }
