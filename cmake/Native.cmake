@@ -605,6 +605,15 @@ tavrix_native_test(mainwindow_rules_tests
     mainwindow/rules/CommandAreasTest.cpp
   DEPENDS mainwindow_core
   LABELS mainwindow)
+
+# Which skin elements the main window's builders make, and their rules.
+tavrix_native_library(mainwindow_build_core SOURCES
+  mainwindow/build/BuildTables.cpp)
+tavrix_native_test(mainwindow_build_rules_tests
+  SOURCES
+    mainwindow/build/BuildTablesTest.cpp
+  DEPENDS mainwindow_build_core
+  LABELS mainwindow)
 tavrix_native_test(skin_controls_core_tests
   SOURCES
     skin/GeometryTest.cpp
