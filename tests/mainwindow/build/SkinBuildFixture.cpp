@@ -4,6 +4,7 @@
 
 #include "mainwindow/build/MainBuildArea.h"
 #include "mainwindow/res/MainWindowIds.h"
+#include "skin/file/Skin.h"
 
 namespace tavrix_test {
 
@@ -51,6 +52,10 @@ void SkinBuildTest::TearDown()
 
 void SkinBuildTest::PrepareWindow()
 {
+    // The process's one skin object keeps the items of every skin loaded
+    // into it: each test's window starts from an empty one, as a program
+    // run does.
+    TheSkin().Clear();
     m_dialog = new MainDialog;
     m_program.reset(new ProgramParts(*m_dialog));
     m_dialog->SetParts(m_program.get());
@@ -73,6 +78,7 @@ void SkinBuildTest::OpenWithProgramParts()
 
 void SkinBuildTest::UseShippedSkin(const std::string& name, const std::string& mainExtra)
 {
+    ASSERT_TRUE(::CreateDirectoryA(m_folder.File("Skins").c_str(), nullptr));
     ASSERT_TRUE(CopyTree(ImageDir() + "\\Skins", m_folder.File("Skins")));
     ASSERT_TRUE(WriteIniFile(m_folder.File("TavrixVJ.INI"),
                              "[MAIN]\r\nNewInstall=0\r\nSkinFolder=Skins\r\nSkinXML=" + name +

