@@ -600,22 +600,23 @@ void SkinBuilder::SetupKnob(const SkinItem& item, KnobCtrl& knob, CBitmap& backg
 
 // ---------------------------------------------------------------- captions
 
-void SkinBuilder::UpdateSearchListCaption()
+void SkinBuilder::UpdateListCaption(const char* fieldName, int listSlot)
 {
-    TXVStatusField& field = m_controls.StatusField(StatusFieldIndex("s-searchlist"));
+    TXVStatusField& field = m_controls.StatusField(StatusFieldIndex(fieldName));
     if (!field.m_hWnd)
         return;
-    const int rows = m_controls.TrackList(TL_SEARCH).GetItemCount();
+    const int rows = m_controls.TrackList(listSlot).GetItemCount();
     field.SetText(FormatListCaption(field.GetDefaultText(), rows).c_str());
+}
+
+void SkinBuilder::UpdateSearchListCaption()
+{
+    UpdateListCaption("s-searchlist", TL_SEARCH);
 }
 
 void SkinBuilder::UpdateRequestListCaption()
 {
-    TXVStatusField& field = m_controls.StatusField(StatusFieldIndex("s-requestlist"));
-    if (!field.m_hWnd)
-        return;
-    const int rows = m_controls.TrackList(TL_REQUEST).GetItemCount();
-    field.SetText(FormatListCaption(field.GetDefaultText(), rows).c_str());
+    UpdateListCaption("s-requestlist", TL_REQUEST);
 }
 
 void SkinBuilder::UpdateQueueCaption(int code)

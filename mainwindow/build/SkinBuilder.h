@@ -82,6 +82,7 @@ private:
     void CreateInfoWindow(const SkinItem& item);
     void CreateSplitter(const SkinItem& item);
     void Log(const CString& text) const;
+    void UpdateListCaption(const char* fieldName, int listSlot);
 
     MainDialog& m_dialog;
     MainControls& m_controls;
