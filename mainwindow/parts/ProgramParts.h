@@ -17,6 +17,8 @@ class AudioWindows;
 class MainDialog;
 class MainMasterMixer;
 class QueueLists;
+class MainDialog;
+struct MainBuildArea;
 
 class ProgramParts : public MainWindowParts
 {
@@ -64,4 +66,25 @@ public:
 
 private:
     std::unique_ptr<AudioWindows> m_audioWindows;
+    // ---- Building the window from the skin (mainwindow/build).
+public:
+    MainBuildArea& Build() { return *m_build; }
+    bool CreateButtons() override;
+    bool CreateTextFields() override;
+    bool CreateStatusFields() override;
+    bool CreateIndicatorLights() override;
+    bool CreateTrees() override;
+    bool CreateLists() override;
+    bool CreateMiscControls() override;
+    void UpdateQueueCaption(int list) override;
+    bool HasThumbList() override;
+    bool HasVideoOnSkin() override;
+    bool HasTrackListAndInfo() override;
+    bool SetTextField(const char* name, const char* text) override;
+    bool HasCpuMeter() override;
+    void SetCpuMeter(int value) override;
+    HWND TrackListWindow() override;
+
+private:
+    std::unique_ptr<MainBuildArea> m_build;
 };

@@ -18,12 +18,24 @@ inline UINT SkinWindowId(int32_t itemId)
     return static_cast<UINT>(itemId);
 }
 
-template <class T>
-T* FindSkinControl(HWND mainWindow, int32_t itemId)
+// The main window's child whose window id is the item's (compared as the
+// 32-bit id: a 64-bit window keeps a negative control id zero-extended,
+// which GetDlgItem's sign-extended search would miss); null when none.
+inline HWND FindSkinWindow(HWND mainWindow, int32_t itemId)
 {
     if (!mainWindow)
         return nullptr;
-    HWND hWnd = ::GetDlgItem(mainWindow, static_cast<int>(SkinWindowId(itemId)));
+    for (HWND child = ::GetWindow(mainWindow, GW_CHILD); child; child = ::GetWindow(child, GW_HWNDNEXT)) {
+        if (static_cast<UINT>(::GetWindowLongPtrA(child, GWLP_ID)) == SkinWindowId(itemId))
+            return child;
+    }
+    return nullptr;
+}
+
+template <class T>
+T* FindSkinControl(HWND mainWindow, int32_t itemId)
+{
+    HWND hWnd = FindSkinWindow(mainWindow, itemId);
     if (!hWnd)
         return nullptr;
     return dynamic_cast<T*>(CWnd::FromHandlePermanent(hWnd));
