@@ -44,6 +44,8 @@ struct ThreadJob
 void RunThreadJob(void* data)
 {
     const ThreadJob* job = static_cast<const ThreadJob*>(data);
+    if (job->seam == StartupSeam::LibraryDisplayJob && job->dialog->Parts().RunLibraryDisplayJob())
+        return;
     RunStartupSeam(*job->dialog, job->seam);
 }
 
@@ -197,6 +199,24 @@ void MainDialog::StartWorkerThreads()
         m_threadDisplay.AddHandler(m_hDisplayEvent, RunThreadJob, &displayJob);
         m_threadDisplay.Start(THREAD_PRIORITY_NORMAL);
     }
+}
+
+BOOL MainDialog::OnNotify(WPARAM wParam, LPARAM lParam, LRESULT* pResult)
+{
+    NMHDR* header = reinterpret_cast<NMHDR*>(lParam);
+    LRESULT result = 0;
+    if (header && Parts().OnControlNotify(static_cast<int>(static_cast<short>(LOWORD(header->idFrom))), header,
+                                          &result)) {
+        if (pResult)
+            *pResult = result;
+        return TRUE;
+    }
+    return CDialog::OnNotify(wParam, lParam, pResult);
+}
+
+bool MainDialog::StartLibraryDisplayJob()
+{
+    return m_hDisplayEvent && ::SetEvent(m_hDisplayEvent);
 }
 
 void MainDialog::Log(const char* text) const

@@ -9,6 +9,9 @@
 
 #include "mainwindow/parts/MainWindowParts.h"
 
+#include <memory>
+
+class LibraryViews;
 class MainDialog;
 
 class ProgramParts : public MainWindowParts
@@ -23,4 +26,29 @@ public:
 
 private:
     MainDialog& m_dialog;
+
+    // ---- The library tree, views, search and filter (mainwindow/library).
+public:
+    // The library views, attached to the main window on first use.
+    LibraryViews& Library();
+    void BuildLibraryTree() override;
+    void DisplayTreeSelection() override;
+    void SelectLibraryRoot() override;
+    void FilterTrackList() override;
+    bool IsSearchBoxEdit(HWND hWnd) override;
+    HWND TrackListWindow() override;
+    void ShowSelectedTrackInfo() override;
+    bool RunLibraryDisplayJob() override;
+    void UpdateLibraryStatusLine() override;
+    int LibraryView() override;
+    void LoadTracklistOrder() override;
+    void SaveTracklistOrder() override;
+    bool OnControlNotify(int id, NMHDR* header, LRESULT* result) override;
+    void RunCommand(command_areas::CommandArea area, unsigned id) override;
+    // The library-view area's commands; false for other areas.
+    bool RunLibraryCommand(command_areas::CommandArea area, unsigned id);
+
+private:
+    std::unique_ptr<LibraryViews> m_library;
+    bool m_bLibraryAttached = false;
 };

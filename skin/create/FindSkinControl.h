@@ -18,12 +18,25 @@ inline UINT SkinWindowId(int32_t itemId)
     return static_cast<UINT>(itemId);
 }
 
-template <class T>
-T* FindSkinControl(HWND mainWindow, int32_t itemId)
+// The child window of a skin item's control, or null. The window id is
+// compared in 32 bits: a negative control id is stored zero-extended by the
+// creators, which the system's GetDlgItem does not find on 64-bit Windows.
+inline HWND FindSkinWindow(HWND mainWindow, int32_t itemId)
 {
     if (!mainWindow)
         return nullptr;
-    HWND hWnd = ::GetDlgItem(mainWindow, static_cast<int>(SkinWindowId(itemId)));
+    if (HWND hWnd = ::GetDlgItem(mainWindow, static_cast<int>(SkinWindowId(itemId))))
+        return hWnd;
+    for (HWND child = ::GetWindow(mainWindow, GW_CHILD); child; child = ::GetWindow(child, GW_HWNDNEXT))
+        if (static_cast<UINT>(::GetWindowLongPtrA(child, GWLP_ID)) == SkinWindowId(itemId))
+            return child;
+    return nullptr;
+}
+
+template <class T>
+T* FindSkinControl(HWND mainWindow, int32_t itemId)
+{
+    HWND hWnd = FindSkinWindow(mainWindow, itemId);
     if (!hWnd)
         return nullptr;
     return dynamic_cast<T*>(CWnd::FromHandlePermanent(hWnd));
