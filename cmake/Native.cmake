@@ -626,6 +626,15 @@ tavrix_native_test(mainwindow_build_rules_tests
   SOURCES
     mainwindow/build/BuildTablesTest.cpp
   DEPENDS mainwindow_build_core
+# The library views' window-free rules.
+tavrix_native_library(mainwindow_library_core SOURCES
+  mainwindow/library/LibraryViewRules.cpp
+  DEPENDS framework_core)
+
+tavrix_native_test(mainwindow_library_rules_tests
+  SOURCES
+    mainwindow/library/LibraryViewRulesTest.cpp
+  DEPENDS mainwindow_library_core
   LABELS mainwindow)
 tavrix_native_test(skin_controls_core_tests
   SOURCES

@@ -175,6 +175,10 @@ public:
                                   bool checkExists);
     static int DisplayTracks(CListCtrl* list, bool checkExists, CImageList* images,
                              bool plainIcons, bool fromWorker);
+    // Stops the fills from a worker thread (DisplayTracks with fromWorker)
+    // into that list under way now, each before its next row; a fill that
+    // starts later is not affected. How many were stopped.
+    static int StopWorkerFill(CListCtrl* list);
     static int DisplayTracksV41(CListCtrl* list, bool checkExists, CImageList* images,
                                 bool showImages);
     int PopulateListControl(CListCtrl* list, bool flag);

@@ -1,6 +1,7 @@
 // VIZU's entries of the track lists, their columns, and search and filter
 // (library/tracklist): each holds the library lock where it reaches the
 // state and hands the state, or the records, to the track-list functions.
+#include "framework/ui/CListCtrl.h"
 #include "library/api/VIZU.h"
 
 #include "library/state/LibraryLock.h"
@@ -102,6 +103,11 @@ int VIZU::DisplayTracks(CListCtrl* list, bool checkExists, CImageList* images, b
     }
     LibraryLock lock;
     return tracklist::DisplayTracks(lock.State().tracks, list, checkExists, images, plainIcons);
+}
+
+int VIZU::StopWorkerFill(CListCtrl* list)
+{
+    return list ? tracklist::StopWorkerFills(list->GetSafeHwnd()) : 0;
 }
 
 int VIZU::DisplayTracksV41(CListCtrl* list, bool checkExists, CImageList* images, bool showImages)

@@ -14,6 +14,12 @@
 
 #include <commctrl.h>
 
+#include <algorithm>
+#include <atomic>
+#include <mutex>
+#include <utility>
+#include <vector>
+
 namespace {
 
 CString NumberText(int32_t value)
@@ -40,6 +46,35 @@ HIMAGELIST ImagesHandle(const CImageList* images)
     return images ? images->GetSafeHandle() : nullptr;
 }
 
+// The worker fills under way: the list each writes and its stop flag.
+std::mutex g_fillsMutex;
+std::vector<std::pair<HWND, std::atomic<bool>*>> g_fills;
+
+class RunningFill
+{
+public:
+    explicit RunningFill(HWND list)
+    {
+        std::lock_guard<std::mutex> guard(g_fillsMutex);
+        g_fills.emplace_back(list, &m_stop);
+    }
+    ~RunningFill()
+    {
+        std::lock_guard<std::mutex> guard(g_fillsMutex);
+        g_fills.erase(std::remove_if(g_fills.begin(), g_fills.end(),
+                                     [this](const std::pair<HWND, std::atomic<bool>*>& f) {
+                                         return f.second == &m_stop;
+                                     }),
+                      g_fills.end());
+    }
+    RunningFill(const RunningFill&) = delete;
+    RunningFill& operator=(const RunningFill&) = delete;
+    bool Stopped() const { return m_stop.load(); }
+
+private:
+    std::atomic<bool> m_stop{false};
+};
+
 void EmptyList(TrackRowWriter& writer)
 {
     writer.SetRedraw(false);
@@ -58,6 +93,7 @@ int tracklist::DisplayTracksFromWorker(const TrackArray& records, CListCtrl* lis
                                        bool checkExists, CImageList* imageList, bool plainIcons)
 {
     TrackRowWriter writer(ListHandle(list));
+    RunningFill fill(ListHandle(list));
     HIMAGELIST images = ImagesHandle(imageList);
     if (records.GetSize() == 0) {
         EmptyList(writer);
@@ -68,7 +104,7 @@ int tracklist::DisplayTracksFromWorker(const TrackArray& records, CListCtrl* lis
     writer.DeleteAll();
     int rows = 0;
     for (INT_PTR i = 0; i < records.GetSize(); ++i) {
-        if (!writer.Alive())
+        if (fill.Stopped() || !writer.Alive())
             break;
         const CTrackRecord& rec = records[i];
         int image = plainIcons ? track_image::kPlain : TrackTypeImage(rec.m_FileName, checkExists);
@@ -76,6 +112,18 @@ int tracklist::DisplayTracksFromWorker(const TrackArray& records, CListCtrl* lis
             ++rows;
     }
     return rows;
+}
+
+int tracklist::StopWorkerFills(HWND list)
+{
+    std::lock_guard<std::mutex> guard(g_fillsMutex);
+    int told = 0;
+    for (auto& f : g_fills)
+        if (f.first == list) {
+            f.second->store(true);
+            ++told;
+        }
+    return told;
 }
 
 TrackRow MakeTrackRow(const CTrackRecord& rec)

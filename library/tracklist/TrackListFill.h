@@ -92,6 +92,9 @@ int DisplayTracks(TrackArray& tracks, CListCtrl* list, bool checkExists, CImageL
 // lock not held.
 int DisplayTracksFromWorker(const TrackArray& records, CListCtrl* list, bool checkExists,
                             CImageList* images, bool plainIcons);
+// Stops the worker fills of that list under way now (each stops before its
+// next row); a fill that starts later is not affected. How many were told.
+int StopWorkerFills(HWND list);
 int DisplayTracksV41(TrackArray& tracks, CListCtrl* list, bool checkExists, CImageList* images,
                      bool showImages);
 int PopulateListControl(const TrackArray& tracks, CListCtrl* list);

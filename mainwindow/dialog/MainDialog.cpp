@@ -44,6 +44,8 @@ struct ThreadJob
 void RunThreadJob(void* data)
 {
     const ThreadJob* job = static_cast<const ThreadJob*>(data);
+    if (job->seam == StartupSeam::LibraryDisplayJob && job->dialog->Parts().RunLibraryDisplayJob())
+        return;
     RunStartupSeam(*job->dialog, job->seam);
 }
 
@@ -197,6 +199,11 @@ void MainDialog::StartWorkerThreads()
         m_threadDisplay.AddHandler(m_hDisplayEvent, RunThreadJob, &displayJob);
         m_threadDisplay.Start(THREAD_PRIORITY_NORMAL);
     }
+}
+
+bool MainDialog::StartLibraryDisplayJob()
+{
+    return m_hDisplayEvent && ::SetEvent(m_hDisplayEvent);
 }
 
 void MainDialog::Log(const char* text) const

@@ -77,6 +77,11 @@ public:
     bool ExitProgram(bool bAsk = true);
     // A line of the program log, written only while the log is on.
     void Log(const char* text) const;
+    // Wakes the library-display thread (MainWindowParts::RunLibraryDisplayJob);
+    // false when MAIN/UseDisplayTracksThread did not start it.
+    bool StartLibraryDisplayJob();
+    // The track icons the library's lists and trees are given.
+    CImageList& GetTrackImages() { return m_imlTracks; }
 
     // Overridables
     BOOL OnInitDialog() override;
@@ -97,6 +102,8 @@ protected:
     void OnTimer(UINT_PTR nIDEvent);
     void OnWindowPosChanging(WINDOWPOS* lpwndpos);
     void OnCommandClose();
+    // Notifications of the controls go to MainWindowParts::OnControlNotify first.
+    BOOL OnNotify(WPARAM wParam, LPARAM lParam, LRESULT* pResult) override;
     DECLARE_MESSAGE_MAP()
 
 private:
@@ -169,7 +176,6 @@ public:
     void OnFileMenu();
     BOOL PreTranslateMessage(MSG* pMsg) override;
     // Notifications the message map leaves alone go to the parts (the lists' clicks).
-    BOOL OnNotify(WPARAM wParam, LPARAM lParam, LRESULT* pResult) override;
 
 protected:
     void OnVocabularyCommand(UINT id);

@@ -80,6 +80,7 @@ void MainDialog::SaveSettings()
         WriteIniString(MainSettings::kDeckSections[d], "EQOn", m_settings.decks[d].EQOn ? "1" : "0");
     // 3. and 4. The track list's columns, the floating list's place and the
     // text output's settings belong to windows not built yet.
+    Parts().SaveTracklistOrder();
     RunStartupSeam(*this, StartupSeam::TrackListColumns);
     RunStartupSeam(*this, StartupSeam::PopupWindowPos);
     RunStartupSeam(*this, StartupSeam::TextOutputSettings);

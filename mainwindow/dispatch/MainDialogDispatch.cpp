@@ -182,9 +182,18 @@ void MainDialog::RunMenuHandler(MenuHandler handler)
 
 BOOL MainDialog::OnNotify(WPARAM wParam, LPARAM lParam, LRESULT* pResult)
 {
+    NMHDR* header = reinterpret_cast<NMHDR*>(lParam);
+    // A control's own notification (the library views), by its control id.
+    LRESULT result = 0;
+    if (header && Parts().OnControlNotify(static_cast<int>(static_cast<short>(LOWORD(header->idFrom))), header,
+                                          &result)) {
+        if (pResult)
+            *pResult = result;
+        return TRUE;
+    }
     if (CDialog::OnNotify(wParam, lParam, pResult))
         return TRUE;
-    const NMHDR* header = reinterpret_cast<const NMHDR*>(lParam);
+    // The lists' clicks and double-clicks (the queues).
     if (!header || !Parts().OnListNotify(header->hwndFrom, header->code))
         return FALSE;
     if (pResult)

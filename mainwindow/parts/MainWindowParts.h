@@ -71,6 +71,33 @@ public:
     virtual bool IsAutoMixRunning() { return false; }
     virtual void ToggleAutoMix() {}
     virtual void ToggleDeckSpectrum(int deck) { (void)deck; }
+    // The search list's caption (its item count and time in its status field).
+    virtual void UpdateSearchListCaption() {}
+    // The info window: whether it exists and is shown, and the track it
+    // shows (title, artist, album, genre, file path).
+    virtual bool IsInfoWindowShown() { return false; }
+    virtual void SetInfoTrackInfo(const char* title, const char* artist, const char* album,
+                                  const char* genre, const char* path)
+    {
+        (void)title; (void)artist; (void)album; (void)genre; (void)path;
+    }
+    // The busy indicator while the library fills the main track list.
+    virtual void SetBusyIndicator(bool on) { (void)on; }
+    // Jukebox mode 2: the dAredero pages of artists (1) or albums (0),
+    // shown from the first page.
+    virtual void ShowJukeboxPage(int pageMode) { (void)pageMode; }
+    // The main track list's column widths back to the shipped ones.
+    virtual void ResetColumnWidths() {}
+    // The library-display thread's job (true: it ran).
+    virtual bool RunLibraryDisplayJob() { return false; }
+    // The status line under the main track list, and the library view it
+    // shows (0 none, 1 the whole library ... 11 recently added).
+    virtual void UpdateLibraryStatusLine() {}
+    virtual int LibraryView() { return 0; }
+    // The main track list's column order: applied from MAIN/TracklistOrder
+    // (by the list's builder) and written back (with the settings).
+    virtual void LoadTracklistOrder() {}
+    virtual void SaveTracklistOrder() {}
 
     // ---- Timers.
     // The window's timers are started and stopped here (the default: the
@@ -128,6 +155,13 @@ public:
     virtual int DeckPlayerState(int deck) { (void)deck; return 0; }
     virtual bool IsDeckScopeShown(int deck) { (void)deck; return false; }
     virtual void AppendDeckScopeValue(int deck, int value) { (void)deck; (void)value; }
+    // A notification (WM_NOTIFY) from a control of the main window, by its
+    // control id; true when taken (then result is the answer).
+    virtual bool OnControlNotify(int id, NMHDR* header, LRESULT* result)
+    {
+        (void)id; (void)header; (void)result;
+        return false;
+    }
 
     // ---- Commands, keys and menus.
     // A command of an area whose handlers belong to other parts.

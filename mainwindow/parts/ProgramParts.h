@@ -14,6 +14,7 @@
 #include <memory>
 
 class AudioWindows;
+class LibraryViews;
 class MainDialog;
 class MainMasterMixer;
 class QueueLists;
@@ -87,4 +88,26 @@ public:
 
 private:
     std::unique_ptr<MainBuildArea> m_build;
+    // ---- The library tree, views, search and filter (mainwindow/library).
+public:
+    // The library views, attached to the main window on first use.
+    LibraryViews& Library();
+    void BuildLibraryTree() override;
+    void DisplayTreeSelection() override;
+    void SelectLibraryRoot() override;
+    void FilterTrackList() override;
+    bool IsSearchBoxEdit(HWND hWnd) override;
+    void ShowSelectedTrackInfo() override;
+    bool RunLibraryDisplayJob() override;
+    void UpdateLibraryStatusLine() override;
+    int LibraryView() override;
+    void LoadTracklistOrder() override;
+    void SaveTracklistOrder() override;
+    bool OnControlNotify(int id, NMHDR* header, LRESULT* result) override;
+    // The library-view area's commands; false for other areas.
+    bool RunLibraryCommand(command_areas::CommandArea area, unsigned id);
+
+private:
+    std::unique_ptr<LibraryViews> m_library;
+    bool m_bLibraryAttached = false;
 };

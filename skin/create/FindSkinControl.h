@@ -18,17 +18,19 @@ inline UINT SkinWindowId(int32_t itemId)
     return static_cast<UINT>(itemId);
 }
 
-// The main window's child whose window id is the item's (compared as the
-// 32-bit id: a 64-bit window keeps a negative control id zero-extended,
-// which GetDlgItem's sign-extended search would miss); null when none.
+// The child window of a skin item's control, or null. The system's search
+// comes first; where it misses, the window id is compared in 32 bits (a
+// negative control id stored zero-extended is not found by GetDlgItem on
+// 64-bit Windows).
 inline HWND FindSkinWindow(HWND mainWindow, int32_t itemId)
 {
     if (!mainWindow)
         return nullptr;
-    for (HWND child = ::GetWindow(mainWindow, GW_CHILD); child; child = ::GetWindow(child, GW_HWNDNEXT)) {
+    if (HWND hWnd = ::GetDlgItem(mainWindow, static_cast<int>(SkinWindowId(itemId))))
+        return hWnd;
+    for (HWND child = ::GetWindow(mainWindow, GW_CHILD); child; child = ::GetWindow(child, GW_HWNDNEXT))
         if (static_cast<UINT>(::GetWindowLongPtrA(child, GWLP_ID)) == SkinWindowId(itemId))
             return child;
-    }
     return nullptr;
 }
 

@@ -146,3 +146,34 @@ TEST_F(WorkerTest, APumpedFillStopsWhenAHandlerDestroysTheList)
     EXPECT_EQ(1, VIZU::DisplayFilteredTracks(list.get(), 23, "", false));
     EXPECT_FALSE(IsWindow(list->GetSafeHwnd()));
 }
+
+TEST_F(WorkerTest, AStoppedWorkerFillEndsAndALaterOneRunsWhole)
+{
+    MakeLibrary(5000);
+    CListCtrl* list = m_list.get();
+    EXPECT_EQ(0, VIZU::StopWorkerFill(list));   // none under way
+    std::atomic<int> result{-1};
+    std::thread worker([&] { result = VIZU::DisplayTracks(list, false, nullptr, false, true); });
+    HWND hList = m_list->GetSafeHwnd();
+    ASSERT_TRUE(PumpUntil([&] { return ListView_GetItemCount(hList) >= 5 || result.load() >= 0; }, 60000));
+    int told = 0;
+    ASSERT_TRUE(PumpUntil([&] {
+        told += VIZU::StopWorkerFill(list);
+        return result.load() >= 0;
+    }, 60000)) << "the stopped fill did not end within 60 s";
+    worker.join();
+    EXPECT_GE(told, 1);
+    EXPECT_GE(result.load(), 5);
+    EXPECT_LT(result.load(), 5000);
+    EXPECT_EQ(result.load(), Rows());
+
+    // A fill after the stop is not affected (a smaller library: a worker's
+    // rows cross threads one message at a time).
+    MakeLibrary(100);
+    result = -1;
+    std::thread again([&] { result = VIZU::DisplayTracks(list, false, nullptr, false, true); });
+    ASSERT_TRUE(PumpUntil([&] { return result.load() >= 0; }, 60000));
+    again.join();
+    EXPECT_EQ(100, result.load());
+    EXPECT_EQ(100, Rows());
+}
