@@ -9,7 +9,10 @@
 
 #include "mainwindow/parts/MainWindowParts.h"
 
+#include <memory>
+
 class MainDialog;
+class DeckArea;
 
 class ProgramParts : public MainWindowParts
 {
@@ -23,4 +26,25 @@ public:
 
 private:
     MainDialog& m_dialog;
+
+    // ---- The decks (mainwindow/decks): set-up, presets and cue points,
+    // the deck commands, deck time and displays, reset and unload, the
+    // deck sliders; made on first use. Other parts reach the decks through
+    // Decks().Decks() (DeckSet: Get, LoadTrack) and the mixer model through
+    // Decks().GetMixer().
+public:
+    DeckArea& Decks();
+    bool RefreshPresetButtons() override;
+    bool InitDecks() override;
+    void ToggleDeckSpectrum(int deck) override;
+    void OnDeckTime(int deck, int seconds) override;
+    void OnPitchNudgeReleased(int deck) override;
+    void OnShowDeckArt(int deck, const char* path) override;
+    void OnSliderNotify(int controlId, LPARAM position) override;
+    void RunCommand(command_areas::CommandArea area, unsigned id) override;
+    // The deck, preset and unload areas' commands; false for another area.
+    bool RunDeckAreaCommand(command_areas::CommandArea area, unsigned id);
+
+private:
+    std::unique_ptr<DeckArea> m_decks;
 };
