@@ -551,6 +551,7 @@ tavrix_native_library(mainwindow_decks_core SOURCES
 
 tavrix_native_test(deck_commands_tests
   SOURCES
+    mainwindow/decks/RecordingDecks.cpp
     mainwindow/decks/DeckCommandsTest.cpp
     mainwindow/decks/DeckRulesTest.cpp
   DEPENDS mainwindow_decks_core

@@ -564,6 +564,8 @@ void DeckCommands::ResetDeck(int deck)
 {
     if (deck == 0 || deck == 1) {
         // 1. The old deck stops and goes, its threads ended with it.
+        if (MixDeck* old = Mix(deck))
+            old->Stop();
         m_mixer.SetDeck(deck, nullptr);
         m_slots->Destroy(deck);
         // 2. A fresh deck with the window's feedback settings; it also
