@@ -54,7 +54,7 @@ DeckWindowView::DeckWindowView(HWND mainWindow, SkinMeterSet* meters)
 HWND DeckWindowView::ControlWindow(const char* name) const
 {
     const int32_t id = ControlId(name);
-    return id != 0 && m_mainWindow ? ::GetDlgItem(m_mainWindow, static_cast<int>(SkinWindowId(id))) : nullptr;
+    return id != 0 ? FindSkinWindow(m_mainWindow, id) : nullptr;
 }
 
 bool DeckWindowView::HasControl(const char* name) const

@@ -18,12 +18,25 @@ inline UINT SkinWindowId(int32_t itemId)
     return static_cast<UINT>(itemId);
 }
 
-template <class T>
-T* FindSkinControl(HWND mainWindow, int32_t itemId)
+// The child window of a skin item's control, null when there is none. The
+// ids are compared as the 32 bits a child keeps: GetDlgItem compares them
+// widened to a pointer, in which a negative id (sign-extended) never
+// matches the zero-extended id a 64-bit child was created with.
+inline HWND FindSkinWindow(HWND mainWindow, int32_t itemId)
 {
     if (!mainWindow)
         return nullptr;
-    HWND hWnd = ::GetDlgItem(mainWindow, static_cast<int>(SkinWindowId(itemId)));
+    const UINT id = SkinWindowId(itemId);
+    for (HWND child = ::GetWindow(mainWindow, GW_CHILD); child; child = ::GetWindow(child, GW_HWNDNEXT))
+        if (static_cast<UINT>(::GetDlgCtrlID(child)) == id)
+            return child;
+    return nullptr;
+}
+
+template <class T>
+T* FindSkinControl(HWND mainWindow, int32_t itemId)
+{
+    HWND hWnd = FindSkinWindow(mainWindow, itemId);
     if (!hWnd)
         return nullptr;
     return dynamic_cast<T*>(CWnd::FromHandlePermanent(hWnd));
