@@ -542,6 +542,21 @@ tavrix_native_test(mixer_tests
   DEPENDS mainwindow_mix_core
   LABELS mainwindow)
 
+# The main window's decks: the deck commands, displays and set-up over
+# recording decks.
+tavrix_native_library(mainwindow_decks_core SOURCES
+  mainwindow/decks/DeckRules.cpp
+  mainwindow/decks/DeckCommands.cpp
+  DEPENDS mainwindow_mix_core)
+
+tavrix_native_test(deck_commands_tests
+  SOURCES
+    mainwindow/decks/RecordingDecks.cpp
+    mainwindow/decks/DeckCommandsTest.cpp
+    mainwindow/decks/DeckRulesTest.cpp
+  DEPENDS mainwindow_decks_core
+  LABELS mainwindow)
+
 # The shipped skins, drawn as for the program folder, for the test of their
 # item tables (ShippedSkinsTest.cpp reads them there).
 set(TAVRIX_IMAGE_DIR ${CMAKE_BINARY_DIR}/TavrixVJ)

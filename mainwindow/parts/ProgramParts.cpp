@@ -1,9 +1,13 @@
 #include "mainwindow/parts/ProgramParts.h"
 
 #include "mainwindow/audiowindows/AudioWindows.h"
+#include "mainwindow/decks/DeckArea.h"
 #include "mainwindow/dialog/MainDialog.h"
 #include "mainwindow/mastermixer/MainMasterMixer.h"
 #include "mainwindow/queues/QueueLists.h"
+#include "mainwindow/decks/DeckArea.h"
+#include "mainwindow/mixer/Mixer.h"
+#include "mainwindow/queues/QueueDecks.h"
 #include "mainwindow/library/LibraryViews.h"
 #include "skin/file/Skin.h"
 
@@ -18,7 +22,16 @@ ProgramParts::ProgramParts(MainDialog& dialog)
     m_queues = std::make_unique<QueueLists>(dialog, dialog.Queues(), *this);
 }
 
-ProgramParts::~ProgramParts() = default;
+ProgramParts::~ProgramParts()
+{
+    // Nothing keeps a pointer into the decks once they go.
+    if (m_queues)
+        m_queues->SetDecks(nullptr);
+    if (m_masterMixer) {
+        m_masterMixer->SetDecks(nullptr);
+        m_masterMixer->SetMixer(nullptr);
+    }
+}
 
 // ---- The master mixer (mainwindow/mastermixer).
 
@@ -46,6 +59,12 @@ void ProgramParts::RunCommand(command_areas::CommandArea area, unsigned id)
         // queue modes are the lists' state.
         if (id == 28032 || id == 28033)
             m_queues->ToggleScrollTarget(id == 28032 ? 0 : 1);
+        else
+            RunDeckAreaCommand(area, id);
+        break;
+    case CommandArea::Preset:
+    case CommandArea::UnloadDeck:
+        RunDeckAreaCommand(area, id);
         break;
     case CommandArea::Sampler:
     case CommandArea::AudioJukebox:
@@ -302,4 +321,89 @@ bool ProgramParts::RunLibraryCommand(command_areas::CommandArea area, unsigned i
     if (area != command_areas::CommandArea::LibraryView)
         return false;
     return Library().RunCommand(id);
+}
+// ---- The decks (mainwindow/decks).
+
+DeckArea& ProgramParts::Decks()
+{
+    if (!m_decks)
+        m_decks = std::make_unique<DeckArea>(m_dialog);
+    return *m_decks;
+}
+
+bool ProgramParts::RefreshPresetButtons() { return Decks().RefreshPresetButtons(); }
+namespace {
+
+// Decks A and B as the lists load into them: the main window's own load
+// (tags, displays, cue points) and the mixer's mix commands.
+class DeckSetQueueDecks : public QueueDecks
+{
+public:
+    DeckSetQueueDecks(DeckSet& set, Mixer* mixer) : m_set(set), m_mixer(mixer) {}
+
+    bool LoadTrack(int deck, const CString& path) override
+    {
+        return (deck == 0 || deck == 1) && m_set.LoadTrack(deck, path) == 1;
+    }
+    bool IsPlaying(int deck) override
+    {
+        MixDeck* mix = (deck == 0 || deck == 1) ? m_set.Mix(deck) : nullptr;
+        return mix && mix->GetState() == MixStatePlaying;
+    }
+    void MixLeft() override
+    {
+        if (m_mixer)
+            m_mixer->OnMixLeft();
+    }
+    void MixRight() override
+    {
+        if (m_mixer)
+            m_mixer->OnMixRight();
+    }
+
+private:
+    DeckSet& m_set;
+    Mixer* m_mixer;
+};
+
+} // namespace
+
+bool ProgramParts::InitDecks()
+{
+    if (!Decks().InitDecks())
+        return false;
+    // The lists and the master mixer reach the decks and the mixer model.
+    if (DeckSet* set = Decks().Decks()) {
+        m_queueDecks = std::make_unique<DeckSetQueueDecks>(*set, Decks().GetMixer());
+        m_queues->SetDecks(m_queueDecks.get());
+        MasterMixer().SetDecks(set);
+        MasterMixer().SetMixer(Decks().GetMixer());
+    }
+    return true;
+}
+
+int ProgramParts::DeckPlayerState(int deck)
+{
+    DeckSet* set = m_decks ? m_decks->Decks() : nullptr;
+    Deck* object = set ? set->Get(deck) : nullptr;
+    return object ? object->GetState() : 0;
+}
+void ProgramParts::ToggleDeckSpectrum(int deck) { Decks().ToggleDeckSpectrum(deck); }
+void ProgramParts::OnDeckTime(int deck, int seconds) { Decks().OnDeckTime(deck, seconds); }
+void ProgramParts::OnPitchNudgeReleased(int deck) { Decks().OnPitchNudgeReleased(deck); }
+void ProgramParts::OnShowDeckArt(int deck, const char* path) { Decks().OnShowDeckArt(deck, path); }
+
+void ProgramParts::OnSliderNotify(int controlId, LPARAM)
+{
+    // The handler reads the position from the slider itself.
+    Decks().OnSliderNotify(controlId);
+}
+
+bool ProgramParts::RunDeckAreaCommand(command_areas::CommandArea area, unsigned id)
+{
+    using command_areas::CommandArea;
+    if (area != CommandArea::Deck && area != CommandArea::Preset && area != CommandArea::UnloadDeck)
+        return false;
+    Decks().RunCommand(id);
+    return true;
 }

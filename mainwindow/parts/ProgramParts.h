@@ -20,6 +20,9 @@ class MainMasterMixer;
 class QueueLists;
 class MainDialog;
 struct MainBuildArea;
+class MainDialog;
+class DeckArea;
+class QueueDecks;
 
 class ProgramParts : public MainWindowParts
 {
@@ -110,4 +113,28 @@ public:
 private:
     std::unique_ptr<LibraryViews> m_library;
     bool m_bLibraryAttached = false;
+    // ---- The decks (mainwindow/decks): set-up, presets and cue points,
+    // the deck commands, deck time and displays, reset and unload, the
+    // deck sliders; made on first use. Other parts reach the decks through
+    // Decks().Decks() (DeckSet: Get, LoadTrack) and the mixer model through
+    // Decks().GetMixer().
+public:
+    DeckArea& Decks();
+    bool RefreshPresetButtons() override;
+    bool InitDecks() override;
+    void ToggleDeckSpectrum(int deck) override;
+    void OnDeckTime(int deck, int seconds) override;
+    void OnPitchNudgeReleased(int deck) override;
+    void OnShowDeckArt(int deck, const char* path) override;
+    void OnSliderNotify(int controlId, LPARAM position) override;
+    // The deck, preset and unload areas' commands; false for another area.
+    bool RunDeckAreaCommand(command_areas::CommandArea area, unsigned id);
+
+    // What the feedback module asks of a deck (4001 playing).
+    int DeckPlayerState(int deck) override;
+
+private:
+    std::unique_ptr<DeckArea> m_decks;
+    // Decks A and B as the lists load into them (made by InitDecks).
+    std::unique_ptr<QueueDecks> m_queueDecks;
 };

@@ -108,3 +108,9 @@ make tempo_loop_128.mp3 sh -c "python3 '$loop' tempo_loop_128.tmp.wav 128 --styl
 make tempo_loop_174.mp3 sh -c "python3 '$loop' tempo_loop_174.tmp.wav 174 --style house --bass --noise 0.1 --seconds 15 --seed 6 && lame --quiet --noreplaygain -b 96 -m m tempo_loop_174.tmp.wav tempo_loop_174.mp3; r=\$?; rm -f tempo_loop_174.tmp.wav; exit \$r"
 make tempo_silence.mp3 sh -c "sox -q -n -r 44100 -c 2 -b 16 tempo_silence.tmp.wav trim 0 2 && lame --quiet --noreplaygain -b 128 tempo_silence.tmp.wav tempo_silence.mp3; r=\$?; rm -f tempo_silence.tmp.wav; exit \$r"
 
+# The main window's two decks at once: 5 s tones of 330 Hz and 880 Hz, as
+# MP3 files with their titles, one for deck A and one for deck B.
+make decks_a330.wav sox -q -n -r 44100 -c 2 -b 16 decks_a330.wav synth 5 sine 330 gain -6
+make decks_a330.mp3 lame --quiet --noreplaygain -b 128 --add-id3v2 --tt "Deck Tone A" --ta "Tavrix Tests" decks_a330.wav decks_a330.mp3
+make decks_b880.wav sox -q -n -r 44100 -c 2 -b 16 decks_b880.wav synth 5 sine 880 gain -6
+make decks_b880.mp3 lame --quiet --noreplaygain -b 128 --add-id3v2 --tt "Deck Tone B" --ta "Tavrix Tests" decks_b880.wav decks_b880.mp3

@@ -20,34 +20,6 @@
 
 namespace {
 
-// The amplitude of one frequency in a span of a 44.1 kHz recording.
-double Amplitude(const std::vector<int16_t>& mono, size_t first, size_t last, double frequency)
-{
-    const double w = 2 * 3.14159265358979323846 * frequency / 44100.0;
-    double re = 0, im = 0;
-    for (size_t i = first; i < last; ++i) {
-        re += mono[i] * cos(w * static_cast<double>(i));
-        im += mono[i] * sin(w * static_cast<double>(i));
-    }
-    const double n = static_cast<double>(last - first);
-    return 2 * sqrt(re * re + im * im) / n;
-}
-
-// The median amplitude of a frequency over the 100 ms windows of a span
-// (whole cycles of 150 Hz and 5000 Hz): a window where the sound server
-// was late and left a gap does not move it.
-double MedianAmplitude(const std::vector<int16_t>& mono, size_t first, size_t last, double frequency)
-{
-    const size_t window = 4410;
-    std::vector<double> values;
-    for (size_t at = first; at + window <= last; at += window)
-        values.push_back(Amplitude(mono, at, at + window, frequency));
-    if (values.empty())
-        return 0;
-    std::sort(values.begin(), values.end());
-    return values[values.size() / 2];
-}
-
 struct DeckSet
 {
     std::function<void(Deck&)> before; // after the load, before Play
@@ -173,10 +145,10 @@ TEST_F(DeckSound, AnEqualizerKillTakesItsBandOutAndLeavesTheOthers)
     ASSERT_LT(fm.first + 44100, fm.last) << "nothing was heard";
     ASSERT_LT(km.first + 44100, km.last) << "nothing was heard";
     // The heard span without its first and last half second.
-    const double flatLow = MedianAmplitude(flat, fm.first + 22050, fm.last - 22050, 150);
-    const double flatHigh = MedianAmplitude(flat, fm.first + 22050, fm.last - 22050, 5000);
-    const double killLow = MedianAmplitude(killed, km.first + 22050, km.last - 22050, 150);
-    const double killHigh = MedianAmplitude(killed, km.first + 22050, km.last - 22050, 5000);
+    const double flatLow = MedianToneAmplitude(flat, fm.first + 22050, fm.last - 22050, 150);
+    const double flatHigh = MedianToneAmplitude(flat, fm.first + 22050, fm.last - 22050, 5000);
+    const double killLow = MedianToneAmplitude(killed, km.first + 22050, km.last - 22050, 150);
+    const double killHigh = MedianToneAmplitude(killed, km.first + 22050, km.last - 22050, 5000);
     printf("flat: 150 Hz %.0f, 5000 Hz %.0f; high killed: 150 Hz %.0f, 5000 Hz %.0f\n", flatLow, flatHigh,
            killLow, killHigh);
     EXPECT_GT(flatHigh, 2500);

@@ -213,3 +213,31 @@ ToneMeasure MeasureTone(const std::vector<int16_t>& mono, int threshold, double 
     }
     return m;
 }
+
+// The amplitude of one frequency in a span of a 44.1 kHz recording.
+double ToneAmplitude(const std::vector<int16_t>& mono, size_t first, size_t last, double frequency)
+{
+    const double w = 2 * 3.14159265358979323846 * frequency / 44100.0;
+    double re = 0, im = 0;
+    for (size_t i = first; i < last; ++i) {
+        re += mono[i] * cos(w * static_cast<double>(i));
+        im += mono[i] * sin(w * static_cast<double>(i));
+    }
+    const double n = static_cast<double>(last - first);
+    return 2 * sqrt(re * re + im * im) / n;
+}
+
+// The median amplitude of a frequency over the 100 ms windows of a span
+// (whole cycles of 150 Hz and 5000 Hz): a window where the sound server
+// was late and left a gap does not move it.
+double MedianToneAmplitude(const std::vector<int16_t>& mono, size_t first, size_t last, double frequency)
+{
+    const size_t window = 4410;
+    std::vector<double> values;
+    for (size_t at = first; at + window <= last; at += window)
+        values.push_back(ToneAmplitude(mono, at, at + window, frequency));
+    if (values.empty())
+        return 0;
+    std::sort(values.begin(), values.end());
+    return values[values.size() / 2];
+}

@@ -79,3 +79,9 @@ struct ToneMeasure
 // Measures the tone in a 44.1 kHz recording; samples above threshold count
 // as heard. Frequencies of the windows from..to (fractions of the span).
 ToneMeasure MeasureTone(const std::vector<int16_t>& mono, int threshold, double from = 0.0, double to = 1.0);
+
+// The amplitude of one frequency in the frames first..last of a 44.1 kHz
+// recording, and its median over the 100 ms windows of the span (a window
+// where the sound server was late and left a gap does not move it).
+double ToneAmplitude(const std::vector<int16_t>& mono, size_t first, size_t last, double frequency);
+double MedianToneAmplitude(const std::vector<int16_t>& mono, size_t first, size_t last, double frequency);
