@@ -186,8 +186,6 @@ public:
     // window's queue, and the library tree's selected playlist or history
     // file and folder (empty: none selected).
     virtual void UpdateRequestListCaption() {}
-    virtual void UpdateSearchListCaption() {}
-    virtual void UpdateLibraryStatusLine() {}
     virtual bool IsListShown(int listType) { (void)listType; return false; }
     virtual void RefillPopupList(int listType) { (void)listType; }
     virtual void FillJukeboxQueue() {}

@@ -187,6 +187,30 @@ void ProgramParts::UpdateQueueCaption(int list)
     m_build->builder.UpdateQueueCaption(list);
 }
 
+void ProgramParts::UpdateSearchListCaption()
+{
+    m_build->builder.UpdateSearchListCaption();
+}
+
+void ProgramParts::UpdateRequestListCaption()
+{
+    m_build->builder.UpdateRequestListCaption();
+}
+
+bool ProgramParts::IsListShown(int listType)
+{
+    // The list type codes of the main window's lists and the builders' slots.
+    switch (listType) {
+    case 4005: return m_build->controls.IsListShown(main_build::TL_DECKA);
+    case 4006: return m_build->controls.IsListShown(main_build::TL_DECKB);
+    case 4007: return m_build->controls.IsListShown(main_build::TL_SEARCH);
+    case 4008: return m_build->controls.IsListShown(main_build::TL_HISTORY);
+    case 4009: return m_build->controls.IsListShown(main_build::TL_REQUEST);
+    case 4011: return m_build->controls.IsListShown(main_build::TL_AUTOMIX);
+    default: return false;
+    }
+}
+
 bool ProgramParts::HasThumbList()
 {
     return m_build->controls.HasThumbList();
@@ -219,6 +243,8 @@ bool ProgramParts::HasCpuMeter()
 void ProgramParts::SetCpuMeter(int value)
 {
     m_build->controls.CpuMeter().SetPos(value);
+}
+
 // ---- The library tree, views, search and filter (mainwindow/library).
 
 LibraryViews& ProgramParts::Library()

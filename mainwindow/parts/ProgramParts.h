@@ -81,6 +81,9 @@ public:
     bool CreateLists() override;
     bool CreateMiscControls() override;
     void UpdateQueueCaption(int list) override;
+    void UpdateSearchListCaption() override;
+    void UpdateRequestListCaption() override;
+    bool IsListShown(int listType) override;
     bool HasThumbList() override;
     bool HasVideoOnSkin() override;
     bool HasTrackListAndInfo() override;
