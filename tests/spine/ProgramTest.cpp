@@ -16,7 +16,9 @@ TEST(Program, ShowsMainWindowAndEndsWithCodeZeroOnClose)
     ASSERT_TRUE(WritePrivateProfileStringA("MAIN", "NewInstall", "0", run.File("TavrixVJ.INI").c_str()));
     ASSERT_TRUE(run.Start()) << "cannot start " << run.File("TavrixVJ.exe");
 
-    HWND hWnd = run.WaitForAnyWindow();
+    // The main window, not the track-info strip beside it (a top-level
+    // window of its own when the skin shows it).
+    HWND hWnd = run.WaitForMainWindow();
     ASSERT_NE(nullptr, hWnd) << "no main window appeared";
     char title[64] = {};
     GetWindowTextA(hWnd, title, sizeof title);
