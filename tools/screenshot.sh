@@ -34,7 +34,7 @@ for _ in $(seq 1 300); do
   sleep 0.2
 done
 if [ "$shown" = 1 ]; then
-  sleep 1 # let it paint
+  sleep "${TAVRIX_SHOT_SETTLE:-1}" # let it paint (TAVRIX_SHOT_SETTLE seconds; the start-up sequence needs a few)
   xwd -root -silent | convert xwd:- "$out"
 fi
 WINEPREFIX=$TAVRIX_WINEPREFIX "$WINESERVER" -k >/dev/null 2>&1 || true
