@@ -634,6 +634,7 @@ tavrix_native_test(queue_rules_tests
   DEPENDS mainwindow_queues_core mainwindow_mix_core
   LABELS mainwindow)
 target_include_directories(queue_rules_tests PRIVATE ${CMAKE_SOURCE_DIR}/tests/mainwindow/mixer)
+
 # Which skin elements the main window's builders make, and their rules.
 tavrix_native_library(mainwindow_build_core SOURCES
   mainwindow/build/BuildTables.cpp)
@@ -641,6 +642,8 @@ tavrix_native_test(mainwindow_build_rules_tests
   SOURCES
     mainwindow/build/BuildTablesTest.cpp
   DEPENDS mainwindow_build_core
+  LABELS mainwindow)
+
 # The library views' window-free rules.
 tavrix_native_library(mainwindow_library_core SOURCES
   mainwindow/library/LibraryViewRules.cpp
@@ -651,6 +654,7 @@ tavrix_native_test(mainwindow_library_rules_tests
     mainwindow/library/LibraryViewRulesTest.cpp
   DEPENDS mainwindow_library_core
   LABELS mainwindow)
+
 tavrix_native_test(skin_controls_core_tests
   SOURCES
     skin/GeometryTest.cpp
