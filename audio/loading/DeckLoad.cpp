@@ -11,10 +11,7 @@
 #include "audio/preprocess/DeckScan.h"
 #include "audio/worker/DeckWorker.h"
 #include "decoder/engine/decoder.h"
-#include "decoder/modules/file_input.h"
 #include "decoder/modules/memory_input.h"
-#include "decoder/modules/wave_codec.h"
-#include "decoder/mpeg/mpeg_codec.h"
 #include "decoder/player/control_messages.h"
 #include "foundation/app/IniAccess.h"
 #include "foundation/app/MessageTexts.h"
@@ -127,25 +124,6 @@ private:
     ProgressThrottle m_progress;
     CScopeCtrl* m_strip;
 };
-
-// A decoder of the deck's own with one input module and the MPEG and WAVE
-// codecs, no output; null without memory.
-decoder* NewTrackDecoder(input_module_register_function registerInput)
-{
-    decoder* dec = nullptr;
-    if (decoder_new(&dec) != 0 || !dec)
-        return nullptr;
-    codec_module_ops mpeg = {};
-    mpeg_codec_module_register(&mpeg);
-    codec_module_ops wave = {};
-    wave_codec_module_register(&wave);
-    input_module_ops input = {};
-    registerInput(&input);
-    decoder_codec_module_register(dec, &mpeg);
-    decoder_codec_module_register(dec, &wave);
-    decoder_input_module_register(dec, &input);
-    return dec;
-}
 
 } // namespace
 
@@ -471,7 +449,7 @@ int Deck::OpenMemoryDecoder()
     CloseMemoryDecoder();
     if (!m_memoryFile || m_memoryFileSize == 0)
         return -1;
-    decoder* dec = NewTrackDecoder(memory_input_module_register);
+    decoder* dec = deckscan::NewDeckDecoder(true);
     if (!dec)
         return -1;
     // No output is opened: the deck's player plays the track, and the
@@ -578,7 +556,7 @@ bool Deck::LoadDirect(const CString& path, bool fromLoadTrack)
 bool Deck::OpenDirectDecoder(const CString& path)
 {
     CloseDirectDecoder();
-    decoder* dec = NewTrackDecoder(file_input_module_register);
+    decoder* dec = deckscan::NewDeckDecoder(false);
     if (!dec)
         return false;
     int status = decoder_input_new(dec, path, -1);

@@ -24,29 +24,6 @@ int PeakOf(const int16_t* samples, int count)
     return peak;
 }
 
-// A decoder with the MPEG and WAVE codecs and one input module; null when
-// it could not be made.
-decoder* NewScanDecoder(bool memory)
-{
-    decoder* dec = nullptr;
-    if (decoder_new(&dec) != 0 || !dec)
-        return nullptr;
-    codec_module_ops mpeg = {};
-    mpeg_codec_module_register(&mpeg);
-    codec_module_ops wave = {};
-    wave_codec_module_register(&wave);
-    input_module_ops input = {};
-    if (memory)
-        memory_input_module_register(&input);
-    else
-        file_input_module_register(&input);
-    if (decoder_codec_module_register(dec, &mpeg) < 0 || decoder_codec_module_register(dec, &wave) < 0 ||
-        decoder_input_module_register(dec, &input) < 0) {
-        decoder_delete(dec);
-        return nullptr;
-    }
-    return dec;
-}
 
 // Whether a decode result skips the frame (true) rather than ending the
 // loop. A stream of nothing but bad frames ends all the same.
@@ -68,6 +45,30 @@ int LevelOf(const decoder* dec, int wavScale)
 }
 
 } // namespace
+
+// A decoder with the MPEG and WAVE codecs and one input module; null when
+// it could not be made.
+decoder* NewDeckDecoder(bool memory)
+{
+    decoder* dec = nullptr;
+    if (decoder_new(&dec) != 0 || !dec)
+        return nullptr;
+    codec_module_ops mpeg = {};
+    mpeg_codec_module_register(&mpeg);
+    codec_module_ops wave = {};
+    wave_codec_module_register(&wave);
+    input_module_ops input = {};
+    if (memory)
+        memory_input_module_register(&input);
+    else
+        file_input_module_register(&input);
+    if (decoder_codec_module_register(dec, &mpeg) < 0 || decoder_codec_module_register(dec, &wave) < 0 ||
+        decoder_input_module_register(dec, &input) < 0) {
+        decoder_delete(dec);
+        return nullptr;
+    }
+    return dec;
+}
 
 int FrameLevel(const int16_t* samples, int perChannel, int channels, int wavScale)
 {
@@ -133,7 +134,7 @@ ScanStatus ScanTrackStart(const char* path, const ScanSettings& settings, ScanPr
                           ScanResult* result)
 {
     ScanResult scan;
-    decoder* dec = NewScanDecoder(false);
+    decoder* dec = deckscan::NewDeckDecoder(false);
     if (!dec)
         return ScanStatus::DecoderFailed;
     if (decoder_input_new(dec, path, -1) != 0 || decoder_input_open(dec) != 0) {
@@ -191,7 +192,7 @@ int DecodeWaveColumns(const uint8_t* data, uint32_t size, bool wav, int wavScale
 {
     if (!data || size == 0)
         return -1;
-    decoder* dec = NewScanDecoder(true);
+    decoder* dec = deckscan::NewDeckDecoder(true);
     if (!dec)
         return -1;
     const CString name = MemoryInputName(data, size);

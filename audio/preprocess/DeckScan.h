@@ -9,10 +9,17 @@
 
 #include "framework/core/CString.h"
 
+struct decoder;
+
 namespace deckscan {
 
 // A deck counts 38 decoded frames to a second.
 enum { kFramesPerSecond = 38, kDefaultWavScale = 400 };
+
+// A decoder of a deck's own with the MPEG and WAVE codecs and the memory
+// input (memory true) or the file input, no output; null when it could not
+// be made or a module did not register.
+decoder* NewDeckDecoder(bool memory);
 
 // The level (0-100) of one block of 16-bit samples, `perChannel` samples
 // per channel: stereo takes the peaks of the block's first and second

@@ -7,7 +7,7 @@
 #include "mainwindow/queues/QueueLists.h"
 #include "mainwindow/decks/DeckArea.h"
 #include "mainwindow/mixer/Mixer.h"
-#include "mainwindow/queues/QueueDecks.h"
+#include "mainwindow/queues/MixerQueueDecks.h"
 #include "mainwindow/library/LibraryViews.h"
 #include "skin/file/Skin.h"
 
@@ -358,49 +358,13 @@ DeckArea& ProgramParts::Decks()
 }
 
 bool ProgramParts::RefreshPresetButtons() { return Decks().RefreshPresetButtons(); }
-namespace {
-
-// Decks A and B as the lists load into them: the main window's own load
-// (tags, displays, cue points) and the mixer's mix commands.
-class DeckSetQueueDecks : public QueueDecks
-{
-public:
-    DeckSetQueueDecks(DeckSet& set, Mixer* mixer) : m_set(set), m_mixer(mixer) {}
-
-    bool LoadTrack(int deck, const CString& path) override
-    {
-        return (deck == 0 || deck == 1) && m_set.LoadTrack(deck, path) == 1;
-    }
-    bool IsPlaying(int deck) override
-    {
-        MixDeck* mix = (deck == 0 || deck == 1) ? m_set.Mix(deck) : nullptr;
-        return mix && mix->GetState() == MixStatePlaying;
-    }
-    void MixLeft() override
-    {
-        if (m_mixer)
-            m_mixer->OnMixLeft();
-    }
-    void MixRight() override
-    {
-        if (m_mixer)
-            m_mixer->OnMixRight();
-    }
-
-private:
-    DeckSet& m_set;
-    Mixer* m_mixer;
-};
-
-} // namespace
-
 bool ProgramParts::InitDecks()
 {
     if (!Decks().InitDecks())
         return false;
     // The lists and the master mixer reach the decks and the mixer model.
     if (DeckSet* set = Decks().Decks()) {
-        m_queueDecks = std::make_unique<DeckSetQueueDecks>(*set, Decks().GetMixer());
+        m_queueDecks = std::make_unique<MixerQueueDecks>(set->Mix(0), set->Mix(1), Decks().GetMixer());
         m_queues->SetDecks(m_queueDecks.get());
         MasterMixer().SetDecks(set);
         MasterMixer().SetMixer(Decks().GetMixer());
