@@ -178,16 +178,60 @@ TEST_F(RequestServerTest, StoppingRaisesNoEventAndDoesNotListenAgain)
     EXPECT_FALSE(late.Connect(m_port, 1000));
 }
 
+// Messages other threads sent to the events edit, seen by a hook on this
+// thread as it answers them (the watch thread's texts arrive that way).
+HWND g_hookedEdit = nullptr;
+int g_editLengthQueries = 0;
+
+LRESULT CALLBACK CountEditQueries(int code, WPARAM wParam, LPARAM lParam)
+{
+    const CWPSTRUCT* sent = reinterpret_cast<const CWPSTRUCT*>(lParam);
+    if (code == HC_ACTION && !wParam && sent->hwnd == g_hookedEdit && sent->message == WM_GETTEXTLENGTH)
+        ++g_editLengthQueries;
+    return ::CallNextHookEx(nullptr, code, wParam, lParam);
+}
+
+// Waits, without pumping, until a message sent by another thread waits
+// for this thread.
+bool WaitForASentMessage(DWORD timeoutMs)
+{
+    const DWORD start = ::GetTickCount();
+    while (!(HIWORD(::GetQueueStatus(QS_SENDMESSAGE)) & QS_SENDMESSAGE)) {
+        if (::GetTickCount() - start >= timeoutMs)
+            return false;
+        ::Sleep(1);
+    }
+    return true;
+}
+
 TEST_F(RequestServerTest, StoppingAnswersTheEventTextTheWatchThreadIsSending)
 {
+    g_hookedEdit = m_window.EventsEdit().GetSafeHwnd();
+    g_editLengthQueries = 0;
+    HHOOK hook = ::SetWindowsHookExA(WH_CALLWNDPROC, CountEditQueries, nullptr, ::GetCurrentThreadId());
+    ASSERT_NE(nullptr, hook);
     TestClient client;
     ASSERT_TRUE(client.Connect(m_port));
-    // Without pumping: wait until the watch thread is sending the connect
-    // text to the events edit, which this thread owns.
+    // Messages sent by other threads (the system's own, too) are answered
+    // one wave at a time until the watch thread has asked for the edit's
+    // length; its next step, placing the caret, is then waiting for this
+    // thread when the server stops.
     const DWORD start = ::GetTickCount();
-    while (!(HIWORD(::GetQueueStatus(QS_SENDMESSAGE)) & QS_SENDMESSAGE) && ::GetTickCount() - start < 5000)
-        ::Sleep(1);
-    ASSERT_TRUE(HIWORD(::GetQueueStatus(QS_SENDMESSAGE)) & QS_SENDMESSAGE) << "no text was sent to the edit";
+    bool sending = false;
+    while (!sending && ::GetTickCount() - start < 5000) {
+        if (!WaitForASentMessage(5000))
+            break;
+        if (g_editLengthQueries > 0) {
+            sending = true;
+            break;
+        }
+        MSG msg;
+        ::PeekMessageA(&msg, nullptr, 0, 0, PM_NOREMOVE | PM_QS_SENDMESSAGE);
+        if (g_editLengthQueries > 0)
+            sending = WaitForASentMessage(5000);
+    }
+    ::UnhookWindowsHookEx(hook);
+    ASSERT_TRUE(sending) << "the watch thread sent no text to the edit";
     EXPECT_TRUE(m_server.StopCommServer());
     EXPECT_EQ("Connection Established\r\n", m_window.EventsText());
     EXPECT_FALSE(m_server.Socket().IsOpen());
