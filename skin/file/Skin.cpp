@@ -195,6 +195,12 @@ bool Skin::LoadText(const CString& text)
     if (!xml.FindChildElement("background"))
         return false;
 
+    // A skin loaded over another replaces it; the folder of its pictures
+    // is the caller's and stays.
+    const CString folder = m_strFolder;
+    Clear();
+    m_strFolder = folder;
+
     xml.IntoElement();
     m_strBackground = xml.GetAttribute("image");
     const int32_t x = Attr(xml, "x");

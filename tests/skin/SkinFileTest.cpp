@@ -57,6 +57,29 @@ TEST_F(SkinFile, WrongRootOrMissingBackgroundLoadsNothing)
     EXPECT_FALSE(notXml.Load("Z:\\no\\such\\folder\\skin.xml"));
 }
 
+TEST_F(SkinFile, ASkinLoadedOverAnotherReplacesItAndAFailedLoadKeepsIt)
+{
+    Skin skin;
+    skin.SetFolder("C:\\Skins\\First\\");
+    ASSERT_TRUE(LoadBody(skin, std::string(Background()) + "<jukemode value=\"2\"/>\r\n" +
+                                   "<deckCdrop x=\"1\" y=\"2\" r=\"3\" b=\"4\"/>\r\n" +
+                                   "<status action=\"clock\" x=\"1\"/>\r\n<status action=\"clock\" x=\"2\"/>\r\n"));
+    ASSERT_EQ(2, skin.GetItemCount());
+    ASSERT_TRUE(skin.IsJukeMode2());
+
+    // A file that is no skin changes nothing.
+    EXPECT_FALSE(LoadBody(skin, "<status action=\"clock\" x=\"9\"/>\r\n"));
+    EXPECT_EQ(2, skin.GetItemCount());
+
+    ASSERT_TRUE(LoadBody(skin, std::string("<background image=\"two.bmp\" x=\"0\" y=\"0\" width=\"8\" height=\"8\"/>\r\n") +
+                                   "<status action=\"clock\" x=\"5\"/>\r\n"));
+    EXPECT_EQ(1, skin.GetItemCount());
+    EXPECT_STREQ("two.bmp", skin.GetBackgroundImage());
+    EXPECT_FALSE(skin.IsJukeMode());
+    EXPECT_TRUE(skin.GetZoneRect(Skin::ZONE_DECKC).IsEmpty());
+    EXPECT_STREQ("C:\\Skins\\First\\", skin.GetFolder());
+}
+
 TEST_F(SkinFile, JukeModeCountsOnlyAfterTheBackground)
 {
     const struct { const char* before; const char* after; bool on; bool two; } cases[] = {
