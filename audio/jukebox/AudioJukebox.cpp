@@ -13,9 +13,9 @@
 #include "skin/tracklist/TrackListRules.h"
 #include "widgets/menus/NewMenu.h"
 
-IMPLEMENT_DYNAMIC(AudioJukebox, CDialog)
+IMPLEMENT_DYNAMIC(AudioJukebox, PlayerWindow)
 
-BEGIN_MESSAGE_MAP(AudioJukebox, CDialog)
+BEGIN_MESSAGE_MAP(AudioJukebox, PlayerWindow)
     ON_WM_CTLCOLOR()
     ON_WM_VSCROLL()
     ON_WM_HSCROLL()
@@ -30,8 +30,6 @@ BEGIN_MESSAGE_MAP(AudioJukebox, CDialog)
     ON_NOTIFY(NM_RCLICK, IDC_JB_QUEUE, &AudioJukebox::OnListClick)
     ON_WM_CONTEXTMENU()
     ON_WM_DROPFILES()
-    ON_WM_SHOWWINDOW()
-    ON_WM_CLOSE()
 END_MESSAGE_MAP()
 
 namespace {
@@ -82,9 +80,8 @@ bool IsMp3(const CString& fileType)
 } // namespace
 
 AudioJukebox::AudioJukebox(AudioJukeboxHost* host, CWnd* parent)
-    : CDialog(IDD, parent)
+    : PlayerWindow(IDD, kSection, parent)
     , m_host(host)
-    , m_parent(parent)
     , m_queue(&VIZU::GetTagInfo, this, this)
 {
 }
@@ -100,30 +97,12 @@ AudioJukebox::~AudioJukebox()
         DestroyWindow();
 }
 
-BOOL AudioJukebox::CreateModeless()
-{
-    return Create(IDD, m_parent);
-}
-
 AudioJukeboxPlayer* AudioJukebox::CreatePlayer()
 {
     return new AudioJukeboxPlayer(::GetModuleHandleA(nullptr));
 }
 
-UINT AudioJukebox::RunContextMenu(CNewMenu& popup, POINT at)
-{
-    return static_cast<UINT>(
-        ::TrackPopupMenu(popup.m_hMenu, TPM_RETURNCMD | TPM_RIGHTBUTTON, at.x, at.y, 0, m_hWnd, nullptr));
-}
-
 // ---------------------------------------------------------------- settings
-
-void AudioJukebox::MoveToStoredPosition()
-{
-    POINT at = {};
-    if (ReadPlayerWindowPos(kSection, at))
-        SetWindowPos(nullptr, at.x, at.y, 0, 0, SWP_NOSIZE | SWP_NOZORDER);
-}
 
 void AudioJukebox::LoadSettings()
 {
@@ -141,21 +120,6 @@ void AudioJukebox::SaveSettings()
     WritePlayerSetting(kSection, "Volume", m_volume);
     if (m_hWnd)
         WritePlayerWindowPos(kSection, m_hWnd);
-}
-
-void AudioJukebox::OnShowWindow(BOOL bShow, UINT nStatus)
-{
-    CDialog::OnShowWindow(bShow, nStatus);
-    if (bShow)
-        LoadSettings();
-    else
-        SaveSettings();
-}
-
-void AudioJukebox::OnClose()
-{
-    SaveSettings();
-    Default();
 }
 
 // ---------------------------------------------------------------- start

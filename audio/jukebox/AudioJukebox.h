@@ -10,6 +10,7 @@
 // Classes: AudioJukeboxHost, AudioJukebox.
 #pragma once
 
+#include "audio/players/PlayerWindow.h"
 #include "audio/jukebox/AudioJukeboxIds.h"
 #include "audio/jukebox/AudioJukeboxPlayer.h"
 #include "audio/jukebox/JukeboxQueue.h"
@@ -48,7 +49,7 @@ public:
     virtual void RunQueueOperation(JukeboxQueueOperation operation, TXVTrackList& list) = 0;
 };
 
-class AudioJukebox : public CDialog,
+class AudioJukebox : public PlayerWindow,
                      private AudioJukeboxOwner,
                      private JukeboxQueue::Display,
                      private JukeboxQueue::Source
@@ -63,8 +64,6 @@ public:
     // Construction
     explicit AudioJukebox(AudioJukeboxHost* host, CWnd* parent = nullptr);
     ~AudioJukebox() override;
-    // Creates the window, hidden.
-    BOOL CreateModeless();
 
     // Operations
     // Opens a track in the player (not played): false for an empty path.
@@ -78,8 +77,8 @@ public:
     // Refills the list from the main window's queue; the row count.
     int FillQueueList();
     void UpdateStatusText();
-    void SaveSettings();
-    void LoadSettings();
+    void SaveSettings() override;
+    void LoadSettings() override;
 
     // Attributes
     AudioJukeboxPlayer* GetPlayer() const { return m_player; }
@@ -114,13 +113,9 @@ protected:
     void OnTimer(UINT_PTR nIDEvent);                                        // ON_WM_TIMER
     void OnContextMenu(CWnd* pWnd, CPoint pos);                             // ON_WM_CONTEXTMENU
     void OnDropFiles(HDROP hDropInfo);                                      // ON_WM_DROPFILES
-    void OnShowWindow(BOOL bShow, UINT nStatus);                            // ON_WM_SHOWWINDOW
-    void OnClose();                                                         // ON_WM_CLOSE
 
     // The player the window plays through (a test records its commands).
     virtual AudioJukeboxPlayer* CreatePlayer();
-    // Shows the popup and returns the chosen command (0: none).
-    virtual UINT RunContextMenu(CNewMenu& popup, POINT at);
 
 private:
     // AudioJukeboxOwner (the player)
@@ -143,12 +138,10 @@ private:
     // Appends one dropped file to the queue and the list; false when it
     // does not exist.
     bool QueueDroppedFile(const CString& path);
-    void MoveToStoredPosition();
 
     // Data
     AudioJukeboxPlayer* m_player = nullptr;
     AudioJukeboxHost* m_host;
-    CWnd* m_parent;
     DrawResources m_draw;
     int m_outputDevice = 0;
     int m_volume = 0;

@@ -38,9 +38,9 @@ void AddEffect::OnOK()
 
 // ---------------------------------------------------------------- SoundEffects
 
-IMPLEMENT_DYNAMIC(SoundEffects, CDialog)
+IMPLEMENT_DYNAMIC(SoundEffects, PlayerWindow)
 
-BEGIN_MESSAGE_MAP(SoundEffects, CDialog)
+BEGIN_MESSAGE_MAP(SoundEffects, PlayerWindow)
     ON_WM_CTLCOLOR()
     ON_WM_VSCROLL()
     ON_WM_TIMER()
@@ -54,8 +54,6 @@ BEGIN_MESSAGE_MAP(SoundEffects, CDialog)
     ON_COMMAND(ID_EFFECTS_DELETEEFFECT, &SoundEffects::OnMenuCommandHandledByMenu)
     ON_COMMAND(ID_EFFECTS_RENAMEEFFECT, &SoundEffects::OnMenuCommandHandledByMenu)
     ON_WM_DROPFILES()
-    ON_WM_SHOWWINDOW()
-    ON_WM_CLOSE()
 END_MESSAGE_MAP()
 
 namespace {
@@ -97,9 +95,8 @@ void WriteIniInt(const char* key, int value)
 } // namespace
 
 SoundEffects::SoundEffects(SoundEffectsHost* host, CWnd* parent)
-    : CDialog(IDD, parent)
+    : PlayerWindow(IDD, kSection, parent)
     , m_host(host)
-    , m_parent(parent)
 {
 }
 
@@ -115,20 +112,9 @@ SoundEffects::~SoundEffects()
         DestroyWindow();
 }
 
-BOOL SoundEffects::CreateModeless()
-{
-    return Create(IDD, m_parent);
-}
-
 SoundEffectsPlayer* SoundEffects::CreatePlayer()
 {
     return new SoundEffectsPlayer(::GetModuleHandleA(nullptr));
-}
-
-UINT SoundEffects::RunContextMenu(CNewMenu& popup, POINT at)
-{
-    return static_cast<UINT>(
-        ::TrackPopupMenu(popup.m_hMenu, TPM_RETURNCMD | TPM_RIGHTBUTTON, at.x, at.y, 0, m_hWnd, nullptr));
 }
 
 // ---------------------------------------------------------------- settings
@@ -138,13 +124,6 @@ const CString& SoundEffects::GetMenuCaption(UINT id) const
     static const CString none;
     const auto found = m_menuText.find(id);
     return found == m_menuText.end() ? none : found->second;
-}
-
-void SoundEffects::MoveToStoredPosition()
-{
-    POINT at = {};
-    if (ReadPlayerWindowPos(kSection, at))
-        SetWindowPos(nullptr, at.x, at.y, 0, 0, SWP_NOSIZE | SWP_NOZORDER);
 }
 
 void SoundEffects::LoadSettings()
@@ -163,21 +142,6 @@ void SoundEffects::SaveSettings()
     WriteIniInt("Volume", m_volume);
     if (m_hWnd)
         WritePlayerWindowPos(kSection, m_hWnd);
-}
-
-void SoundEffects::OnShowWindow(BOOL bShow, UINT nStatus)
-{
-    CDialog::OnShowWindow(bShow, nStatus);
-    if (bShow)
-        LoadSettings();
-    else
-        SaveSettings();
-}
-
-void SoundEffects::OnClose()
-{
-    SaveSettings();
-    Default();
 }
 
 // ---------------------------------------------------------------- start

@@ -10,6 +10,7 @@
 // Classes: SoundEffectsHost, AddEffect, SoundEffects.
 #pragma once
 
+#include "audio/players/PlayerWindow.h"
 #include "audio/sampler/EffectList.h"
 #include "audio/sampler/SoundEffectsIds.h"
 #include "audio/sampler/SoundEffectsPlayer.h"
@@ -71,7 +72,7 @@ private:
     CString m_prompt;
 };
 
-class SoundEffects : public CDialog, private SoundEffectsOwner
+class SoundEffects : public PlayerWindow, private SoundEffectsOwner
 {
     DECLARE_DYNAMIC(SoundEffects)
 public:
@@ -81,8 +82,6 @@ public:
     // Construction
     explicit SoundEffects(SoundEffectsHost* host, CWnd* parent = nullptr);
     ~SoundEffects() override;
-    // Creates the window, hidden.
-    BOOL CreateModeless();
 
     // Operations
     // Loads and plays every effect whose id is the number ("fx-1".."fx-20").
@@ -104,8 +103,8 @@ public:
     // Writes the list atomically; the number of effects, -1 on failure.
     int SaveEffectList();
     void FillEffectList();
-    void SaveSettings();
-    void LoadSettings();
+    void SaveSettings() override;
+    void LoadSettings() override;
 
     // Attributes
     SoundEffectsPlayer* GetPlayer() const { return m_player; }
@@ -135,13 +134,9 @@ protected:
     void OnTimer(UINT_PTR nIDEvent);                                        // ON_WM_TIMER
     void OnContextMenu(CWnd* pWnd, CPoint pos);                             // ON_WM_CONTEXTMENU
     void OnDropFiles(HDROP hDropInfo);                                      // ON_WM_DROPFILES
-    void OnShowWindow(BOOL bShow, UINT nStatus);                            // ON_WM_SHOWWINDOW
-    void OnClose();                                                         // ON_WM_CLOSE
 
     // The player the window plays through (a test records its commands).
     virtual SoundEffectsPlayer* CreatePlayer();
-    // Shows the popup and returns the chosen command (0: none).
-    virtual UINT RunContextMenu(CNewMenu& popup, POINT at);
 
 private:
     // SoundEffectsOwner
@@ -158,11 +153,9 @@ private:
     // The selected row, -1 when none; its path (column 3).
     int SelectedRow() const;
     CString SelectedPath() const;
-    void MoveToStoredPosition();
 
     // Data
     SoundEffectsHost* m_host;
-    CWnd* m_parent;
     SoundEffectsPlayer* m_player = nullptr;
     DrawResources m_draw;
     int m_outputDevice = 0;
