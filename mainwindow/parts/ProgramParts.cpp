@@ -7,6 +7,8 @@
 #include "mainwindow/queues/QueueLists.h"
 #include "mainwindow/decks/DeckArea.h"
 #include "mainwindow/mixer/Mixer.h"
+#include "mainwindow/mixerarea/MixerArea.h"
+#include "skin/tracklist/TXVTrackList.h"
 #include "mainwindow/queues/MixerQueueDecks.h"
 #include "mainwindow/library/LibraryViews.h"
 #include "skin/file/Skin.h"
@@ -47,6 +49,8 @@ MainMasterMixer& ProgramParts::MasterMixer()
 void ProgramParts::RunCommand(command_areas::CommandArea area, unsigned id)
 {
     if (RunLibraryCommand(area, id))
+        return;
+    if (RunMixerCommand(area, id))
         return;
     using command_areas::CommandArea;
     switch (area) {
@@ -396,4 +400,30 @@ bool ProgramParts::RunDeckAreaCommand(command_areas::CommandArea area, unsigned 
         return false;
     Decks().RunCommand(id);
     return true;
+}
+
+// ---- The mixer and AutoMix (mainwindow/mixerarea).
+
+MixerArea& ProgramParts::MixerPart()
+{
+    if (!m_mixerArea) {
+        m_mixerArea = std::make_unique<MixerArea>(m_dialog, Decks(), [this] {
+            // The AutoMix queue's list, caption and the floating list.
+            if (TXVTrackList* list = m_queues->ListOfType(queue_rules::kTypeAutoMix))
+                list->ShowTracks(m_dialog.Queues().autoMix);
+            UpdateQueueCaption(queue_rules::kCodeAutoMix);
+            RefillPopupList(queue_rules::kTypeAutoMix);
+        });
+    }
+    return *m_mixerArea;
+}
+
+void ProgramParts::MixerTimerTick(unsigned id) { MixerPart().OnTimer(id); }
+void ProgramParts::LoadAutoMixSettings() { MixerPart().LoadAutoMixSettings(); }
+bool ProgramParts::IsAutoMixRunning() { return MixerPart().IsAutoMixRunning(); }
+void ProgramParts::ToggleAutoMix() { MixerPart().ToggleAutoMix(); }
+
+bool ProgramParts::RunMixerCommand(command_areas::CommandArea area, unsigned id)
+{
+    return MixerPart().RunCommand(area, id);
 }
