@@ -25,6 +25,10 @@ public:
     bool IsAutoMixRandomRunning() const { return m_autoMixRandom; }
     bool IsRandomPlayOn(int deck) const { return m_randomPlay[deck]; }
     bool IsNextLoaded(int deck) const { return m_nextLoaded[deck]; }
+    // True while a deck AutoMix or random play started has not yet reported
+    // that it plays (a deck's player takes up the play command on its own
+    // thread and reports its state later).
+    bool IsStarting(int deck) const { return m_starting[deck] > 0; }
     int GetHitCounter() const { return m_hits; }
     const AutoMixSettings& GetSettings() const { return m_settings; }
 
@@ -48,7 +52,16 @@ private:
 
     MixDeck* Deck(int deck) const { return m_mixer->GetDeck(deck); }
     bool IsPlaying(int deck) const;
+    // Playing, or started and not yet reporting it.
+    bool IsPlayingOrStarting(int deck) const;
     bool IsPaused(int deck) const;
+    // Runs the deck's play command and waits for it (m_starting).
+    void StartDeck(int deck, int periodMs);
+    // One tick's look at the decks that were started: a deck that reports
+    // playing is no longer waited for; one that still does not after the
+    // wait gives its track back as the next track (AutoMix) so that the
+    // next mix starts it again. `autoMix`: the tick is AutoMix's.
+    void CheckStarting(int deck, bool autoMix);
     int Remaining(int deck) const;
     void ShowRunning();
     Pick RandomPick(int* loadedDeck);
@@ -79,6 +92,7 @@ private:
     bool m_autoMixRandom = false;
     bool m_randomPlay[2] = {false, false};
     bool m_nextLoaded[2] = {false, false};
+    int m_starting[2] = {0, 0};   // ticks left to wait for the deck to play
     int m_hits = 0;
     tagRandomInfo m_criteria[3];   // random play A, random play B, AutoMix random
 };

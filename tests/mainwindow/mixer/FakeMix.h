@@ -61,11 +61,32 @@ public:
     bool IsEqualizerOn() const override { return eqOn; }
     int GetLevel() const override { return level ? level(length - GetPosition()) : 50; }
 
+    // A real deck's player takes up the play command on its own thread and
+    // reports the new state later: playDelayMs after the command (0: at
+    // once). The first lostPlays play commands never arrive.
+    long playDelayMs = 0;
+    int lostPlays = 0;
+    long pendingPlayMs = -1;   // the delay left of a play on its way
+
     void Play() override
     {
         calls.push_back("play");
         if (!hasTrack)
             return;
+        if (lostPlays > 0) {
+            --lostPlays;
+            return;
+        }
+        if (playDelayMs > 0 && state != MixStatePlaying) {
+            if (pendingPlayMs < 0)
+                pendingPlayMs = playDelayMs;
+            return;
+        }
+        StartPlaying();
+    }
+    void StartPlaying()
+    {
+        pendingPlayMs = -1;
         if (state != MixStatePlaying && state != MixStatePaused)
             started.push_back(path);
         state = MixStatePlaying;
@@ -79,6 +100,7 @@ public:
     void Stop() override
     {
         calls.push_back("stop");
+        pendingPlayMs = -1;
         if ((state == MixStatePlaying || state == MixStatePaused) && posMs < length * 1000L)
             cut.push_back(path);
         state = MixStateStopped;
@@ -115,6 +137,7 @@ public:
             if (posMs < length * 1000L)
                 cut.push_back(path);
         }
+        pendingPlayMs = -1;
         path = file;
         auto found = lengths.find(file);
         length = found == lengths.end() ? 60 : found->second;
@@ -132,6 +155,12 @@ public:
     // command, as the real one does at the end of the stream.
     void Advance(long ms)
     {
+        if (pendingPlayMs >= 0) {
+            pendingPlayMs -= ms;
+            if (pendingPlayMs <= 0)
+                StartPlaying();
+            return;
+        }
         if (state != MixStatePlaying)
             return;
         posMs += ms;
