@@ -139,3 +139,15 @@ void MixerArea::ToggleAutoMix()
     if (AutoMix* autoMix = GetAutoMix())
         autoMix->ToggleAutoMix();
 }
+
+void MixerArea::OnControllerValue(int commandId, int rlow, int rhigh, int value)
+{
+    if (MixerInput* input = GetMixer() ? m_decks.Input() : nullptr)
+        input->OnControllerValue(commandId, mapping::ControllerRange{rlow, rhigh}, value);
+}
+
+void MixerArea::OnControllerWheel(int commandId, int rlow, int rhigh, int value)
+{
+    if (MixerInput* input = GetMixer() ? m_decks.Input() : nullptr)
+        input->OnControllerWheel(commandId, mapping::ControllerRange{rlow, rhigh}, value);
+}

@@ -54,6 +54,10 @@ public:
     void LoadAutoMixSettings();
     bool IsAutoMixRunning();
     void ToggleAutoMix();
+    // A controller value or wheel movement of a controller-map entry (its
+    // command id and range ends), through the decks' value mapping.
+    void OnControllerValue(int commandId, int rlow, int rhigh, int value);
+    void OnControllerWheel(int commandId, int rlow, int rhigh, int value);
 
 private:
     class RandomSource;

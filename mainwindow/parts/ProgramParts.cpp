@@ -9,6 +9,7 @@
 #include "mainwindow/mixer/Mixer.h"
 #include "mainwindow/mixerarea/MixerArea.h"
 #include "skin/tracklist/TXVTrackList.h"
+#include "input/controllermap/ControllerMap.h"
 #include "mainwindow/queues/MixerQueueDecks.h"
 #include "mainwindow/library/LibraryViews.h"
 #include "skin/file/Skin.h"
@@ -422,6 +423,14 @@ void ProgramParts::MixerTimerTick(unsigned id) { MixerPart().OnTimer(id); }
 void ProgramParts::LoadAutoMixSettings() { MixerPart().LoadAutoMixSettings(); }
 bool ProgramParts::IsAutoMixRunning() { return MixerPart().IsAutoMixRunning(); }
 void ProgramParts::ToggleAutoMix() { MixerPart().ToggleAutoMix(); }
+void ProgramParts::OnControllerValue(int value, const ControllerMapItem& entry)
+{
+    MixerPart().OnControllerValue(entry.commandId, entry.rlow, entry.rhigh, value);
+}
+void ProgramParts::OnControllerWheel(int value, const ControllerMapItem& entry)
+{
+    MixerPart().OnControllerWheel(entry.commandId, entry.rlow, entry.rhigh, value);
+}
 
 bool ProgramParts::RunMixerCommand(command_areas::CommandArea area, unsigned id)
 {

@@ -152,6 +152,10 @@ public:
     void LoadAutoMixSettings() override;
     bool IsAutoMixRunning() override;
     void ToggleAutoMix() override;
+    // Controller values and wheel movements (WM_USER+9507, +9514) on the
+    // decks' value mapping (Decks().Input()).
+    void OnControllerValue(int value, const ControllerMapItem& entry) override;
+    void OnControllerWheel(int value, const ControllerMapItem& entry) override;
     // The mixer, AutoMix and AutoMix-settings areas' commands; false for
     // another area.
     bool RunMixerCommand(command_areas::CommandArea area, unsigned id);
