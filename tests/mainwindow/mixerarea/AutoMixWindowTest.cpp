@@ -35,9 +35,11 @@
 #include "skin/create/FindSkinControl.h"
 #include "skin/fields/TXVIndLight.h"
 #include "skin/fields/TXVStatusField.h"
+#include "skin/fields/TXVTextField.h"
 #include "skin/file/Skin.h"
 #include "tests/support/ProgramFolder.h"
 #include "tests/support/TestSupport.h"
+#include "widgets/slider/BitmapSlider.h"
 
 using namespace tavrix_test;
 
@@ -108,6 +110,15 @@ protected:
     {
         TXVStatusField* field = FindSkinControl<TXVStatusField>(Window(), TheSkin().LookupControlName(name));
         return field ? field->GetText().GetString() : "<none>";
+    }
+    std::string Text(const char* name)
+    {
+        TXVTextField* field = FindSkinControl<TXVTextField>(Window(), TheSkin().LookupControlName(name));
+        return field ? field->GetText().GetString() : "<none>";
+    }
+    CBitmapSlider* Crossfader()
+    {
+        return FindSkinControl<CBitmapSlider>(Window(), TheSkin().LookupControlName("sldxfader"));
     }
     int Light(const char* name)
     {
@@ -311,6 +322,45 @@ TEST_F(AutoMixWindow, ThreeQueuedTracksPlayOneAfterTheOtherWithoutSilenceOrCuts)
         EXPECT_LT(presence[t - 1].firstWindow, presence[t].firstWindow) << kTones[t] << " Hz";
         EXPECT_LE(presence[t].firstWindow, presence[t - 1].lastWindow - 5) << kTones[t] << " Hz came after a gap";
     }
+}
+
+TEST_F(AutoMixWindow, MixerCommandsAndTimersMoveTheSkinsControls)
+{
+    CBitmapSlider* fader = Crossfader();
+    ASSERT_NE(nullptr, fader);
+    const int maximum = fader->GetRangeMax();
+    ASSERT_GT(maximum, 0);
+    Command(27313);   // "mx-faderright": one step
+    EXPECT_EQ(1, fader->GetPos());
+    EXPECT_EQ(1, m_parts->MixerPart().GetMixer()->GetCrossfader());
+    Command(27303);   // "mx-faderight": the glide runs on timer 2 to the end
+    EXPECT_TRUE(PumpUntil([&] { return fader->GetPos() == maximum && !m_parts->MixerPart().GetMixer()->IsGliding(); },
+                          15000))
+        << "the glide stopped at " << fader->GetPos();
+    // Deck A, on the attenuated side at the right end, is silent.
+    EXPECT_EQ(0, m_parts->MixerPart().GetMixer()->ComputeVolume(0));
+    Command(27301);   // "mx-center"
+    EXPECT_EQ(0, fader->GetPos());
+    Command(27321);   // "mx-assignleft"
+    EXPECT_EQ("C", Text("txt_assignleft"));
+    Command(27321);
+    EXPECT_EQ("A", Text("txt_assignleft"));
+
+    // AutoMix on and off: its light, and the status field back to the
+    // skin's own text.
+    const std::string idle = Status("s-automix");
+    CTrackRecord record;
+    record.m_FileName = MediaPath(kFiles[0]).c_str();
+    m_dialog->Queues().autoMix.Add(record);
+    Command(27306);
+    EXPECT_TRUE(m_parts->IsAutoMixRunning());
+    EXPECT_EQ(1, Light("lt-mx-auto"));
+    EXPECT_EQ("TIMER AUTOMIX RUNNING", Status("s-automix"));
+    Command(27306);
+    EXPECT_FALSE(m_parts->IsAutoMixRunning());
+    EXPECT_EQ(0, Light("lt-mx-auto"));
+    EXPECT_EQ(idle, Status("s-automix"));
+    EXPECT_NE("TIMER AUTOMIX RUNNING", idle);
 }
 
 // For comparison, not part of the run: one deck playing one track alone,
