@@ -9,8 +9,10 @@ const char* const kStatus = "s-automix";
 const char* const kNoTracks = "No tracks that meet that random criteria. Try again using different criteria...";
 const int kRandomPlayPeriod = 1000;
 const int kRandomAutoMix = 2;   // the criterion of AutoMix random
-// How long a started deck may take to report that it plays.
-const int kStartWaitMs = 3000;
+// How long a started deck may take to report that it plays before its
+// play command is sent again, and how many times it is sent in all.
+const int kStartWaitMs = 1000;
+const int kStartTries = 3;
 
 int RandomTimer(int deck)
 {
@@ -49,7 +51,9 @@ void AutoMix::StartDeck(int deck, int periodMs)
         return;
     object->RunPlayCommand();
     const int period = TimerPeriod(periodMs);
-    m_starting[deck] = object->GetState() == MixStatePlaying ? 0 : (kStartWaitMs + period - 1) / period;
+    m_startTicks[deck] = (kStartWaitMs + period - 1) / period;
+    m_startTries[deck] = 1;
+    m_starting[deck] = object->GetState() == MixStatePlaying ? 0 : m_startTicks[deck];
 }
 
 void AutoMix::CheckStarting(int deck, bool autoMix)
@@ -63,7 +67,19 @@ void AutoMix::CheckStarting(int deck, bool autoMix)
     }
     if (--m_starting[deck] > 0)
         return;
+    // Not playing yet: the play command may have been lost on its way to
+    // the deck's player. Send it again (playing is not disturbed by it).
+    if (m_startTries[deck] < kStartTries && object->HasTrack()) {
+        ++m_startTries[deck];
+        object->RunPlayCommand();
+        m_starting[deck] = m_startTicks[deck];
+        return;
+    }
+    // Its position has moved: it plays, and only its state report is late.
+    if (object->GetPosition() > 0)
+        return;
     // It never played: its track is the next one again.
+    ++m_startFailures;
     if (autoMix && object->HasTrack())
         m_nextLoaded[deck] = true;
 }

@@ -122,8 +122,8 @@ const SessionCase kSessions[] = {
     {"timer_late_decks_slow_ticks", true, false, 1000, 1700, 0},
     {"level_late_decks", false, false, 500, 1200, 0},
     {"random_late_decks", true, true, 250, 700, 0},
-    {"timer_lost_plays", true, false, 250, 0, 1},
-    {"level_lost_plays", false, false, 500, 300, 1},
+    {"timer_lost_plays", true, false, 250, 0, 2},
+    {"level_lost_plays", false, false, 500, 300, 2},
 };
 
 INSTANTIATE_TEST_SUITE_P(Modes, AutoMixSession, ::testing::ValuesIn(kSessions),

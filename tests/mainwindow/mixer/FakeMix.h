@@ -53,7 +53,14 @@ public:
     int loadsWhilePlaying = 0;
 
     bool HasTrack() const override { return hasTrack; }
-    int GetState() const override { return state; }
+    // The state report of a playing deck arrives this late (ms after it
+    // started playing): until then it says stopped while its position runs.
+    long stateLagMs = 0;
+    long playingForMs = 0;
+    int GetState() const override
+    {
+        return state == MixStatePlaying && playingForMs < stateLagMs ? MixStateStopped : state;
+    }
     int GetPosition() const override { return int(posMs / 1000); }
     int GetLength() const override { return length; }
     bool IsOnMonitor() const override { return onMonitor; }
@@ -87,6 +94,8 @@ public:
     void StartPlaying()
     {
         pendingPlayMs = -1;
+        if (state != MixStatePlaying)
+            playingForMs = 0;
         if (state != MixStatePlaying && state != MixStatePaused)
             started.push_back(path);
         state = MixStatePlaying;
@@ -163,6 +172,7 @@ public:
         }
         if (state != MixStatePlaying)
             return;
+        playingForMs += ms;
         posMs += ms;
         if (posMs >= length * 1000L) {
             posMs = length * 1000L;
