@@ -674,3 +674,16 @@ tavrix_native_test(skin_lists_core_tests
     skin/lists/ThumbMathTest.cpp
   DEPENDS skin_lists_core
   LABELS skin)
+
+# The mixer and AutoMix command routing and the AutoMix queue of the main
+# window (mainwindow/mixerarea).
+tavrix_native_library(mainwindow_mixerarea_core SOURCES
+  mainwindow/mixerarea/MixerCommands.cpp
+  mainwindow/mixerarea/AutoMixQueue.cpp
+  DEPENDS mainwindow_mix_core library_core framework_core)
+
+tavrix_native_test(mixer_area_tests
+  SOURCES
+    mainwindow/mixer/MixerCommandsTest.cpp
+  DEPENDS mainwindow_mixerarea_core
+  LABELS mainwindow)

@@ -9,6 +9,10 @@ const char* const kStatus = "s-automix";
 const char* const kNoTracks = "No tracks that meet that random criteria. Try again using different criteria...";
 const int kRandomPlayPeriod = 1000;
 const int kRandomAutoMix = 2;   // the criterion of AutoMix random
+// How long a started deck may take to report that it plays before its
+// play command is sent again, and how many times it is sent in all.
+const int kStartWaitMs = 1000;
+const int kStartTries = 3;
 
 int RandomTimer(int deck)
 {
@@ -33,6 +37,51 @@ bool AutoMix::IsPlaying(int deck) const
 {
     MixDeck* object = Deck(deck);
     return object != nullptr && object->GetState() == MixStatePlaying;
+}
+
+bool AutoMix::IsPlayingOrStarting(int deck) const
+{
+    return IsPlaying(deck) || m_starting[deck] > 0;
+}
+
+void AutoMix::StartDeck(int deck, int periodMs)
+{
+    MixDeck* object = Deck(deck);
+    if (object == nullptr)
+        return;
+    object->RunPlayCommand();
+    const int period = TimerPeriod(periodMs);
+    m_startTicks[deck] = (kStartWaitMs + period - 1) / period;
+    m_startTries[deck] = 1;
+    m_starting[deck] = object->GetState() == MixStatePlaying ? 0 : m_startTicks[deck];
+}
+
+void AutoMix::CheckStarting(int deck, bool autoMix)
+{
+    if (m_starting[deck] == 0)
+        return;
+    MixDeck* object = Deck(deck);
+    if (object == nullptr || object->GetState() == MixStatePlaying) {
+        m_starting[deck] = 0;
+        return;
+    }
+    if (--m_starting[deck] > 0)
+        return;
+    // Not playing yet: the play command may have been lost on its way to
+    // the deck's player. Send it again (playing is not disturbed by it).
+    if (m_startTries[deck] < kStartTries && object->HasTrack()) {
+        ++m_startTries[deck];
+        object->RunPlayCommand();
+        m_starting[deck] = m_startTicks[deck];
+        return;
+    }
+    // Its position has moved: it plays, and only its state report is late.
+    if (object->GetPosition() > 0)
+        return;
+    // It never played: its track is the next one again.
+    ++m_startFailures;
+    if (autoMix && object->HasTrack())
+        m_nextLoaded[deck] = true;
 }
 
 bool AutoMix::IsPaused(int deck) const
@@ -66,6 +115,7 @@ void AutoMix::SetAutoMixFlag(bool on)
 void AutoMix::BeginMode(int timer)
 {
     m_nextLoaded[DeckA] = m_nextLoaded[DeckB] = false;
+    m_starting[DeckA] = m_starting[DeckB] = 0;
     m_hits = 0;
     m_view->SetLight("lt-mx-auto", true);
     m_timers->StartTimer(timer, TimerPeriod(m_settings.mainTimer));
@@ -133,8 +183,7 @@ void AutoMix::OnAutoMixRandom()
 
 void AutoMix::StartDeckAndFade(int deck)
 {
-    if (MixDeck* object = Deck(deck))
-        object->RunPlayCommand();
+    StartDeck(deck, m_settings.mainTimer);
     if (m_settings.useFade) {
         if (deck == DeckA)
             m_mixer->OnFadeLeft();
@@ -153,8 +202,8 @@ AutoMix::Pick AutoMix::RandomPick(int* loadedDeck)
         OnAutoMixRandom();   // switches AutoMix random off
         return Pick::None;
     }
-    bool a = IsPlaying(DeckA);
-    bool b = IsPlaying(DeckB);
+    bool a = IsPlayingOrStarting(DeckA);
+    bool b = IsPlayingOrStarting(DeckB);
     if (a && b)
         return Pick::NotLoaded;
     int deck = a ? DeckB : DeckA;
@@ -253,8 +302,12 @@ void AutoMix::AutoMixTick(int timer)
         ToggleAutoMix();
         return;
     }
-    bool a = IsPlaying(DeckA);
-    bool b = IsPlaying(DeckB);
+    CheckStarting(DeckA, true);
+    CheckStarting(DeckB, true);
+    // A deck just started counts as playing: loading the next track into it
+    // would cut off the one it is about to play.
+    bool a = IsPlayingOrStarting(DeckA);
+    bool b = IsPlayingOrStarting(DeckB);
     if (a && b)
         return;
     if (!a && !b) {
@@ -314,6 +367,7 @@ void AutoMix::OnRandomPlay(int deck)
         m_view->ShowMessage("AutoMix is running, cannot Random play a single deck when AutoMix is on");
         return;
     }
+    m_starting[deck] = 0;
     if (m_randomPlay[deck]) {
         m_timers->KillTimer(RandomTimer(deck));
         m_randomPlay[deck] = false;
@@ -349,6 +403,10 @@ void AutoMix::RandomPlayTick(int deck)
     MixDeck* object = Deck(deck);
     if (object == nullptr)
         return;
+    // A pick just started is waited for until the deck reports it plays.
+    CheckStarting(deck, false);
+    if (m_starting[deck] > 0)
+        return;
     int state = object->GetState();
     // A playing or paused track plays to its end; the next pick comes when
     // the deck has stopped, and goes into that deck only.
@@ -363,7 +421,7 @@ void AutoMix::RandomPlayTick(int deck)
     // A pick that failed to load leaves the deck stopped: the next tick
     // picks again.
     if (pick == Pick::Loaded)
-        object->RunPlayCommand();
+        StartDeck(deck, kRandomPlayPeriod);
     m_timers->StartTimer(RandomTimer(deck), kRandomPlayPeriod);
 }
 

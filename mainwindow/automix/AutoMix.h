@@ -25,6 +25,12 @@ public:
     bool IsAutoMixRandomRunning() const { return m_autoMixRandom; }
     bool IsRandomPlayOn(int deck) const { return m_randomPlay[deck]; }
     bool IsNextLoaded(int deck) const { return m_nextLoaded[deck]; }
+    // True while a deck AutoMix or random play started has not yet reported
+    // that it plays (a deck's player takes up the play command on its own
+    // thread and reports its state later).
+    bool IsStarting(int deck) const { return m_starting[deck] > 0; }
+    // How many times a started deck did not play after every play command.
+    int GetStartFailures() const { return m_startFailures; }
     int GetHitCounter() const { return m_hits; }
     const AutoMixSettings& GetSettings() const { return m_settings; }
 
@@ -48,7 +54,18 @@ private:
 
     MixDeck* Deck(int deck) const { return m_mixer->GetDeck(deck); }
     bool IsPlaying(int deck) const;
+    // Playing, or started and not yet reporting it.
+    bool IsPlayingOrStarting(int deck) const;
     bool IsPaused(int deck) const;
+    // Runs the deck's play command and waits for it (m_starting).
+    void StartDeck(int deck, int periodMs);
+    // One tick's look at the decks that were started: a deck that reports
+    // playing is no longer waited for; one that still does not after a
+    // second gets its play command again (three in all), and after that,
+    // unless its position has moved (it plays, its report is late), gives
+    // its track back as the next track (AutoMix) so that the next mix
+    // starts it again. `autoMix`: the tick is AutoMix's.
+    void CheckStarting(int deck, bool autoMix);
     int Remaining(int deck) const;
     void ShowRunning();
     Pick RandomPick(int* loadedDeck);
@@ -79,6 +96,10 @@ private:
     bool m_autoMixRandom = false;
     bool m_randomPlay[2] = {false, false};
     bool m_nextLoaded[2] = {false, false};
+    int m_starting[2] = {0, 0};   // ticks left to wait for the deck to play
+    int m_startTicks[2] = {0, 0};  // ticks of one wait
+    int m_startTries[2] = {0, 0};  // play commands sent so far
+    int m_startFailures = 0;
     int m_hits = 0;
     tagRandomInfo m_criteria[3];   // random play A, random play B, AutoMix random
 };

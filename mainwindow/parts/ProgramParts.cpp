@@ -7,6 +7,9 @@
 #include "mainwindow/queues/QueueLists.h"
 #include "mainwindow/decks/DeckArea.h"
 #include "mainwindow/mixer/Mixer.h"
+#include "mainwindow/mixerarea/MixerArea.h"
+#include "skin/tracklist/TXVTrackList.h"
+#include "input/controllermap/ControllerMap.h"
 #include "mainwindow/queues/MixerQueueDecks.h"
 #include "mainwindow/library/LibraryViews.h"
 #include "skin/file/Skin.h"
@@ -47,6 +50,8 @@ MainMasterMixer& ProgramParts::MasterMixer()
 void ProgramParts::RunCommand(command_areas::CommandArea area, unsigned id)
 {
     if (RunLibraryCommand(area, id))
+        return;
+    if (RunMixerCommand(area, id))
         return;
     using command_areas::CommandArea;
     switch (area) {
@@ -396,4 +401,38 @@ bool ProgramParts::RunDeckAreaCommand(command_areas::CommandArea area, unsigned 
         return false;
     Decks().RunCommand(id);
     return true;
+}
+
+// ---- The mixer and AutoMix (mainwindow/mixerarea).
+
+MixerArea& ProgramParts::MixerPart()
+{
+    if (!m_mixerArea) {
+        m_mixerArea = std::make_unique<MixerArea>(m_dialog, Decks(), [this] {
+            // The AutoMix queue's list, caption and the floating list.
+            if (TXVTrackList* list = m_queues->ListOfType(queue_rules::kTypeAutoMix))
+                list->ShowTracks(m_dialog.Queues().autoMix);
+            UpdateQueueCaption(queue_rules::kCodeAutoMix);
+            RefillPopupList(queue_rules::kTypeAutoMix);
+        });
+    }
+    return *m_mixerArea;
+}
+
+void ProgramParts::MixerTimerTick(unsigned id) { MixerPart().OnTimer(id); }
+void ProgramParts::LoadAutoMixSettings() { MixerPart().LoadAutoMixSettings(); }
+bool ProgramParts::IsAutoMixRunning() { return MixerPart().IsAutoMixRunning(); }
+void ProgramParts::ToggleAutoMix() { MixerPart().ToggleAutoMix(); }
+void ProgramParts::OnControllerValue(int value, const ControllerMapItem& entry)
+{
+    MixerPart().OnControllerValue(entry.commandId, entry.rlow, entry.rhigh, value);
+}
+void ProgramParts::OnControllerWheel(int value, const ControllerMapItem& entry)
+{
+    MixerPart().OnControllerWheel(entry.commandId, entry.rlow, entry.rhigh, value);
+}
+
+bool ProgramParts::RunMixerCommand(command_areas::CommandArea area, unsigned id)
+{
+    return MixerPart().RunCommand(area, id);
 }

@@ -23,6 +23,7 @@ struct MainBuildArea;
 class MainDialog;
 class DeckArea;
 class QueueDecks;
+class MixerArea;
 
 class ProgramParts : public MainWindowParts
 {
@@ -140,4 +141,25 @@ private:
     std::unique_ptr<DeckArea> m_decks;
     // Decks A and B as the lists load into them (made by InitDecks).
     std::unique_ptr<QueueDecks> m_queueDecks;
+    // ---- The mixer and AutoMix (mainwindow/mixerarea): the commands of the
+    // mixer, AutoMix and AutoMix-settings areas on the decks' mixer model
+    // (Decks().GetMixer()) and the one AutoMix object, which loads from the
+    // AutoMix queue into decks A and B; the ticks of the fades, glide,
+    // AutoMix and random play. Made on first use.
+public:
+    MixerArea& MixerPart();
+    void MixerTimerTick(unsigned id) override;
+    void LoadAutoMixSettings() override;
+    bool IsAutoMixRunning() override;
+    void ToggleAutoMix() override;
+    // Controller values and wheel movements (WM_USER+9507, +9514) on the
+    // decks' value mapping (Decks().Input()).
+    void OnControllerValue(int value, const ControllerMapItem& entry) override;
+    void OnControllerWheel(int value, const ControllerMapItem& entry) override;
+    // The mixer, AutoMix and AutoMix-settings areas' commands; false for
+    // another area.
+    bool RunMixerCommand(command_areas::CommandArea area, unsigned id);
+
+private:
+    std::unique_ptr<MixerArea> m_mixerArea;
 };

@@ -114,3 +114,8 @@ make decks_a330.wav sox -q -n -r 44100 -c 2 -b 16 decks_a330.wav synth 5 sine 33
 make decks_a330.mp3 lame --quiet --noreplaygain -b 128 --add-id3v2 --tt "Deck Tone A" --ta "Tavrix Tests" decks_a330.wav decks_a330.mp3
 make decks_b880.wav sox -q -n -r 44100 -c 2 -b 16 decks_b880.wav synth 5 sine 880 gain -6
 make decks_b880.mp3 lame --quiet --noreplaygain -b 128 --add-id3v2 --tt "Deck Tone B" --ta "Tavrix Tests" decks_b880.wav decks_b880.mp3
+# AutoMix over three short tracks: 6 s tones of 330, 550 and 880 Hz as MP3
+# files with their titles.
+for f in 330 550 880; do
+  make automix_$f.mp3 sh -c "sox -q -n -r 44100 -c 2 -b 16 automix_$f.tmp.wav synth 6 sine $f gain -6 && lame --quiet --noreplaygain -b 128 --add-id3v2 --tt 'AutoMix Tone $f' --ta 'Tavrix Tests' automix_$f.tmp.wav automix_$f.mp3; r=\$?; rm -f automix_$f.tmp.wav; exit \$r"
+done

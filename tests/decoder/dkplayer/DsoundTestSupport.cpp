@@ -92,14 +92,16 @@ std::vector<int16_t> Tone(double frequency, double seconds, int amplitude, int r
 
 struct SinkRecorder::Impl
 {
-    enum { kBuffers = 100, kFrames = 4410 };
+    enum { kFrames = 4410 };   // 100 ms a buffer
+    int buffers = 100;
     HWAVEIN in = nullptr;
     std::vector<int16_t> samples;
     std::vector<WAVEHDR> headers;
 };
 
-SinkRecorder::SinkRecorder() : m_impl(new Impl)
+SinkRecorder::SinkRecorder(int seconds) : m_impl(new Impl)
 {
+    m_impl->buffers = seconds < 1 ? 10 : seconds * 10;
     if (waveInGetNumDevs() == 0) {
         m_problem = "no waveIn device to record the sink's monitor";
         return;
@@ -116,9 +118,9 @@ SinkRecorder::SinkRecorder() : m_impl(new Impl)
         m_problem = "the sink's monitor cannot be recorded";
         return;
     }
-    m_impl->samples.resize(static_cast<size_t>(Impl::kBuffers) * Impl::kFrames * 2);
-    m_impl->headers.resize(Impl::kBuffers);
-    for (int i = 0; i < Impl::kBuffers; ++i) {
+    m_impl->samples.resize(static_cast<size_t>(m_impl->buffers) * Impl::kFrames * 2);
+    m_impl->headers.resize(static_cast<size_t>(m_impl->buffers));
+    for (int i = 0; i < m_impl->buffers; ++i) {
         WAVEHDR& h = m_impl->headers[static_cast<size_t>(i)];
         h = WAVEHDR();
         h.lpData = reinterpret_cast<LPSTR>(m_impl->samples.data() + static_cast<size_t>(i) * Impl::kFrames * 2);

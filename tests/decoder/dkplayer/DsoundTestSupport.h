@@ -51,11 +51,12 @@ private:
 // A sine of that frequency, amplitude and length, interleaved.
 std::vector<int16_t> Tone(double frequency, double seconds, int amplitude, int rate, int channels);
 
-// Records 44.1 kHz stereo from the default waveIn device.
+// Records 44.1 kHz stereo from the default waveIn device, up to `seconds`
+// (what comes later is not kept).
 class SinkRecorder
 {
 public:
-    SinkRecorder();
+    explicit SinkRecorder(int seconds = 10);
     ~SinkRecorder();
     // "" when recording runs, else why it cannot.
     const std::string& Problem() const { return m_problem; }

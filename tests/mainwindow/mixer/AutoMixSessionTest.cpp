@@ -18,6 +18,8 @@ struct SessionCase
     bool useTimer;
     bool random;
     int mainTimer;
+    long playDelayMs;   // how late the decks report that they play
+    int lostPlays;      // play commands each deck loses at first
 };
 
 class AutoMixSession : public ::testing::TestWithParam<SessionCase>
@@ -56,6 +58,10 @@ TEST_P(AutoMixSession, TwentyTracksWithoutGapsOrCuts)
             // Loud, with a quiet last 5 seconds (level mode mixes there).
             deck.level = [](int remaining) { return remaining <= 5 ? 4 : 70; };
         }
+    }
+    for (int deck = DeckA; deck <= DeckB; ++deck) {
+        rig.decks[deck].playDelayMs = c.playDelayMs;
+        rig.decks[deck].lostPlays = c.lostPlays;
     }
     if (c.random) {
         // Every fourth pick is a file that no longer loads.
@@ -105,11 +111,19 @@ TEST_P(AutoMixSession, TwentyTracksWithoutGapsOrCuts)
 }
 
 const SessionCase kSessions[] = {
-    {"timer", true, false, 250},
-    {"timer_slow_ticks", true, false, 1000},
-    {"level", false, false, 500},
-    {"random_timer", true, true, 250},
-    {"random_level", false, true, 500},
+    {"timer", true, false, 250, 0, 0},
+    {"timer_slow_ticks", true, false, 1000, 0, 0},
+    {"level", false, false, 500, 0, 0},
+    {"random_timer", true, true, 250, 0, 0},
+    {"random_level", false, true, 500, 0, 0},
+    // Decks that report playing only 0.7 s after the play command (more
+    // than two AutoMix ticks), and decks that lose their first play.
+    {"timer_late_decks", true, false, 250, 700, 0},
+    {"timer_late_decks_slow_ticks", true, false, 1000, 1700, 0},
+    {"level_late_decks", false, false, 500, 1200, 0},
+    {"random_late_decks", true, true, 250, 700, 0},
+    {"timer_lost_plays", true, false, 250, 0, 2},
+    {"level_lost_plays", false, false, 500, 300, 2},
 };
 
 INSTANTIATE_TEST_SUITE_P(Modes, AutoMixSession, ::testing::ValuesIn(kSessions),

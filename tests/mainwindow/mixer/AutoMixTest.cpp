@@ -383,3 +383,95 @@ TEST_F(AutoMixTest, RandomPlayEndsWhenNothingMatches)
 }
 
 } // namespace
+
+namespace
+{
+
+// Decks that report playing late, or lose a play: what AutoMix and random
+// play do with a deck they started.
+TEST_F(AutoMixTest, AStartedDeckIsWaitedForWhileItIsLateToReportPlaying)
+{
+    struct Case
+    {
+        const char* what;
+        long playDelayMs;
+        int lostPlays;
+        long playingBy;   // deck A plays the first queued track by then (ms)
+    };
+    const Case cases[] = {
+        {"reports at once", 0, 0, 250},
+        {"reports after four ticks", 1000, 0, 1250},
+        {"reports after eleven ticks", 2800, 0, 3250},
+        // The play never arrives: after a second it is sent again, for the
+        // same track; and once more.
+        {"loses the first play", 0, 1, 1250},
+        {"loses two plays", 0, 2, 2250},
+        {"loses two plays and reports late", 600, 2, 2850},
+        // Three lost plays: the track waits as the next one, and the
+        // next tick starts it again.
+        {"loses three plays", 0, 3, 3500},
+    };
+    for (const Case& c : cases) {
+        MixRig local;
+        local.settings.autoMix = rig.settings.autoMix;   // timer mode, MainTimer 250
+        local.queue.paths = {"q1", "q2"};
+        local.decks[DeckA].playDelayMs = c.playDelayMs;
+        local.decks[DeckA].lostPlays = c.lostPlays;
+        local.autoMix.ToggleAutoMix();
+        ASSERT_TRUE(local.autoMix.IsAutoMixRunning()) << c.what;
+        EXPECT_TRUE(local.RunUntil([&] { return local.decks[DeckA].state == MixStatePlaying; }, c.playingBy))
+            << c.what;
+        EXPECT_EQ("q1", local.decks[DeckA].path) << c.what;
+        EXPECT_EQ(1, local.decks[DeckA].loads) << c.what << ": loaded again over the started deck";
+        EXPECT_EQ((std::vector<std::string>{"q2"}), local.queue.paths) << c.what;
+        EXPECT_EQ(0, local.decks[DeckB].loads) << c.what;
+        local.Run(250);   // the next tick sees it play
+        EXPECT_FALSE(local.autoMix.IsStarting(DeckA)) << c.what;
+        EXPECT_EQ(c.lostPlays >= 3 ? 1 : 0, local.autoMix.GetStartFailures()) << c.what;
+        EXPECT_EQ(1, local.decks[DeckA].loads) << c.what;
+    }
+}
+
+TEST_F(AutoMixTest, ADeckThatPlaysButReportsItLateIsNotStartedAgain)
+{
+    // Deck B plays at once, but says so only 4 s later: AutoMix gives up
+    // waiting, sees its position run and leaves it alone.
+    AutoMixSettings& s = rig.settings.autoMix;
+    s.loadTime = 20;
+    s.mixDelay = 8;
+    s.useFade = false;
+    Queue({"q1", "q2"}, 30);
+    rig.decks[DeckB].stateLagMs = 4000;
+    rig.autoMix.ToggleAutoMix();
+    ASSERT_TRUE(rig.RunUntil([&] { return rig.decks[DeckB].started.size() == 1; }, 40000));
+    ASSERT_TRUE(rig.RunUntil([&] { return rig.decks[DeckB].finished.size() == 1; }, 40000));
+    rig.Run(5000);
+    EXPECT_EQ((std::vector<std::string>{"q2"}), rig.decks[DeckB].started);   // once
+    EXPECT_EQ(1u, rig.decks[DeckB].finished.size());
+    EXPECT_EQ(0, rig.autoMix.GetStartFailures());
+    EXPECT_FALSE(rig.autoMix.IsAutoMixRunning());
+    EXPECT_TRUE(rig.decks[DeckA].cut.empty());
+}
+
+TEST_F(AutoMixTest, RandomPlayWaitsForAPickThatIsLateToPlay)
+{
+    rig.random.picks = {"r1.mp3", "r2.mp3"};
+    SetLengths("r1.mp3", 10);
+    SetLengths("r2.mp3", 10);
+    rig.decks[DeckA].playDelayMs = 2500;   // more than two random-play ticks
+    rig.autoMix.OnRandomPlay(DeckA);
+    rig.Run(1000);
+    EXPECT_EQ("r1.mp3", rig.decks[DeckA].path);
+    EXPECT_TRUE(rig.autoMix.IsStarting(DeckA));
+    EXPECT_TRUE(rig.RunUntil([&] { return rig.decks[DeckA].state == MixStatePlaying; }, 3000));
+    EXPECT_EQ("r1.mp3", rig.decks[DeckA].path);
+    EXPECT_EQ(1u, rig.random.next);   // picked once
+    EXPECT_EQ(1, rig.decks[DeckA].loads);
+    EXPECT_TRUE(rig.RunUntil([&] { return rig.decks[DeckA].finished.size() == 1; }, 11000));
+    EXPECT_TRUE(rig.RunUntil([&] { return rig.decks[DeckA].state == MixStatePlaying; }, 5000));
+    EXPECT_EQ("r2.mp3", rig.decks[DeckA].path);
+    EXPECT_EQ(2u, rig.random.next);
+    EXPECT_TRUE(rig.decks[DeckA].cut.empty());
+}
+
+} // namespace

@@ -53,7 +53,14 @@ public:
     int loadsWhilePlaying = 0;
 
     bool HasTrack() const override { return hasTrack; }
-    int GetState() const override { return state; }
+    // The state report of a playing deck arrives this late (ms after it
+    // started playing): until then it says stopped while its position runs.
+    long stateLagMs = 0;
+    long playingForMs = 0;
+    int GetState() const override
+    {
+        return state == MixStatePlaying && playingForMs < stateLagMs ? MixStateStopped : state;
+    }
     int GetPosition() const override { return int(posMs / 1000); }
     int GetLength() const override { return length; }
     bool IsOnMonitor() const override { return onMonitor; }
@@ -61,11 +68,34 @@ public:
     bool IsEqualizerOn() const override { return eqOn; }
     int GetLevel() const override { return level ? level(length - GetPosition()) : 50; }
 
+    // A real deck's player takes up the play command on its own thread and
+    // reports the new state later: playDelayMs after the command (0: at
+    // once). The first lostPlays play commands never arrive.
+    long playDelayMs = 0;
+    int lostPlays = 0;
+    long pendingPlayMs = -1;   // the delay left of a play on its way
+
     void Play() override
     {
         calls.push_back("play");
         if (!hasTrack)
             return;
+        if (lostPlays > 0) {
+            --lostPlays;
+            return;
+        }
+        if (playDelayMs > 0 && state != MixStatePlaying) {
+            if (pendingPlayMs < 0)
+                pendingPlayMs = playDelayMs;
+            return;
+        }
+        StartPlaying();
+    }
+    void StartPlaying()
+    {
+        pendingPlayMs = -1;
+        if (state != MixStatePlaying)
+            playingForMs = 0;
         if (state != MixStatePlaying && state != MixStatePaused)
             started.push_back(path);
         state = MixStatePlaying;
@@ -79,6 +109,7 @@ public:
     void Stop() override
     {
         calls.push_back("stop");
+        pendingPlayMs = -1;
         if ((state == MixStatePlaying || state == MixStatePaused) && posMs < length * 1000L)
             cut.push_back(path);
         state = MixStateStopped;
@@ -115,6 +146,7 @@ public:
             if (posMs < length * 1000L)
                 cut.push_back(path);
         }
+        pendingPlayMs = -1;
         path = file;
         auto found = lengths.find(file);
         length = found == lengths.end() ? 60 : found->second;
@@ -132,8 +164,15 @@ public:
     // command, as the real one does at the end of the stream.
     void Advance(long ms)
     {
+        if (pendingPlayMs >= 0) {
+            pendingPlayMs -= ms;
+            if (pendingPlayMs <= 0)
+                StartPlaying();
+            return;
+        }
         if (state != MixStatePlaying)
             return;
+        playingForMs += ms;
         posMs += ms;
         if (posMs >= length * 1000L) {
             posMs = length * 1000L;
