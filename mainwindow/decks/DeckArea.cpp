@@ -101,6 +101,8 @@ bool DeckArea::InitDecks()
         return true;
     const HWND window = m_dialog.GetSafeHwnd();
     const Skin& skin = TheSkin();
+    // The builders have made the controls by now.
+    m_view->ForgetControls();
     m_commands->InitDecks(!skin.GetZoneRect(Skin::ZONE_DECKC).IsEmpty(),
                           !skin.GetZoneRect(Skin::ZONE_DECKD).IsEmpty());
     m_input->SetDecksSetUp(true);
@@ -131,8 +133,25 @@ void DeckArea::RunCommand(unsigned id)
 
 void DeckArea::OnDeckTime(int deck, int seconds)
 {
-    if (m_commands)
+    if (!m_commands)
+        return;
+    if (deck < 0 || deck > 3) {
         m_commands->OnDeckTime(deck, seconds);
+        return;
+    }
+    // The players post a time on every time code; when showing one takes
+    // longer than the codes come (a loaded machine), the times would pile
+    // up in the queue and the window would fall ever further behind. The
+    // newest time of each deck waiting is shown instead, once.
+    int latest[4] = {0, 0, 0, 0};
+    bool found[4] = {false, false, false, false};
+    latest[deck] = seconds;
+    found[deck] = true;
+    if (m_set)
+        m_set->TakeWaitingDeckTimes(latest, found);
+    for (int d = 0; d < 4; ++d)
+        if (found[d])
+            m_commands->OnDeckTime(d, latest[d]);
 }
 
 void DeckArea::OnPitchNudgeReleased(int deck)

@@ -10,6 +10,9 @@
 #include <windows.h>
 
 #include <functional>
+#include <map>
+
+#include "framework/ui/CWnd.h"
 
 #include "mainwindow/decks/DeckSeams.h"
 
@@ -27,8 +30,12 @@ public:
     // A line of the program log.
     void SetLog(std::function<void(const CString&)> log) { m_log = std::move(log); }
 
-    // The window of a named control, null when the skin placed none.
+    // The window of a named control, null when the skin placed none. The
+    // main window's controls are listed once (the deck displays look up
+    // their controls many times a second); ForgetControls lists them again
+    // at the next look-up, for controls made after the first.
     HWND ControlWindow(const char* name) const;
+    void ForgetControls();
     // The seek slider's range (0 to the track's length).
     void SetSeekRange(int deck, int length);
 
@@ -67,6 +74,14 @@ public:
     void PostDenonTime(int deck, int seconds) override;
 
 private:
+    template <class T>
+    T* Control(int32_t id) const
+    {
+        HWND hWnd = WindowOf(id);
+        return hWnd ? dynamic_cast<T*>(CWnd::FromHandlePermanent(hWnd)) : nullptr;
+    }
+    HWND WindowOf(int32_t id) const;
+    void ListControls() const;
     void SetSliderPos(const CString& name, int position);
     void SetKnobPos(const CString& name, int position);
 
@@ -74,4 +89,7 @@ private:
     SkinMeterSet* m_meters;
     std::function<void(int)> m_showConfig;
     std::function<void(const CString&)> m_log;
+    // The main window's children by their 32-bit window id.
+    mutable std::map<int32_t, HWND> m_windows;
+    mutable bool m_windowsListed = false;
 };
