@@ -1,6 +1,8 @@
 #include "mainwindow/decks/DeckArea.h"
 
 #include "audio/deck/DeckPlayer.h"
+#include "audio/worker/DeckWorker.h"
+#include "library/api/VIZU.h"
 #include "mainwindow/dialog/MainDialog.h"
 #include "skin/create/FindSkinControl.h"
 #include "skin/file/Skin.h"
@@ -170,6 +172,43 @@ void DeckArea::OnShowDeckArt(int deck, const char* path)
 {
     if (m_view)
         m_view->ShowArt(deck, path ? CString(path) : CString());
+}
+
+void DeckArea::OnJogWheel(int commandId, int value)
+{
+    if (!m_commands || !m_input)
+        return;
+    const bool jogMode[2] = {m_input->IsJogModeOn(0), m_input->IsJogModeOn(1)};
+    m_commands->OnJogWheel(commandId, value, jogMode);
+}
+
+void DeckArea::OnArtFound(int deck)
+{
+    // Each deck downloads into its own image file: the cover shown is the
+    // one found for that deck's track.
+    Deck* object = m_set && (deck == 0 || deck == 1) ? m_set->Get(deck) : nullptr;
+    if (object && object->GetWorker())
+        m_view->ShowArtFile(deck, object->GetWorker()->ArtFile());
+}
+
+void DeckArea::OnTagArt(int deck, const char* path)
+{
+    const CString file = path ? CString(path) : CString();
+    if (file.GetLength() < 3 || file.Right(3).CompareNoCase("mp3") != 0)
+        return;
+    if (!m_dialog.GetSettings().AutosaveAlbumArt)
+        return;
+    // Only the cover the deck downloaded for this very track goes into its
+    // tag: another track's cover would be written into the user's file.
+    Deck* object = m_set ? m_set->Get(deck) : nullptr;
+    DeckWorker* worker = object ? object->GetWorker() : nullptr;
+    if (!worker || !worker->ArtFound() || worker->ArtFoundPath().CompareNoCase(file) != 0)
+        return;
+    if (VIZU::HasPicture(file))
+        return;
+    const bool written = VIZU::SetID3Picture(file, worker->ArtFile(), false);
+    if (m_dialog.GetSettings().Logging)
+        m_dialog.Log(written ? "Album art updated" : "Error: Album art not updated");
 }
 
 void DeckArea::ToggleDeckSpectrum(int deck)

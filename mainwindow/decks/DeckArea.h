@@ -41,6 +41,10 @@ public:
     void OnPitchNudgeReleased(int deck);
     void OnSliderNotify(int controlId);
     void OnShowDeckArt(int deck, const char* path);
+    // WM_USER+9502, +9503 and +9520.
+    void OnJogWheel(int commandId, int value);
+    void OnArtFound(int deck);
+    void OnTagArt(int deck, const char* path);
     void ToggleDeckSpectrum(int deck);
     // ResetDeck: "Reset Deck" of deck A (0) or B (1); the Tools menu's
     // "Reset Decks" runs it for A, then B.

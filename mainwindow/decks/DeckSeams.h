@@ -114,6 +114,10 @@ public:
     virtual void SetDenonLed(int /*side*/, int /*lamp*/, bool /*on*/) {}
     virtual void PostDenonTime(int /*deck*/, int /*seconds*/) {}
     virtual void ShowTextOutputTrack(const CString& /*title*/, const CString& /*artist*/) {}
+
+    // A deck time (WM_USER+9500) posted to the main window, shown when the
+    // window handles it.
+    virtual void PostDeckTime(int /*deck*/, int /*seconds*/) {}
 };
 
 // The settings the deck commands and set-up read (MainSettings' values).

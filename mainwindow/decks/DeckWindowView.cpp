@@ -252,6 +252,20 @@ bool DeckWindowView::ShowArt(int index, const CString& path)
     return VIZU::GetTagInfo(path, &tags) && tags.HasPicture;
 }
 
+void DeckWindowView::PostDeckTime(int deck, int seconds)
+{
+    if (m_mainWindow)
+        ::PostMessageA(m_mainWindow, WM_DECK_TIME, static_cast<WPARAM>(deck), seconds);
+}
+
+void DeckWindowView::ShowArtFile(int deck, const CString& file)
+{
+    if (deck != 0 && deck != 1)
+        return;
+    if (SkinAlbumArt* view = Control<SkinAlbumArt>(ControlId(kArtViews[deck])))
+        view->ShowImageFile(file);
+}
+
 void DeckWindowView::SetTooltip(unsigned commandId, const CString& text)
 {
     if (CFlatButton* button = Control<CFlatButton>(static_cast<int32_t>(commandId)))

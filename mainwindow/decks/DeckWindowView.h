@@ -72,6 +72,9 @@ public:
     bool AskTrackFile(CString& path) override;
     void ShowConfig(int page) override;
     void PostDenonTime(int deck, int seconds) override;
+    void PostDeckTime(int deck, int seconds) override;
+    // The downloaded cover of deck A (0) or B (1) in its album-art view.
+    void ShowArtFile(int deck, const CString& file);
 
 private:
     template <class T>

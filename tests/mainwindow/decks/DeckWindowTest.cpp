@@ -16,7 +16,10 @@
 #include "audio/deck/DeckLogic.h"
 #include "audio/deck/DeckPlayer.h"
 #include "decoder/player/message_transport.h"
+#include "input/controllermap/ControllerMap.h"
 #include "mainwindow/decks/DeckArea.h"
+#include "mainwindow/messages/PrivateMessages.h"
+#include "skin/create/SkinPaneSeams.h"
 #include "mainwindow/dialog/MainDialog.h"
 #include "mainwindow/parts/ProgramParts.h"
 #include "mainwindow/res/MainWindowIds.h"
@@ -254,6 +257,78 @@ TEST_F(DeckWindowDisplays, ABacklogOfDeckTimesIsShownAtItsNewestByOneHandling)
     ::DispatchMessageA(&msg);
     EXPECT_FALSE(::PeekMessageA(&msg, Window(), WM_DECK_TIME, WM_DECK_TIME, PM_NOREMOVE));
     EXPECT_EQ("001:02", Text("a-elaptime"));
+}
+
+namespace
+{
+
+// An album-art view that writes down the picture files it is told to show.
+class RecordingArtView : public CWnd, public SkinAlbumArt
+{
+public:
+    BOOL CreateView(DWORD, const RECT&, CWnd*, UINT) override { return TRUE; }
+    HWND GetViewWindow() const override { return m_hWnd; }
+    void SetHasArt(bool) override {}
+    void GrabBackground() override {}
+    void SetDefaultImage(const CString&) override {}
+    void SetArtFileName(const CString&) override {}
+    void ShowTrackArt(const CString&) override {}
+    void SetBorder(bool) override {}
+    void ShowImageFile(const CString& file) override { shown.push_back(file.GetString()); }
+    std::vector<std::string> shown;
+};
+
+} // namespace
+
+// WM_USER+9502 (sent by a window with a controller-map entry), +9503 (a
+// deck's cover was downloaded) and +9520 (write the cover into the tag).
+TEST_F(DeckWindowDisplays, TheJogWheelTheFoundCoverAndTheTagPictureMessages)
+{
+    Load(0, "decks_a330.mp3");
+    Pump(200);
+    ASSERT_EQ("000:00", Text("a-elaptime"));
+
+    // The wheel moves deck A only while its jog mode is on.
+    ControllerMapItem wheel;
+    wheel.commandId = 28014;
+    ::SendMessageA(Window(), WM_JOG_MOVED, reinterpret_cast<WPARAM>(&wheel), 67);
+    Pump(300);
+    EXPECT_EQ("000:00", Text("a-elaptime")) << "the jog mode is off";
+    m_parts->Decks().Input()->SetJogMode(0, true);
+    ::SendMessageA(Window(), WM_JOG_MOVED, reinterpret_cast<WPARAM>(&wheel), 67);
+    EXPECT_TRUE(PumpUntil([&] { return Text("a-elaptime") == "000:03"; }, 5000)) << Text("a-elaptime");
+    EXPECT_EQ("000:02", Text("a-remaintime"));
+
+    // The cover deck A downloaded is shown in deck A's view; deck B's view
+    // is not touched by deck A's cover.
+    RecordingArtView artA, artB;
+    const RECT rc = {0, 0, 10, 10};
+    ASSERT_TRUE(artA.Create(nullptr, "", WS_CHILD, rc, m_dialog,
+                            SkinWindowId(TheSkin().LookupControlName("arta"))));
+    ASSERT_TRUE(artB.Create(nullptr, "", WS_CHILD, rc, m_dialog,
+                            SkinWindowId(TheSkin().LookupControlName("artb"))));
+    m_parts->Decks().View()->ForgetControls();
+    ::PostMessageA(Window(), WM_ART_FOUND, 0, 0);
+    Pump(200);
+    EXPECT_EQ((std::vector<std::string>{m_folder.File("amazonimage-A.jpg")}), artA.shown);
+    EXPECT_TRUE(artB.shown.empty());
+    ::PostMessageA(Window(), WM_ART_FOUND, 2, 0);   // deck C has no view of its own
+    Pump(200);
+    EXPECT_EQ(1u, artA.shown.size());
+    EXPECT_TRUE(artB.shown.empty());
+    artA.DestroyWindow();
+    artB.DestroyWindow();
+    m_parts->Decks().View()->ForgetControls();
+
+    // No cover was downloaded for the track: its file stays as it was, with
+    // MAIN/AutosaveAlbumArt on or not.
+    const std::string track = m_folder.File("keep.mp3");
+    ASSERT_TRUE(::CopyFileA(MediaPath("decks_a330.mp3").c_str(), track.c_str(), FALSE));
+    std::string before, after;
+    ASSERT_TRUE(ReadFileBytes(track, before));
+    ::SendMessageA(Window(), WM_TAG_ART, 0, reinterpret_cast<LPARAM>(track.c_str()));
+    ASSERT_TRUE(ReadFileBytes(track, after));
+    EXPECT_TRUE(before == after);
 }
 
 TEST_F(DeckWindow, TwoTracksPlayOnDecksAAndBAtTheirGainsAndTheDisplaysFollow)

@@ -154,6 +154,7 @@ public:
     void SetDenonLed(int side, int lamp, bool on) override;
     void PostDenonTime(int deck, int seconds) override;
     void ShowTextOutputTrack(const CString& title, const CString& artist) override;
+    void PostDeckTime(int deck, int seconds) override;
 
 private:
     void Add(const std::string& event) { m_log.push_back(event); }
