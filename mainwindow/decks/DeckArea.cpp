@@ -239,6 +239,34 @@ void DeckArea::ResetDeck(int deck)
         m_commands->ResetDeck(deck);
 }
 
+void DeckArea::StopDecks()
+{
+    for (int deck = 0; m_set && deck < 4; ++deck)
+        if (Deck* object = m_set->Get(deck))
+            object->Stop();
+}
+
+void DeckArea::StoreSettings(MainSettings& settings, bool deckExists[4]) const
+{
+    if (!m_commands || !m_commands->AreDecksSetUp())
+        return;
+    const Mixer& mixer = m_commands->GetMixer();
+    for (int deck = 0; deck < 4; ++deck) {
+        deckExists[deck] = m_commands->DeckExists(deck);
+        if (!deckExists[deck])
+            continue;
+        DeckSettings& out = settings.decks[deck];
+        out.Gain = mixer.GetGainPosition(deck);
+        int eq[3] = {0, 0, 0};
+        mixer.GetEq(deck, eq);
+        out.liveLow = eq[0];
+        out.liveMid = eq[1];
+        out.liveHigh = eq[2];
+        out.MonGain = mixer.GetMonitorGain(deck);
+        out.EQOn = m_commands->IsEqOn(deck);
+    }
+}
+
 // ---------------------------------------------------------------- the mixer's seams
 
 void DeckArea::StartTimer(int id, int periodMs)

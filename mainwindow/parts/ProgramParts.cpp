@@ -389,6 +389,16 @@ void ProgramParts::OnJogWheel(const ControllerMapItem* entry, int value)
         Decks().OnJogWheel(entry->commandId, value);
 }
 void ProgramParts::OnArtFound(int deck) { Decks().OnArtFound(deck); }
+void ProgramParts::StopDecks()
+{
+    if (m_decks)
+        m_decks->StopDecks();
+}
+void ProgramParts::StoreDeckSettings(MainSettings& settings, bool deckExists[4])
+{
+    if (m_decks)
+        m_decks->StoreSettings(settings, deckExists);
+}
 void ProgramParts::OnTagArt(int deck, const char* path) { Decks().OnTagArt(deck, path); }
 
 void ProgramParts::OnSliderNotify(int controlId, LPARAM)

@@ -18,6 +18,7 @@
 #include "decoder/player/message_transport.h"
 #include "input/controllermap/ControllerMap.h"
 #include "mainwindow/decks/DeckArea.h"
+#include "mainwindow/mixer/Mixer.h"
 #include "mainwindow/messages/PrivateMessages.h"
 #include "skin/create/SkinPaneSeams.h"
 #include "mainwindow/dialog/MainDialog.h"
@@ -457,4 +458,43 @@ TEST_F(DeckWindow, ResetWhilePlayingEndsTheDecksThreadsAndNothingOfItArrivesAfte
     Pump(300);
     EXPECT_NE("000:00", Text("a-elaptime"));
     Command(27102);
+}
+
+// The exit's settings: each deck's gain, live EQ values, monitor gain and
+// EQ switch as they are now, not as they were read at start.
+TEST_F(DeckWindowDisplays, TheDecksGainsEqAndSwitchesAreWrittenBackAtExit)
+{
+    CBitmapSlider* gainB = Slider("b-sldgain");
+    ASSERT_NE(nullptr, gainB);
+    gainB->SetPos(30);
+    ::SendMessageA(Window(), WM_USER + 9426, static_cast<WPARAM>(TheSkin().LookupControlName("b-sldgain")), 0);
+    Command(27119);   // "a-eqonoff": deck A's EQ on
+    Mixer* mixer = m_parts->Decks().GetMixer();
+    ASSERT_NE(nullptr, mixer);
+    mixer->SetDeckEq(0, 12, -20, 40);
+    mixer->SetMonitorGain(1, 70);
+    m_parts->StopDecks();
+    m_dialog->SaveSettings();
+
+    const std::string ini = m_folder.File("TavrixVJ.INI");
+    auto value = [&](const char* section, const char* key) {
+        return static_cast<int>(::GetPrivateProfileIntA(section, key, -999, ini.c_str()));
+    };
+    EXPECT_EQ(1, value("DECKA", "EQOn"));
+    EXPECT_EQ(12, value("DECKA", "EQLow"));
+    EXPECT_EQ(-20, value("DECKA", "EQMid"));
+    EXPECT_EQ(40, value("DECKA", "EQHi"));
+    EXPECT_EQ(0, value("DECKA", "Gain"));
+    EXPECT_EQ(100, value("DECKA", "MonGain"));
+    EXPECT_EQ(0, value("DECKB", "EQOn"));
+    EXPECT_EQ(30, value("DECKB", "Gain"));
+    EXPECT_EQ(70, value("DECKB", "MonGain"));
+    // Decks C and D: their switch only where the skin made the deck.
+    for (int deck = 2; deck < 4; ++deck) {
+        const char* section = deck == 2 ? "DECKC" : "DECKD";
+        if (Decks().Get(deck))
+            EXPECT_EQ(0, value(section, "EQOn")) << section;
+        else
+            EXPECT_EQ(-999, value(section, "EQOn")) << section;
+    }
 }
