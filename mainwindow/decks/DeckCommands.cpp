@@ -521,6 +521,30 @@ void DeckCommands::OnJogWheel(int commandId, int value, const bool jogMode[2])
     m_seeking[deck] = false;
 }
 
+bool DeckCommands::EditDeckTrackProps(int deck)
+{
+    if ((deck != 0 && deck != 1) || !DeckExists(deck))
+        return false;
+    const CString path = Ops(deck)->GetPath();
+    if (path.IsEmpty() || !m_view->IsTrackInLibrary(path)) {
+        m_view->ShowNotice(NoticeNotInLibrary);
+        return false;
+    }
+    m_view->ShowTrackProperties(path, Mix(deck)->GetLength(), deck);
+    return true;
+}
+
+void DeckCommands::ShowSaveCuePoint(int deck, int cue)
+{
+    if ((deck != 0 && deck != 1) || (cue != 1 && cue != 2) || !DeckExists(deck))
+        return;
+    const CString path = Ops(deck)->GetPath();
+    // No track, nothing to name a cue of.
+    if (path.IsEmpty() || !Mix(deck)->HasTrack())
+        return;
+    m_view->ShowCueNaming(path, Mix(deck)->GetPosition(), cue);
+}
+
 void DeckCommands::ShowDeckTime(int deck, int seconds)
 {
     MixDeck* mix = Mix(deck);

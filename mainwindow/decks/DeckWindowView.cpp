@@ -252,6 +252,24 @@ bool DeckWindowView::ShowArt(int index, const CString& path)
     return VIZU::GetTagInfo(path, &tags) && tags.HasPicture;
 }
 
+bool DeckWindowView::IsTrackInLibrary(const CString& path) { return VIZU::IsTrackInLib(path); }
+
+void DeckWindowView::ShowTrackProperties(const CString& path, int length, int deck)
+{
+    if (m_trackProperties)
+        m_trackProperties(path, length, deck);
+    else
+        WriteLog("Not yet part of the program: the extended track properties dialog");
+}
+
+void DeckWindowView::ShowCueNaming(const CString& path, int seconds, int cue)
+{
+    if (m_cueNaming)
+        m_cueNaming(path, seconds, cue);
+    else
+        WriteLog("Not yet part of the program: the cue-point naming dialog");
+}
+
 void DeckWindowView::PostDeckTime(int deck, int seconds)
 {
     if (m_mainWindow)

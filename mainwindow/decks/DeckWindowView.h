@@ -27,6 +27,14 @@ public:
     // The configuration dialog on a page (the settings dialogs' part);
     // without one the command does nothing.
     void SetConfigDialog(std::function<void(int page)> show) { m_showConfig = std::move(show); }
+    // The extended track properties and cue-naming dialogs (the settings
+    // dialogs' part); without them the request is written to the log.
+    void SetTrackDialogs(std::function<void(const CString& path, int length, int deck)> properties,
+                         std::function<void(const CString& path, int seconds, int cue)> cueNaming)
+    {
+        m_trackProperties = std::move(properties);
+        m_cueNaming = std::move(cueNaming);
+    }
     // A line of the program log.
     void SetLog(std::function<void(const CString&)> log) { m_log = std::move(log); }
 
@@ -73,6 +81,9 @@ public:
     void ShowConfig(int page) override;
     void PostDenonTime(int deck, int seconds) override;
     void PostDeckTime(int deck, int seconds) override;
+    bool IsTrackInLibrary(const CString& path) override;
+    void ShowTrackProperties(const CString& path, int length, int deck) override;
+    void ShowCueNaming(const CString& path, int seconds, int cue) override;
     // The downloaded cover of deck A (0) or B (1) in its album-art view.
     void ShowArtFile(int deck, const CString& file);
 
@@ -92,6 +103,8 @@ private:
     SkinMeterSet* m_meters;
     std::function<void(int)> m_showConfig;
     std::function<void(const CString&)> m_log;
+    std::function<void(const CString&, int, int)> m_trackProperties;
+    std::function<void(const CString&, int, int)> m_cueNaming;
     // The main window's children by their 32-bit window id.
     mutable std::map<int32_t, HWND> m_windows;
     mutable bool m_windowsListed = false;

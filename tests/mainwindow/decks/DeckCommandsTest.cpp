@@ -554,6 +554,47 @@ TEST(DeckCommands, AJogWheelSeeksItsDeckWithinTheTrackWhileItsJogModeIsOn)
     }
 }
 
+// The player menu's track dialogs: properties only for a track in the
+// library (else MSG_NOTINLIB), cue naming with the deck's position now.
+TEST(DeckCommands, TheTrackPropertiesAndCueNamingDialogsOfDecksAAndB)
+{
+    struct Case
+    {
+        const char* name;
+        int deck;
+        bool inLibrary, loaded;
+        const char* properties;   // what EditDeckTrackProps shows
+        bool shown;
+        const char* cueNaming;    // what ShowSaveCuePoint(deck, 2) opens
+    };
+    const Case cases[] = {
+        {"deck A, in the library", 0, true, true, "properties a.mp3 200 0", true, "cue naming a.mp3 42 2"},
+        {"deck B, in the library", 1, true, true, "properties b.mp3 200 1", true, "cue naming b.mp3 42 2"},
+        {"not in the library", 0, false, true, "notice 4003", false, "cue naming a.mp3 42 2"},
+        {"an empty deck", 1, false, false, "notice 4003", false, ""},
+        {"deck C has no such menu", 2, true, true, "", false, ""},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        DeckRig rig;
+        rig.commands.InitDecks(true, true);
+        const std::string path = c.loaded ? std::string(1, static_cast<char>('a' + c.deck)) + ".mp3" : "";
+        rig.Deck(c.deck).path = path;
+        rig.Deck(c.deck).loaded = c.loaded;
+        rig.Deck(c.deck).position = 42;
+        rig.Deck(c.deck).length = 200;
+        if (c.inLibrary)
+            rig.view.inLibrary.insert(path);
+        rig.Take();
+        EXPECT_EQ(c.shown, rig.commands.EditDeckTrackProps(c.deck));
+        EXPECT_EQ(Split(c.properties), rig.Take());
+        rig.commands.ShowSaveCuePoint(c.deck, 2);
+        EXPECT_EQ(Split(c.cueNaming), rig.Take());
+        rig.commands.ShowSaveCuePoint(c.deck, 3);   // no third cue
+        EXPECT_TRUE(rig.Take().empty());
+    }
+}
+
 TEST(DeckCommands, TheDeckDisplayWritesEveryFieldTheSkinHas)
 {
     DeckRig rig;
