@@ -247,7 +247,13 @@ int Deck::LoadTrackNow(const CString& path)
         UnloadAfterFailedLoad();
         return -1;
     }
-    m_player->OpenInput(m_currentPath);
+    // An open that never reached the player leaves nothing loaded: a deck
+    // that looks loaded would play nothing when the DJ presses play.
+    if (m_player->OpenInput(m_currentPath) < 0) {
+        WriteLog("Track load problem - the player could not be asked to open the track");
+        UnloadAfterFailedLoad();
+        return -1;
+    }
     if (logging)
         WriteLog("Input opened");
     if (deckscan::EndsInWav(m_currentPath))

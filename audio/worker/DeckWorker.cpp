@@ -8,6 +8,7 @@
 #include <string>
 #include <vector>
 
+#include "foundation/app/PostedText.h"
 #include "foundation/app/ProgramFolder.h"
 #include "foundation/app/ProgramLog.h"
 #include "foundation/download/AlbumArtDownload.h"
@@ -405,7 +406,8 @@ void DeckWorker::Finish(const LookupJob& job, bool found, const CString& error)
         if (found)
             PostMessageA(m_mainWindow, WM_DECK_ART_FOUND, static_cast<WPARAM>(m_deck), 0);
         else
-            PostMessageA(m_mainWindow, WM_DECK_ART_MISSING, static_cast<WPARAM>(m_deck),
-                         reinterpret_cast<LPARAM>(m_deckTags));
+            // The main window takes lParam as a text it owns and frees
+            // (the track's path, for the picture in the file itself).
+            PostOwnedText(m_mainWindow, WM_DECK_ART_MISSING, static_cast<WPARAM>(m_deck), job.path);
     }
 }

@@ -22,7 +22,8 @@
 #include "library/api/TagInfo.h"
 
 // Posted to the main window: wParam the deck; 9503 with lParam 0 (the
-// deck's image file holds the cover), 9504 with lParam the deck's TAG_INFO.
+// deck's image file holds the cover), 9504 with lParam a copy of the
+// track's path that the main window takes and frees (PostOwnedText).
 enum { WM_DECK_ART_FOUND = WM_USER + 9503, WM_DECK_ART_MISSING = WM_USER + 9504 };
 
 // What the jobs need of the main window and the music library.

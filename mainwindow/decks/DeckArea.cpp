@@ -1,6 +1,8 @@
 #include "mainwindow/decks/DeckArea.h"
 
 #include "audio/deck/DeckPlayer.h"
+#include "audio/worker/DeckWorker.h"
+#include "library/api/VIZU.h"
 #include "mainwindow/dialog/MainDialog.h"
 #include "skin/create/FindSkinControl.h"
 #include "skin/file/Skin.h"
@@ -101,6 +103,8 @@ bool DeckArea::InitDecks()
         return true;
     const HWND window = m_dialog.GetSafeHwnd();
     const Skin& skin = TheSkin();
+    // The builders have made the controls by now.
+    m_view->ForgetControls();
     m_commands->InitDecks(!skin.GetZoneRect(Skin::ZONE_DECKC).IsEmpty(),
                           !skin.GetZoneRect(Skin::ZONE_DECKD).IsEmpty());
     m_input->SetDecksSetUp(true);
@@ -131,8 +135,25 @@ void DeckArea::RunCommand(unsigned id)
 
 void DeckArea::OnDeckTime(int deck, int seconds)
 {
-    if (m_commands)
+    if (!m_commands)
+        return;
+    if (deck < 0 || deck > 3) {
         m_commands->OnDeckTime(deck, seconds);
+        return;
+    }
+    // The players post a time on every time code; when showing one takes
+    // longer than the codes come (a loaded machine), the times would pile
+    // up in the queue and the window would fall ever further behind. The
+    // newest time of each deck waiting is shown instead, once.
+    int latest[4] = {0, 0, 0, 0};
+    bool found[4] = {false, false, false, false};
+    latest[deck] = seconds;
+    found[deck] = true;
+    if (m_set)
+        m_set->TakeWaitingDeckTimes(latest, found);
+    for (int d = 0; d < 4; ++d)
+        if (found[d])
+            m_commands->OnDeckTime(d, latest[d]);
 }
 
 void DeckArea::OnPitchNudgeReleased(int deck)
@@ -151,6 +172,43 @@ void DeckArea::OnShowDeckArt(int deck, const char* path)
 {
     if (m_view)
         m_view->ShowArt(deck, path ? CString(path) : CString());
+}
+
+void DeckArea::OnJogWheel(int commandId, int value)
+{
+    if (!m_commands || !m_input)
+        return;
+    const bool jogMode[2] = {m_input->IsJogModeOn(0), m_input->IsJogModeOn(1)};
+    m_commands->OnJogWheel(commandId, value, jogMode);
+}
+
+void DeckArea::OnArtFound(int deck)
+{
+    // Each deck downloads into its own image file: the cover shown is the
+    // one found for that deck's track.
+    Deck* object = m_set && (deck == 0 || deck == 1) ? m_set->Get(deck) : nullptr;
+    if (object && object->GetWorker())
+        m_view->ShowArtFile(deck, object->GetWorker()->ArtFile());
+}
+
+void DeckArea::OnTagArt(int deck, const char* path)
+{
+    const CString file = path ? CString(path) : CString();
+    if (file.GetLength() < 3 || file.Right(3).CompareNoCase("mp3") != 0)
+        return;
+    if (!m_dialog.GetSettings().AutosaveAlbumArt)
+        return;
+    // Only the cover the deck downloaded for this very track goes into its
+    // tag: another track's cover would be written into the user's file.
+    Deck* object = m_set ? m_set->Get(deck) : nullptr;
+    DeckWorker* worker = object ? object->GetWorker() : nullptr;
+    if (!worker || !worker->ArtFound() || worker->ArtFoundPath().CompareNoCase(file) != 0)
+        return;
+    if (VIZU::HasPicture(file))
+        return;
+    const bool written = VIZU::SetID3Picture(file, worker->ArtFile(), false);
+    if (m_dialog.GetSettings().Logging)
+        m_dialog.Log(written ? "Album art updated" : "Error: Album art not updated");
 }
 
 void DeckArea::ToggleDeckSpectrum(int deck)
@@ -179,6 +237,34 @@ void DeckArea::ResetDeck(int deck)
 {
     if (m_commands)
         m_commands->ResetDeck(deck);
+}
+
+void DeckArea::StopDecks()
+{
+    for (int deck = 0; m_set && deck < 4; ++deck)
+        if (Deck* object = m_set->Get(deck))
+            object->Stop();
+}
+
+void DeckArea::StoreSettings(MainSettings& settings, bool deckExists[4]) const
+{
+    if (!m_commands || !m_commands->AreDecksSetUp())
+        return;
+    const Mixer& mixer = m_commands->GetMixer();
+    for (int deck = 0; deck < 4; ++deck) {
+        deckExists[deck] = m_commands->DeckExists(deck);
+        if (!deckExists[deck])
+            continue;
+        DeckSettings& out = settings.decks[deck];
+        out.Gain = mixer.GetGainPosition(deck);
+        int eq[3] = {0, 0, 0};
+        mixer.GetEq(deck, eq);
+        out.liveLow = eq[0];
+        out.liveMid = eq[1];
+        out.liveHigh = eq[2];
+        out.MonGain = mixer.GetMonitorGain(deck);
+        out.EQOn = m_commands->IsEqOn(deck);
+    }
 }
 
 // ---------------------------------------------------------------- the mixer's seams

@@ -16,6 +16,7 @@
 #include "mainwindow/settings/SettingsFile.h"
 
 class MainDialog;
+struct MainSettings;
 
 class DeckArea : public MixTimers, public MixInputHost
 {
@@ -41,10 +42,19 @@ public:
     void OnPitchNudgeReleased(int deck);
     void OnSliderNotify(int controlId);
     void OnShowDeckArt(int deck, const char* path);
+    // WM_USER+9502, +9503 and +9520.
+    void OnJogWheel(int commandId, int value);
+    void OnArtFound(int deck);
+    void OnTagArt(int deck, const char* path);
     void ToggleDeckSpectrum(int deck);
     // ResetDeck: "Reset Deck" of deck A (0) or B (1); the Tools menu's
     // "Reset Decks" runs it for A, then B.
     void ResetDeck(int deck);
+    // The exit sequence: stops every deck; puts each existing deck's gain
+    // position, stored EQ values, monitor gain and EQ switch into the
+    // settings (deckExists[deck] set for it).
+    void StopDecks();
+    void StoreSettings(MainSettings& settings, bool deckExists[4]) const;
 
     // MixTimers
     void StartTimer(int id, int periodMs) override;

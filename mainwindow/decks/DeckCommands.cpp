@@ -495,6 +495,56 @@ void DeckCommands::OnDeckTime(int deck, int seconds)
         m_view->ShowJogKnob(deck, position);
 }
 
+void DeckCommands::OnJogWheel(int commandId, int value, const bool jogMode[2])
+{
+    const int deck = commandId == 28014 ? 0 : commandId == 28015 ? 1 : -1;
+    if (deck < 0 || !jogMode[deck] || m_seeking[deck])
+        return;
+    m_seeking[deck] = true;
+    MixDeck* mix = Mix(deck);
+    if (m_decksSetUp && mix && mix->HasTrack()) {
+        m_skipJog[deck] = true;
+        int position = mix->GetPosition();
+        if (value != 64) {
+            // Within the track: a seek before its start or past its end
+            // would hand the player an offset outside its range.
+            position -= 64 - value;
+            const int length = mix->GetLength();
+            if (length > 0 && position > length)
+                position = length;
+            if (position < 0)
+                position = 0;
+            mix->SeekTo(position);
+        }
+        m_view->PostDeckTime(deck, position);
+    }
+    m_seeking[deck] = false;
+}
+
+bool DeckCommands::EditDeckTrackProps(int deck)
+{
+    if ((deck != 0 && deck != 1) || !DeckExists(deck))
+        return false;
+    const CString path = Ops(deck)->GetPath();
+    if (path.IsEmpty() || !m_view->IsTrackInLibrary(path)) {
+        m_view->ShowNotice(NoticeNotInLibrary);
+        return false;
+    }
+    m_view->ShowTrackProperties(path, Mix(deck)->GetLength(), deck);
+    return true;
+}
+
+void DeckCommands::ShowSaveCuePoint(int deck, int cue)
+{
+    if ((deck != 0 && deck != 1) || (cue != 1 && cue != 2) || !DeckExists(deck))
+        return;
+    const CString path = Ops(deck)->GetPath();
+    // No track, nothing to name a cue of.
+    if (path.IsEmpty() || !Mix(deck)->HasTrack())
+        return;
+    m_view->ShowCueNaming(path, Mix(deck)->GetPosition(), cue);
+}
+
 void DeckCommands::ShowDeckTime(int deck, int seconds)
 {
     MixDeck* mix = Mix(deck);

@@ -62,6 +62,18 @@ public:
     void InitDeckPositionBar(int deck, int length);
     void ShowCueName(int button, const CString& name);
     void UpdateDeckDisplay(int deck);
+    // WM_USER+9502: the controller-map wheel of this command id (28014
+    // deck A, 28015 deck B) at value (64 at rest) seeks the deck by
+    // value - 64 seconds, kept within the track, when that deck's jog mode
+    // (jogMode[deck]) is on.
+    void OnJogWheel(int commandId, int value, const bool jogMode[2]);
+    // The player context menu's "Extended Properties" of deck A (0) or B
+    // (1): the dialog for a track in the library, else MSG_NOTINLIB; true
+    // when the dialog was shown.
+    bool EditDeckTrackProps(int deck);
+    // Its "Set Cue 1/2": the cue-naming dialog with the deck's track and
+    // its position now.
+    void ShowSaveCuePoint(int deck, int cue);
 
     // Reset and unload.
     void ResetDeck(int deck);

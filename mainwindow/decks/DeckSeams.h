@@ -114,6 +114,18 @@ public:
     virtual void SetDenonLed(int /*side*/, int /*lamp*/, bool /*on*/) {}
     virtual void PostDenonTime(int /*deck*/, int /*seconds*/) {}
     virtual void ShowTextOutputTrack(const CString& /*title*/, const CString& /*artist*/) {}
+
+    // A deck time (WM_USER+9500) posted to the main window, shown when the
+    // window handles it.
+    virtual void PostDeckTime(int /*deck*/, int /*seconds*/) {}
+
+    // The track's dialogs of the settings dialogs: the extended track
+    // properties (path, length in seconds, deck) and the cue-point naming
+    // (path, position in seconds, cue 1 or 2); whether a file is in the
+    // library.
+    virtual bool IsTrackInLibrary(const CString& /*path*/) { return false; }
+    virtual void ShowTrackProperties(const CString& /*path*/, int /*length*/, int /*deck*/) {}
+    virtual void ShowCueNaming(const CString& /*path*/, int /*seconds*/, int /*cue*/) {}
 };
 
 // The settings the deck commands and set-up read (MainSettings' values).

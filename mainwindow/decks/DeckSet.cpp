@@ -177,20 +177,28 @@ void DeckSet::Destroy(int deck)
     m_levels[deck][1].store(0);
 }
 
-void DeckSet::DrainDeckTimes(int deck)
+void DeckSet::TakeWaitingDeckTimes(int latest[4], bool found[4])
 {
     if (!m_mainWindow)
         return;
-    struct Time { WPARAM w; LPARAM l; };
-    Time others[64];
-    int kept = 0;
     MSG msg;
     while (::PeekMessageA(&msg, m_mainWindow, WM_DECK_TIME, WM_DECK_TIME, PM_REMOVE)) {
-        if (static_cast<int>(msg.wParam) != deck && kept < 64)
-            others[kept++] = {msg.wParam, msg.lParam};
+        const int deck = static_cast<int>(msg.wParam);
+        if (Valid(deck)) {
+            latest[deck] = static_cast<int>(msg.lParam);
+            found[deck] = true;
+        }
     }
-    for (int i = 0; i < kept; ++i)
-        ::PostMessageA(m_mainWindow, WM_DECK_TIME, others[i].w, others[i].l);
+}
+
+void DeckSet::DrainDeckTimes(int deck)
+{
+    int latest[4] = {0, 0, 0, 0};
+    bool found[4] = {false, false, false, false};
+    TakeWaitingDeckTimes(latest, found);
+    for (int other = 0; other < 4; ++other)
+        if (other != deck && found[other])
+            ::PostMessageA(m_mainWindow, WM_DECK_TIME, static_cast<WPARAM>(other), static_cast<LPARAM>(latest[other]));
 }
 
 // ---------------------------------------------------------------- DeckHost

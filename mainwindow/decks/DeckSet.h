@@ -58,6 +58,11 @@ public:
     // volume, cue points, position bar): 1 loaded, -1 not (the load says
     // why), -1 also for a deck that does not exist.
     int LoadTrack(int deck, const CString& path);
+    // Takes every deck time (WM_DECK_TIME) still waiting in the main
+    // window's queue: the last one of each deck goes to latest[deck], with
+    // found[deck] set. The handler of one deck time shows the newest of
+    // each deck at once, so the displays never fall behind the players.
+    void TakeWaitingDeckTimes(int latest[4], bool found[4]);
 
     // DeckSlots
     MixDeck* Mix(int deck) override;
@@ -101,7 +106,7 @@ private:
     static LRESULT CALLBACK LevelWindowProc(HWND hWnd, UINT message, WPARAM wParam, LPARAM lParam);
     void DeliverLevels();
     // Takes the deck's time messages still waiting for the main window out
-    // of its queue; those of the other decks are posted again.
+    // of its queue; the newest of each other deck is posted again.
     void DrainDeckTimes(int deck);
     static bool Valid(int deck) { return deck >= 0 && deck < 4; }
 

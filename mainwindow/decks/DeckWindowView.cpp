@@ -53,8 +53,45 @@ DeckWindowView::DeckWindowView(HWND mainWindow, SkinMeterSet* meters)
 
 HWND DeckWindowView::ControlWindow(const char* name) const
 {
-    const int32_t id = ControlId(name);
-    return id != 0 ? FindSkinWindow(m_mainWindow, id) : nullptr;
+    return WindowOf(ControlId(name));
+}
+
+void DeckWindowView::ForgetControls()
+{
+    m_windows.clear();
+    m_windowsListed = false;
+}
+
+void DeckWindowView::ListControls() const
+{
+    m_windows.clear();
+    m_windowsListed = true;
+    if (!m_mainWindow)
+        return;
+    // The ids compared in 32 bits, as FindSkinWindow does: a negative id is
+    // stored zero-extended on 64-bit Windows. The first child with an id
+    // is the one found.
+    for (HWND child = ::GetWindow(m_mainWindow, GW_CHILD); child; child = ::GetWindow(child, GW_HWNDNEXT))
+        m_windows.emplace(static_cast<int32_t>(static_cast<UINT>(::GetWindowLongPtrA(child, GWLP_ID))), child);
+}
+
+HWND DeckWindowView::WindowOf(int32_t id) const
+{
+    if (id == 0 || !m_mainWindow)
+        return nullptr;
+    if (!m_windowsListed)
+        ListControls();
+    auto found = m_windows.find(id);
+    if (found == m_windows.end())
+        return nullptr;
+    HWND hWnd = found->second;
+    if (::IsWindow(hWnd) && ::GetParent(hWnd) == m_mainWindow &&
+        static_cast<UINT>(::GetWindowLongPtrA(hWnd, GWLP_ID)) == SkinWindowId(id))
+        return hWnd;
+    // The control was made again since the list was taken.
+    ListControls();
+    found = m_windows.find(id);
+    return found != m_windows.end() ? found->second : nullptr;
 }
 
 bool DeckWindowView::HasControl(const char* name) const
@@ -64,13 +101,13 @@ bool DeckWindowView::HasControl(const char* name) const
 
 void DeckWindowView::SetSliderPos(const CString& name, int position)
 {
-    if (CBitmapSlider* slider = FindSkinControl<CBitmapSlider>(m_mainWindow, ControlId(name)))
+    if (CBitmapSlider* slider = Control<CBitmapSlider>(ControlId(name)))
         slider->SetPos(position);
 }
 
 void DeckWindowView::SetKnobPos(const CString& name, int position)
 {
-    if (KnobCtrl* knob = FindSkinControl<KnobCtrl>(m_mainWindow, ControlId(name))) {
+    if (KnobCtrl* knob = Control<KnobCtrl>(ControlId(name))) {
         knob->SetPos(position);
         knob->Invalidate();
     }
@@ -100,16 +137,16 @@ void DeckWindowView::ShowEqControls(int deck, const int* knobPositions, const in
 
 void DeckWindowView::SetLight(const char* name, bool on)
 {
-    if (TXVIndLight* light = FindSkinControl<TXVIndLight>(m_mainWindow, ControlId(name)))
+    if (TXVIndLight* light = Control<TXVIndLight>(ControlId(name)))
         light->SetState(on);
 }
 
 void DeckWindowView::SetText(const char* name, const CString& text)
 {
     const int32_t id = ControlId(name);
-    if (TXVTextField* field = FindSkinControl<TXVTextField>(m_mainWindow, id))
+    if (TXVTextField* field = Control<TXVTextField>(id))
         field->SetText(text);
-    else if (TXVStatusField* status = FindSkinControl<TXVStatusField>(m_mainWindow, id))
+    else if (TXVStatusField* status = Control<TXVStatusField>(id))
         status->SetText(text);
 }
 
@@ -139,7 +176,7 @@ bool DeckWindowView::HasEqKnobs(int deck) const
 void DeckWindowView::SetPositionRange(int deck, int length)
 {
     const int32_t id = ControlId(DeckControlName(deck, "progress"));
-    if (CGradientProgressCtrl* bar = FindSkinControl<CGradientProgressCtrl>(m_mainWindow, id)) {
+    if (CGradientProgressCtrl* bar = Control<CGradientProgressCtrl>(id)) {
         bar->SetRangeAndRedraw(0, length);
         bar->SetPos(0);
     }
@@ -147,14 +184,14 @@ void DeckWindowView::SetPositionRange(int deck, int length)
 
 void DeckWindowView::SetSeekRange(int deck, int length)
 {
-    if (CBitmapSlider* slider = FindSkinControl<CBitmapSlider>(m_mainWindow, ControlId(DeckControlName(deck, "sldseek"))))
+    if (CBitmapSlider* slider = Control<CBitmapSlider>(ControlId(DeckControlName(deck, "sldseek"))))
         slider->SetRange(0, length);
 }
 
 void DeckWindowView::ShowPosition(int deck, int seconds)
 {
     const int32_t id = ControlId(DeckControlName(deck, "progress"));
-    if (CGradientProgressCtrl* bar = FindSkinControl<CGradientProgressCtrl>(m_mainWindow, id))
+    if (CGradientProgressCtrl* bar = Control<CGradientProgressCtrl>(id))
         bar->SetPos(seconds);
 }
 
@@ -188,7 +225,7 @@ void DeckWindowView::ShowLevels(int deck, int left, int right)
     const char* const names[2] = {"leftmtr", "rightmtr"};
     for (int side = 0; side < 2; ++side) {
         const int32_t id = ControlId(DeckControlName(deck, names[side]));
-        if (CGradientProgressCtrl* bar = FindSkinControl<CGradientProgressCtrl>(m_mainWindow, id))
+        if (CGradientProgressCtrl* bar = Control<CGradientProgressCtrl>(id))
             bar->SetPos(levels[side]);
     }
 }
@@ -197,7 +234,7 @@ void DeckWindowView::ResetPeakView(int deck)
 {
     CString name;
     name.Format("vp-%c", "abcd"[deck & 3]);
-    if (CScopeCtrl* scope = FindSkinControl<CScopeCtrl>(m_mainWindow, ControlId(name)))
+    if (CScopeCtrl* scope = Control<CScopeCtrl>(ControlId(name)))
         scope->Reset();
 }
 
@@ -205,7 +242,7 @@ bool DeckWindowView::ShowArt(int index, const CString& path)
 {
     if (index < 0 || index > 4)
         return false;
-    SkinAlbumArt* view = FindSkinControl<SkinAlbumArt>(m_mainWindow, ControlId(kArtViews[index]));
+    SkinAlbumArt* view = Control<SkinAlbumArt>(ControlId(kArtViews[index]));
     if (!view)
         return false;
     view->ShowTrackArt(path);
@@ -215,9 +252,41 @@ bool DeckWindowView::ShowArt(int index, const CString& path)
     return VIZU::GetTagInfo(path, &tags) && tags.HasPicture;
 }
 
+bool DeckWindowView::IsTrackInLibrary(const CString& path) { return VIZU::IsTrackInLib(path); }
+
+void DeckWindowView::ShowTrackProperties(const CString& path, int length, int deck)
+{
+    if (m_trackProperties)
+        m_trackProperties(path, length, deck);
+    else
+        WriteLog("Not yet part of the program: the extended track properties dialog");
+}
+
+void DeckWindowView::ShowCueNaming(const CString& path, int seconds, int cue)
+{
+    if (m_cueNaming)
+        m_cueNaming(path, seconds, cue);
+    else
+        WriteLog("Not yet part of the program: the cue-point naming dialog");
+}
+
+void DeckWindowView::PostDeckTime(int deck, int seconds)
+{
+    if (m_mainWindow)
+        ::PostMessageA(m_mainWindow, WM_DECK_TIME, static_cast<WPARAM>(deck), seconds);
+}
+
+void DeckWindowView::ShowArtFile(int deck, const CString& file)
+{
+    if (deck != 0 && deck != 1)
+        return;
+    if (SkinAlbumArt* view = Control<SkinAlbumArt>(ControlId(kArtViews[deck])))
+        view->ShowImageFile(file);
+}
+
 void DeckWindowView::SetTooltip(unsigned commandId, const CString& text)
 {
-    if (CFlatButton* button = FindSkinControl<CFlatButton>(m_mainWindow, static_cast<int32_t>(commandId)))
+    if (CFlatButton* button = Control<CFlatButton>(static_cast<int32_t>(commandId)))
         button->SetTooltipText(text);
 }
 

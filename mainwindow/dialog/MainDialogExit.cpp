@@ -48,7 +48,7 @@ bool MainDialog::ExitProgram(bool bAsk)
     RunStartupSeam(*this, StartupSeam::MIDIShutdown);
 
     SetSplashStatus(m_splashExit, "Decks shutdown");
-    RunStartupSeam(*this, StartupSeam::DeckStop);
+    Parts().StopDecks();
 
     SetSplashStatus(m_splashExit, "Closing Library...");
     VIZU::Close();

@@ -60,10 +60,12 @@ void MainDialog::LoadSettings()
 
 void MainDialog::SaveSettings()
 {
-    // 1. Gains and EQ, when they are kept. The decks are not built yet:
-    // their values are the ones read at start.
+    // The decks' values as they are now (without decks: those read at
+    // start).
+    bool deckExists[4] = {true, true, false, false};
+    Parts().StoreDeckSettings(m_settings, deckExists);
+    // 1. Gains and EQ, when they are kept.
     if (m_settings.SaveEQGain) {
-        RunStartupSeam(*this, StartupSeam::DeckSettings);
         for (int d = 0; d < 4; ++d) {
             const DeckSettings& deck = m_settings.decks[d];
             const char* section = MainSettings::kDeckSections[d];
@@ -74,10 +76,10 @@ void MainDialog::SaveSettings()
             WriteIniInt(section, "MonGain", deck.MonGain);
         }
     }
-    // 2. EQ on or off: decks A and B always; C and D when the skin has them
-    // (no skin area makes them yet).
-    for (int d = 0; d < 2; ++d)
-        WriteIniString(MainSettings::kDeckSections[d], "EQOn", m_settings.decks[d].EQOn ? "1" : "0");
+    // 2. EQ on or off: decks A and B always; C and D when the skin has them.
+    for (int d = 0; d < 4; ++d)
+        if (d < 2 || deckExists[d])
+            WriteIniString(MainSettings::kDeckSections[d], "EQOn", m_settings.decks[d].EQOn ? "1" : "0");
     // 3. and 4. The track list's columns, the floating list's place and the
     // text output's settings belong to windows not built yet.
     Parts().SaveTracklistOrder();

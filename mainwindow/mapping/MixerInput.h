@@ -39,6 +39,7 @@ public:
     // B): set by the controller feedback.
     void SetDenonFeedback(bool on) { m_denon = on; }
     void SetJogMode(int deck, bool on);
+    bool IsJogModeOn(int deck) const { return (deck == 0 || deck == 1) && m_jogMode[deck]; }
 
     // WM_USER+9425 and WM_USER+9426.
     void OnSliderNotify(int controlId);

@@ -22,6 +22,7 @@
 class CNewMenu;
 class CWnd;
 struct ControllerMapItem;
+struct MainSettings;
 
 class MainWindowParts
 {
@@ -98,6 +99,12 @@ public:
     // (by the list's builder) and written back (with the settings).
     virtual void LoadTracklistOrder() {}
     virtual void SaveTracklistOrder() {}
+    // The exit sequence: the decks stop ("Decks shutdown"); then their
+    // gains, live EQ values, monitor gains and EQ switches go into the
+    // settings that SaveSettings writes, and deckExists tells which decks
+    // the skin made (A and B always).
+    virtual void StopDecks() {}
+    virtual void StoreDeckSettings(MainSettings& settings, bool deckExists[4]) { (void)settings; (void)deckExists; }
 
     // ---- Timers.
     // The window's timers are started and stopped here (the default: the

@@ -2,6 +2,7 @@
 
 #include "mainwindow/audiowindows/AudioWindows.h"
 #include "mainwindow/decks/DeckArea.h"
+#include "input/controllermap/ControllerMap.h"
 #include "mainwindow/dialog/MainDialog.h"
 #include "mainwindow/mastermixer/MainMasterMixer.h"
 #include "mainwindow/queues/QueueLists.h"
@@ -387,6 +388,23 @@ void ProgramParts::ToggleDeckSpectrum(int deck) { Decks().ToggleDeckSpectrum(dec
 void ProgramParts::OnDeckTime(int deck, int seconds) { Decks().OnDeckTime(deck, seconds); }
 void ProgramParts::OnPitchNudgeReleased(int deck) { Decks().OnPitchNudgeReleased(deck); }
 void ProgramParts::OnShowDeckArt(int deck, const char* path) { Decks().OnShowDeckArt(deck, path); }
+void ProgramParts::OnJogWheel(const ControllerMapItem* entry, int value)
+{
+    if (entry)
+        Decks().OnJogWheel(entry->commandId, value);
+}
+void ProgramParts::OnArtFound(int deck) { Decks().OnArtFound(deck); }
+void ProgramParts::StopDecks()
+{
+    if (m_decks)
+        m_decks->StopDecks();
+}
+void ProgramParts::StoreDeckSettings(MainSettings& settings, bool deckExists[4])
+{
+    if (m_decks)
+        m_decks->StoreSettings(settings, deckExists);
+}
+void ProgramParts::OnTagArt(int deck, const char* path) { Decks().OnTagArt(deck, path); }
 
 void ProgramParts::OnSliderNotify(int controlId, LPARAM)
 {

@@ -130,6 +130,11 @@ public:
     void OnDeckTime(int deck, int seconds) override;
     void OnPitchNudgeReleased(int deck) override;
     void OnShowDeckArt(int deck, const char* path) override;
+    void OnJogWheel(const ControllerMapItem* entry, int value) override;
+    void OnArtFound(int deck) override;
+    void OnTagArt(int deck, const char* path) override;
+    void StopDecks() override;
+    void StoreDeckSettings(MainSettings& settings, bool deckExists[4]) override;
     void OnSliderNotify(int controlId, LPARAM position) override;
     // The deck, preset and unload areas' commands; false for another area.
     bool RunDeckAreaCommand(command_areas::CommandArea area, unsigned id);

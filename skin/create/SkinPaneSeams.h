@@ -40,6 +40,8 @@ public:
     virtual void SetArtFileName(const CString& name) = 0;
     virtual void ShowTrackArt(const CString& path) = 0;
     virtual void SetBorder(bool border) = 0;
+    // Shows a picture file (a downloaded cover).
+    virtual void ShowImageFile(const CString& /*file*/) {}
 };
 
 // A track list, thumbnail list, tree or navigation list: it makes its own

@@ -26,12 +26,15 @@ std::vector<std::string> Joined(std::vector<std::string> a, const std::vector<st
 
 void ExpectSettingsSaved(const ProgramRun& run)
 {
-    // DECKB had no keys: the shutdown wrote them; DECKA's stay as read.
+    // DECKB had no keys: the shutdown wrote them. DECKA's are the deck's
+    // own at exit: its stored EQ low of 60 was held to the EQ range (50)
+    // when the deck was set up.
     EXPECT_EQ("0", run.Setting("DECKB", "Gain"));
     EXPECT_EQ("0", run.Setting("DECKB", "EQOn"));
-    EXPECT_EQ("60", run.Setting("DECKA", "EQLow"));
+    EXPECT_EQ("50", run.Setting("DECKA", "EQLow"));
+    EXPECT_EQ("33", run.Setting("DECKA", "Gain"));
     EXPECT_EQ("1", run.Setting("DECKA", "EQOn"));
-    EXPECT_EQ("<missing>", run.Setting("DECKC", "EQOn"));   // no deck C in this skin yet
+    EXPECT_EQ("0", run.Setting("DECKC", "EQOn"));   // the Default skin makes deck C
 }
 
 const char kDecks[] = "[DECKA]\r\nEQOn=1\r\nGain=33\r\nEQLow=60\r\n";

@@ -69,7 +69,7 @@ RecordingDeckPlayer::RecordingDeckPlayer() : DeckPlayer(GetModuleHandleA(nullptr
 int RecordingDeckPlayer::PostCommand(const control_message& message)
 {
     m_sent.push_back(DescribeCommand(message));
-    return 0;
+    return m_failing != 0 && message.code == m_failing ? DK_ERR_POST_FAILED : 0;
 }
 
 void RecordingDeckPlayer::Notify(int code, ...)

@@ -22,12 +22,16 @@ public:
     void ClearSent() { m_sent.clear(); }
     // Hands a notification to the player as its window would.
     void Notify(int code, ...);
+    // Commands of this code are written down but fail to reach the player,
+    // as a post to a player whose queue refuses it does (0: none fail).
+    void FailCommand(int code) { m_failing = code; }
 
 protected:
     int PostCommand(const control_message& message) override;
 
 private:
     std::vector<std::string> m_sent;
+    int m_failing = 0;
 };
 
 // A deck whose player is a RecordingDeckPlayer.

@@ -407,6 +407,25 @@ TEST_F(DeckLoadTest, ATrackUnderOneSecondLeavesTheDeckUnloaded)
     EXPECT_FALSE(loads.Has("RefreshCuePoints(0)"));
 }
 
+// A load whose open never reaches the player (its queue refused the post)
+// is a failed load: the deck is left unloaded, not showing a track that
+// would play nothing.
+TEST_F(DeckLoadTest, AnOpenThatDoesNotReachThePlayerFailsTheLoad)
+{
+    RecordingDeck& d = MakeDeck();
+    ASSERT_EQ(1, d.LoadTrack(Media("tone440.mp3").c_str()));
+    d.Recorder()->FailCommand(CM_INPUT_OPEN);
+    EXPECT_EQ(-1, d.LoadTrack(Media("tone440.wav").c_str()));
+    EXPECT_FALSE(d.IsLoaded());
+    EXPECT_TRUE(d.GetCurrentPath().IsEmpty());
+    EXPECT_EQ(0, d.GetTagInfo().Length);
+    EXPECT_EQ("input_close", d.Recorder()->Sent().back());
+    // Once the player takes the open again, the deck loads.
+    d.Recorder()->FailCommand(0);
+    EXPECT_EQ(1, d.LoadTrack(Media("tone440.mp3").c_str()));
+    EXPECT_TRUE(d.IsLoaded());
+}
+
 TEST_F(DeckLoadTest, ALoadDuringAScanWaitsForIt)
 {
     CWnd parent;

@@ -6,6 +6,7 @@
 #include <winsock2.h>
 
 #include "audio/worker/DeckWorker.h"
+#include "foundation/app/PostedText.h"
 
 #include <gtest/gtest.h>
 
@@ -222,7 +223,9 @@ TEST_F(DeckWorkerTest, LookupOutcomes)
             EXPECT_STREQ((GetProgramFolder() + "amazonimage-A.jpg").GetString(), worker.ArtFile().GetString());
         } else {
             EXPECT_EQ(static_cast<UINT>(WM_DECK_ART_MISSING), box.posts[0].message);
-            EXPECT_EQ(reinterpret_cast<LPARAM>(&deckTags), box.posts[0].lParam);
+            const std::unique_ptr<std::string> path = TakeOwnedText(box.posts[0].lParam);
+            ASSERT_TRUE(path);
+            EXPECT_EQ("C:\\music\\teardrop.mp3", *path);
             EXPECT_EQ(INVALID_FILE_ATTRIBUTES, GetFileAttributesA(worker.ArtFile()));
             EXPECT_FALSE(worker.LastLookupError().IsEmpty());
         }
@@ -250,6 +253,9 @@ TEST_F(DeckWorkerTest, ErrorStatusIsReported)
     Settle(worker, 1);
     EXPECT_EQ(static_cast<UINT>(WM_DECK_ART_MISSING), box.posts[0].message);
     EXPECT_EQ(1u, box.posts[0].wParam);
+    const std::unique_ptr<std::string> path = TakeOwnedText(box.posts[0].lParam);
+    ASSERT_TRUE(path);
+    EXPECT_EQ("b.mp3", *path);
     EXPECT_STREQ("Internet Error in LookupArtOnInternet: 500", worker.LastLookupError().GetString());
 }
 

@@ -506,6 +506,95 @@ TEST(DeckCommands, DeckTimeUpdatesEveryDisplay)
     }
 }
 
+// WM_USER+9502: the wheel of a controller-map entry seeks its deck by
+// value - 64 seconds while that deck's jog mode is on.
+TEST(DeckCommands, AJogWheelSeeksItsDeckWithinTheTrackWhileItsJogModeIsOn)
+{
+    struct Case
+    {
+        const char* name;
+        int commandId, value;
+        bool jogA, jogB, loaded;
+        int position;
+        const char* expected;
+    };
+    const Case cases[] = {
+        {"deck A back 4 s", 28014, 60, true, false, true, 10, "A.SeekTo(6); post time A=6"},
+        {"deck B forward 6 s", 28015, 70, false, true, true, 10, "B.SeekTo(16); post time B=16"},
+        {"at rest: no seek, the time is shown", 28014, 64, true, false, true, 10, "post time A=10"},
+        {"never before the start", 28014, 0, true, false, true, 10, "A.SeekTo(0); post time A=0"},
+        {"never past the end", 28015, 127, false, true, true, 190, "B.SeekTo(200); post time B=200"},
+        {"deck A's jog mode off", 28014, 60, false, true, true, 10, ""},
+        {"deck B's jog mode off", 28015, 60, true, false, true, 10, ""},
+        {"an empty deck", 28014, 60, true, true, false, 10, ""},
+        {"another command's wheel", 27101, 60, true, true, true, 10, ""},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        DeckRig rig;
+        rig.commands.InitDecks(false, false);
+        for (int deck = 0; deck < 2; ++deck) {
+            rig.Deck(deck).loaded = c.loaded;
+            rig.Deck(deck).position = c.position;
+            rig.Deck(deck).length = 200;
+        }
+        rig.Take();
+        const bool jogMode[2] = {c.jogA, c.jogB};
+        rig.commands.OnJogWheel(c.commandId, c.value, jogMode);
+        EXPECT_EQ(Split(c.expected), rig.Take());
+        EXPECT_FALSE(rig.commands.IsSeeking(0));
+        EXPECT_FALSE(rig.commands.IsSeeking(1));
+        if (!std::string(c.expected).empty()) {
+            // The jog knob stays where the wheel left it for the next time.
+            const int deck = c.commandId == 28014 ? 0 : 1;
+            rig.commands.OnDeckTime(deck, 100);
+            for (const std::string& line : rig.Take())
+                EXPECT_EQ(std::string::npos, line.find("jog")) << line;
+        }
+    }
+}
+
+// The player menu's track dialogs: properties only for a track in the
+// library (else MSG_NOTINLIB), cue naming with the deck's position now.
+TEST(DeckCommands, TheTrackPropertiesAndCueNamingDialogsOfDecksAAndB)
+{
+    struct Case
+    {
+        const char* name;
+        int deck;
+        bool inLibrary, loaded;
+        const char* properties;   // what EditDeckTrackProps shows
+        bool shown;
+        const char* cueNaming;    // what ShowSaveCuePoint(deck, 2) opens
+    };
+    const Case cases[] = {
+        {"deck A, in the library", 0, true, true, "properties a.mp3 200 0", true, "cue naming a.mp3 42 2"},
+        {"deck B, in the library", 1, true, true, "properties b.mp3 200 1", true, "cue naming b.mp3 42 2"},
+        {"not in the library", 0, false, true, "notice 4003", false, "cue naming a.mp3 42 2"},
+        {"an empty deck", 1, false, false, "notice 4003", false, ""},
+        {"deck C has no such menu", 2, true, true, "", false, ""},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        DeckRig rig;
+        rig.commands.InitDecks(true, true);
+        const std::string path = c.loaded ? std::string(1, static_cast<char>('a' + c.deck)) + ".mp3" : "";
+        rig.Deck(c.deck).path = path;
+        rig.Deck(c.deck).loaded = c.loaded;
+        rig.Deck(c.deck).position = 42;
+        rig.Deck(c.deck).length = 200;
+        if (c.inLibrary)
+            rig.view.inLibrary.insert(path);
+        rig.Take();
+        EXPECT_EQ(c.shown, rig.commands.EditDeckTrackProps(c.deck));
+        EXPECT_EQ(Split(c.properties), rig.Take());
+        rig.commands.ShowSaveCuePoint(c.deck, 2);
+        EXPECT_EQ(Split(c.cueNaming), rig.Take());
+        rig.commands.ShowSaveCuePoint(c.deck, 3);   // no third cue
+        EXPECT_TRUE(rig.Take().empty());
+    }
+}
+
 TEST(DeckCommands, TheDeckDisplayWritesEveryFieldTheSkinHas)
 {
     DeckRig rig;

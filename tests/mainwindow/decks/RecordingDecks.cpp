@@ -267,6 +267,11 @@ void RecordingView::PostDenonTime(int deck, int seconds)
     Add("controller time " + Letter(deck) + "=" + std::to_string(seconds));
 }
 
+void RecordingView::PostDeckTime(int deck, int seconds)
+{
+    Add("post time " + Letter(deck) + "=" + std::to_string(seconds));
+}
+
 void RecordingView::ShowTextOutputTrack(const CString& title, const CString& artist)
 {
     Add(std::string("text output ") + title.GetString() + " / " + artist.GetString());

@@ -154,6 +154,17 @@ public:
     void SetDenonLed(int side, int lamp, bool on) override;
     void PostDenonTime(int deck, int seconds) override;
     void ShowTextOutputTrack(const CString& title, const CString& artist) override;
+    void PostDeckTime(int deck, int seconds) override;
+    bool IsTrackInLibrary(const CString& path) override { return inLibrary.count(path.GetString()) != 0; }
+    void ShowTrackProperties(const CString& path, int length, int deck) override
+    {
+        Add("properties " + std::string(path.GetString()) + " " + std::to_string(length) + " " + std::to_string(deck));
+    }
+    void ShowCueNaming(const CString& path, int seconds, int cue) override
+    {
+        Add("cue naming " + std::string(path.GetString()) + " " + std::to_string(seconds) + " " + std::to_string(cue));
+    }
+    std::set<std::string> inLibrary;   // paths the library holds
 
 private:
     void Add(const std::string& event) { m_log.push_back(event); }
