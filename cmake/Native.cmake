@@ -625,12 +625,14 @@ tavrix_native_test(mainwindow_rules_tests
 # from them into the decks.
 tavrix_native_library(mainwindow_queues_core SOURCES
   mainwindow/queues/QueueRules.cpp
+  mainwindow/queues/ListMenuRules.cpp
   DEPENDS library_core framework_core)
 
 tavrix_native_test(queue_rules_tests
   SOURCES
     mainwindow/queues/QueueRulesTest.cpp
     mainwindow/queues/MixerQueueDecksTest.cpp
+    mainwindow/queues/ListMenuRulesTest.cpp
   DEPENDS mainwindow_queues_core mainwindow_mix_core
   LABELS mainwindow)
 target_include_directories(queue_rules_tests PRIVATE ${CMAKE_SOURCE_DIR}/tests/mainwindow/mixer)

@@ -13,6 +13,7 @@
 #include "library/state/MessagePump.h"
 #include "library/state/Waiting.h"
 #include "library/tracklist/TrackListColumns.h"
+#include "library/tracklist/TrackListFill.h"
 #include "library/res/KVLibRes.h"
 
 #include <windows.h>
@@ -201,8 +202,10 @@ VIZU::VIZU()
 {
     LibraryLock lock(true);
     LibraryState& state = lock.State();
-    if (state.objects++ == 0)
+    if (state.objects++ == 0) {
         SetUp(state, false);
+        tracklist::OpenFillMailbox();
+    }
 }
 
 VIZU::VIZU(CString path)
@@ -213,6 +216,7 @@ VIZU::VIZU(CString path)
         if (state.objects++ != 0)
             return;
         SetUp(state, true);
+        tracklist::OpenFillMailbox();
     }
     Open(path);
     SetLibSwitched(false);
@@ -224,6 +228,7 @@ VIZU::~VIZU()
     LibraryState& state = lock.State();
     if (--state.objects != 0)
         return;
+    tracklist::CloseFillMailbox();
     try {
         CloseLocked(state);
     } catch (const std::exception&) {

@@ -92,15 +92,8 @@ bool VIZU::InsertRecIntoList(CListCtrl* list, CImageList* images, CTrackRecord* 
 int VIZU::DisplayTracks(CListCtrl* list, bool checkExists, CImageList* images, bool plainIcons,
                         bool fromWorker)
 {
-    if (fromWorker) {
-        // Copied under the lock, written without it.
-        CArray<CTrackRecord, CTrackRecord&> records;
-        {
-            LibraryLock lock;
-            records.Append(lock.State().tracks);
-        }
-        return tracklist::DisplayTracksFromWorker(records, list, checkExists, images, plainIcons);
-    }
+    if (fromWorker)
+        return tracklist::DisplayTracksFromWorker(list, checkExists, images, plainIcons);
     LibraryLock lock;
     return tracklist::DisplayTracks(lock.State().tracks, list, checkExists, images, plainIcons);
 }

@@ -5,6 +5,7 @@
 #include "framework/ui/CImageList.h"
 #include "framework/ui/CListCtrl.h"
 #include "framework/win/CWaitCursor.h"
+#include "library/state/ExistenceCache.h"
 #include "library/state/LibraryState.h"
 #include "library/state/MessagePump.h"
 #include "library/records/RecordAccess.h"
@@ -32,9 +33,11 @@ HWND ListHandle(const CListCtrl* list)
     return list ? list->GetSafeHwnd() : nullptr;
 }
 
-int AppendRow(TrackRowWriter& writer, const CTrackRecord& rec, int rowNumber, const ListFill& how)
+int AppendRow(TrackRowWriter& writer, const CTrackRecord& rec, int rowNumber, const ListFill& how,
+              ExistenceCache& existence)
 {
-    int image = how.plainIcons ? track_image::kPlain : TrackTypeImage(rec.m_FileName, how.checkExists);
+    int image = how.plainIcons ? track_image::kPlain
+                               : TrackTypeImage(rec.m_FileName, how.checkExists ? &existence : nullptr);
     if (how.kind == RowKind::Track)
         return writer.Insert(rowNumber, MakeTrackRow(rec), image, rowNumber);
     TrackRow row;
@@ -67,11 +70,12 @@ int FillList(CListCtrl* list, TrackArray& source, int emptyAnswer, const ListFil
     writer.SetRedraw(false);
     writer.DeleteAll();
     LoopPump pacer;
+    ExistenceCache existence;
     int rows = 0;
     for (INT_PTR i = 0; i < source.GetSize(); ++i) {
         if (matches(source[i])) {
             CTrackRecord rec(source[i]);
-            if (AppendRow(writer, rec, rows, how) >= 0)
+            if (AppendRow(writer, rec, rows, how, existence) >= 0)
                 ++rows;
         }
         if (how.pump && pacer.Step() && !writer.Alive())

@@ -6,7 +6,9 @@
 #include "framework/ui/CListCtrl.h"
 #include "framework/win/CWaitCursor.h"
 #include "library/file/LibraryDocument.h"
+#include "library/state/ExistenceCache.h"
 #include "library/state/FileTexts.h"
+#include "library/state/LibraryLock.h"
 #include "library/state/LibraryState.h"
 #include "library/state/MessagePump.h"
 #include "library/records/RecordAccess.h"
@@ -75,6 +77,93 @@ private:
     std::atomic<bool> m_stop{false};
 };
 
+// Rows of a worker fill handed to the list's thread in batches: the
+// first small (one screen, shown at once), the others large.
+constexpr int kFirstBatchRows = 64;
+constexpr int kBatchRows = 1024;
+
+struct RowBatch
+{
+    HWND list = nullptr;
+    const RunningFill* stop = nullptr;
+    int total = 0;
+    int first = 0;
+    std::vector<TrackRow> rows;
+    std::vector<int> images;
+    int inserted = 0;   // answered by the list's thread
+};
+
+// The fill mailbox: a message-only window of the window thread (the
+// thread that made the first VIZU object) that inserts the batches sent to
+// it. Only batches that a worker of this module has in flight are read.
+const UINT kInsertBatch = WM_APP + 0x2B1;
+const char kMailboxClass[] = "KVLibWorkerFillMailbox";
+std::mutex g_mailboxMutex;
+HWND g_mailbox = nullptr;
+std::vector<RowBatch*> g_batches;
+
+bool BatchInFlight(RowBatch* batch)
+{
+    std::lock_guard<std::mutex> guard(g_mailboxMutex);
+    return std::find(g_batches.begin(), g_batches.end(), batch) != g_batches.end();
+}
+
+void InsertBatch(RowBatch& batch)
+{
+    TrackRowWriter writer(batch.list);
+    if (!writer.Alive() || batch.stop->Stopped())
+        return;
+    // Drawing off while the rows go in (a row inserted while the list draws
+    // costs it a great deal more), on again after each batch: the first
+    // batch, one screen, shows at once, and each later one when it is in.
+    writer.SetRedraw(false);
+    if (batch.first == 0) {
+        writer.DeleteAll();
+        SendMessageA(batch.list, LVM_SETITEMCOUNT, static_cast<WPARAM>(batch.total), 0);
+    }
+    const int size = static_cast<int>(batch.rows.size());
+    for (int i = 0; i < size && writer.Alive(); ++i) {
+        const int at = batch.first + i;
+        if (writer.Insert(at, batch.rows[static_cast<size_t>(i)], batch.images[static_cast<size_t>(i)],
+                          static_cast<LPARAM>(at)) >= 0)
+            ++batch.inserted;
+    }
+    writer.SetRedraw(true);
+}
+
+LRESULT CALLBACK MailboxProc(HWND hWnd, UINT message, WPARAM wParam, LPARAM lParam)
+{
+    if (message == kInsertBatch) {
+        RowBatch* batch = reinterpret_cast<RowBatch*>(lParam);
+        if (batch && BatchInFlight(batch))
+            InsertBatch(*batch);
+        return 0;
+    }
+    return DefWindowProcA(hWnd, message, wParam, lParam);
+}
+
+// The mailbox when it belongs to the list's thread; null otherwise.
+HWND FillMailboxFor(HWND list)
+{
+    std::lock_guard<std::mutex> guard(g_mailboxMutex);
+    if (!g_mailbox || !list || !IsWindow(g_mailbox))
+        return nullptr;
+    if (GetWindowThreadProcessId(g_mailbox, nullptr) != GetWindowThreadProcessId(list, nullptr))
+        return nullptr;
+    return g_mailbox;
+}
+
+void SendBatch(HWND mailbox, RowBatch& batch)
+{
+    {
+        std::lock_guard<std::mutex> guard(g_mailboxMutex);
+        g_batches.push_back(&batch);
+    }
+    SendMessageA(mailbox, kInsertBatch, 0, reinterpret_cast<LPARAM>(&batch));
+    std::lock_guard<std::mutex> guard(g_mailboxMutex);
+    g_batches.erase(std::remove(g_batches.begin(), g_batches.end(), &batch), g_batches.end());
+}
+
 void EmptyList(TrackRowWriter& writer)
 {
     writer.SetRedraw(false);
@@ -84,32 +173,103 @@ void EmptyList(TrackRowWriter& writer)
 
 } // namespace
 
-// The worker's fill: the caller copied the records under the library lock
-// and the rows are written without it, so the window thread is never kept
+// The worker's fill. What the rows show is copied under the library lock
+// and the rows are made without it, so the window thread is never kept
 // waiting on the lock while this thread waits on the window thread, and a
-// worker given up in the middle leaves the lock free. No pumping and no
-// change of the list's drawing: the list belongs to the window thread.
-int tracklist::DisplayTracksFromWorker(const TrackArray& records, CListCtrl* list,
-                                       bool checkExists, CImageList* imageList, bool plainIcons)
+// worker given up in the middle leaves the lock free. The worker touches
+// no window: its rows are made here and each batch of them is inserted by
+// the list's own thread (the fill mailbox) in one call, so each batch costs
+// one cross-thread message instead of a dozen a row. The first batch, one
+// screen, is copied and shown before the rest of the library is copied;
+// when the library changed in between, the fill starts again from the top.
+// Without a mailbox on the list's thread the rows are written one message
+// at a time.
+int tracklist::DisplayTracksFromWorker(CListCtrl* list, bool checkExists, CImageList* imageList,
+                                       bool plainIcons)
 {
-    TrackRowWriter writer(ListHandle(list));
-    RunningFill fill(ListHandle(list));
-    HIMAGELIST images = ImagesHandle(imageList);
-    if (records.GetSize() == 0) {
+    const HWND hList = ListHandle(list);
+    TrackRowWriter writer(hList);
+    RunningFill fill(hList);
+    const HWND mailbox = FillMailboxFor(hList);
+    std::vector<TrackRowSource> records;
+    size_t total = 0;
+    {
+        LibraryLock lock;
+        const TrackArray& tracks = lock.State().tracks;
+        total = static_cast<size_t>(tracks.GetSize());
+        const size_t now = mailbox ? std::min(total, static_cast<size_t>(kFirstBatchRows)) : total;
+        records.reserve(total);
+        for (size_t i = 0; i < now; ++i)
+            records.emplace_back(tracks[static_cast<INT_PTR>(i)]);
+    }
+    if (total == 0) {
         EmptyList(writer);
         return 0;
     }
-    writer.SetSmallImages(images);
+    writer.SetSmallImages(ImagesHandle(imageList));
     CWaitCursor wait;
-    writer.DeleteAll();
+    ExistenceCache existence;
+    auto imageOf = [&](const TrackRowSource& rec) {
+        return plainIcons ? track_image::kPlain : TrackTypeImage(rec.fileName, checkExists ? &existence : nullptr);
+    };
+    if (!mailbox) {
+        writer.DeleteAll();
+        int rows = 0;
+        for (size_t i = 0; i < records.size(); ++i) {
+            if (fill.Stopped() || !writer.Alive())
+                break;
+            if (writer.Insert(static_cast<int>(i), MakeTrackRow(records[i]), imageOf(records[i]),
+                              static_cast<LPARAM>(i)) >= 0)
+                ++rows;
+        }
+        return rows;
+    }
+    RowBatch batch;
+    batch.list = hList;
+    batch.stop = &fill;
     int rows = 0;
-    for (INT_PTR i = 0; i < records.GetSize(); ++i) {
+    for (size_t first = 0; first < total;) {
         if (fill.Stopped() || !writer.Alive())
             break;
-        const CTrackRecord& rec = records[i];
-        int image = plainIcons ? track_image::kPlain : TrackTypeImage(rec.m_FileName, checkExists);
-        if (writer.Insert(static_cast<int>(i), MakeTrackRow(rec), image, static_cast<LPARAM>(i)) >= 0)
-            ++rows;
+        if (first == records.size()) {
+            // The rest of the library, after the first screen went out.
+            LibraryLock lock;
+            const TrackArray& tracks = lock.State().tracks;
+            bool same = static_cast<size_t>(tracks.GetSize()) == total;
+            for (size_t i = 0; same && i < records.size(); ++i) {
+                const CTrackRecord& rec = tracks[static_cast<INT_PTR>(i)];
+                same = rec.m_Index == records[i].index && rec.m_FileName == records[i].fileName;
+            }
+            if (!same) {
+                records.clear();
+                total = static_cast<size_t>(tracks.GetSize());
+                first = 0;
+                rows = 0;
+            }
+            records.reserve(total);
+            for (size_t i = records.size(); i < total; ++i)
+                records.emplace_back(tracks[static_cast<INT_PTR>(i)]);
+            if (total == 0) {
+                EmptyList(writer);
+                break;
+            }
+        }
+        const size_t size =
+            std::min(static_cast<size_t>(first == 0 ? kFirstBatchRows : kBatchRows), records.size() - first);
+        batch.total = static_cast<int>(total);
+        batch.first = static_cast<int>(first);
+        batch.rows.clear();
+        batch.images.clear();
+        for (size_t i = first; i < first + size; ++i) {
+            batch.images.push_back(imageOf(records[i]));
+            batch.rows.push_back(MakeTrackRow(records[i]));
+        }
+        batch.inserted = 0;
+        SendBatch(mailbox, batch);
+        rows += batch.inserted;
+        if (static_cast<size_t>(batch.inserted) < size)
+            break;   // stopped, or the list gone
+        first += size;
     }
     return rows;
 }
@@ -126,21 +286,57 @@ int tracklist::StopWorkerFills(HWND list)
     return told;
 }
 
-TrackRow MakeTrackRow(const CTrackRecord& rec)
+void tracklist::OpenFillMailbox()
+{
+    std::lock_guard<std::mutex> guard(g_mailboxMutex);
+    if (g_mailbox && IsWindow(g_mailbox))
+        return;
+    WNDCLASSA wc = {};
+    wc.lpfnWndProc = MailboxProc;
+    wc.hInstance = GetModuleHandleA(nullptr);
+    wc.lpszClassName = kMailboxClass;
+    RegisterClassA(&wc);   // fails harmlessly when registered already
+    g_mailbox = CreateWindowExA(0, kMailboxClass, "", 0, 0, 0, 0, 0, HWND_MESSAGE, nullptr, wc.hInstance,
+                                nullptr);
+}
+
+void tracklist::CloseFillMailbox()
+{
+    std::lock_guard<std::mutex> guard(g_mailboxMutex);
+    // Only its own thread can destroy it; from another the window stays.
+    if (g_mailbox && GetWindowThreadProcessId(g_mailbox, nullptr) == GetCurrentThreadId()) {
+        DestroyWindow(g_mailbox);
+        g_mailbox = nullptr;
+    }
+}
+
+TrackRowSource::TrackRowSource(const CTrackRecord& rec)
+    : title(rec.m_Title), artist(rec.m_Artist), album(rec.m_Album), genre(rec.m_Genre), year(rec.m_Year),
+      bpmText(rec.m_BPMText), fileName(rec.m_FileName), length(rec.m_Length), index(rec.m_Index),
+      playCount(rec.m_PlayCount), hasPicture(rec.m_HasPicture)
+{
+}
+
+TrackRow MakeTrackRow(const TrackRowSource& rec)
 {
     TrackRow row;
-    row.Put(0, rec.m_Title);
-    row.Put(1, rec.m_Artist);
-    row.picture = rec.m_HasPicture == 1 ? track_image::kPicture : track_image::kNoPicture;
-    row.Put(3, rec.m_Album);
-    row.Put(4, rec.m_Genre);
-    row.Put(5, filetexts::SecondsToString(rec.m_Length));
-    row.Put(6, rec.m_Year);
-    row.Put(7, NormalTempo(rec.m_BPMText));
-    row.Put(8, rec.m_FileName);
-    row.Put(9, NumberText(rec.m_Index));
-    row.Put(10, NumberText(rec.m_PlayCount));
+    row.Put(0, rec.title);
+    row.Put(1, rec.artist);
+    row.picture = rec.hasPicture == 1 ? track_image::kPicture : track_image::kNoPicture;
+    row.Put(3, rec.album);
+    row.Put(4, rec.genre);
+    row.Put(5, filetexts::SecondsToString(rec.length));
+    row.Put(6, rec.year);
+    row.Put(7, NormalTempo(rec.bpmText));
+    row.Put(8, rec.fileName);
+    row.Put(9, NumberText(rec.index));
+    row.Put(10, NumberText(rec.playCount));
     return row;
+}
+
+TrackRow MakeTrackRow(const CTrackRecord& rec)
+{
+    return MakeTrackRow(TrackRowSource(rec));
 }
 
 TrackRow MakeTagRow(const TAG_INFO& info)
@@ -157,6 +353,13 @@ TrackRow MakeTagRow(const TAG_INFO& info)
     row.Put(8, info.Path);
     row.Put(10, NumberText(info.PlayCount));
     return row;
+}
+
+int TrackTypeImage(const CString& path, ExistenceCache* existence)
+{
+    if (existence && !existence->Exists(path))
+        return track_image::kMissing;
+    return IsRowWavPath(path.str()) ? track_image::kWAV : track_image::kMP3;
 }
 
 int TrackTypeImage(const CString& path, bool checkExists)
@@ -333,11 +536,13 @@ int tracklist::DisplayTracks(TrackArray& tracks, CListCtrl* list, bool checkExis
     // A handler run by the pump may close the list or change the library:
     // both are checked again whenever it has run.
     LoopPump pacer;
+    ExistenceCache existence;
     for (INT_PTR i = 0; i < tracks.GetSize(); ++i) {
         if (pacer.Step() && (!writer.Alive() || i >= tracks.GetSize()))
             break;
         CTrackRecord rec(tracks[i]);
-        int image = plainIcons ? track_image::kPlain : TrackTypeImage(rec.m_FileName, checkExists);
+        int image = plainIcons ? track_image::kPlain
+                               : TrackTypeImage(rec.m_FileName, checkExists ? &existence : nullptr);
         if (writer.Insert(static_cast<int>(i), MakeTrackRow(rec), image, static_cast<LPARAM>(i)) >= 0)
             ++rows;
     }

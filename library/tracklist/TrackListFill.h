@@ -15,6 +15,8 @@
 #include <windows.h>
 #include <commctrl.h>
 
+#include <vector>
+
 // The texts of one row by sub-item, and the picture image of sub-item 2.
 struct TrackRow
 {
@@ -30,15 +32,31 @@ struct TrackRow
     void Drop(int subItem) { written[subItem] = false; }
 };
 
+// What a track row shows of a record: the snapshot of the library that a
+// worker's fill takes under the lock (cheaper than whole records).
+struct TrackRowSource
+{
+    CString title, artist, album, genre, year, bpmText, fileName;
+    int32_t length = 0, index = 0, playCount = 0, hasPicture = 0;
+
+    TrackRowSource() = default;
+    explicit TrackRowSource(const CTrackRecord& rec);
+};
+
 // The full track row of rec (sub-items 0 to 10); rec's tempo text is shown
 // as it is, so the caller puts it into its normal form first.
 TrackRow MakeTrackRow(const CTrackRecord& rec);
+TrackRow MakeTrackRow(const TrackRowSource& rec);
 // The row of a file's tags: sub-items 0 to 8 and 10 (9 is not written).
 TrackRow MakeTagRow(const TAG_INFO& info);
 
 // The type image of a row: WAV by an exact "wav" ending, else MP3; the
 // missing-file image when asked to check and the file is not there.
 int TrackTypeImage(const CString& path, bool checkExists);
+// The same for one fill of many rows: the check (when existence is given)
+// reads each folder once.
+class ExistenceCache;
+int TrackTypeImage(const CString& path, ExistenceCache* existence);
 
 class TrackRowWriter
 {
@@ -88,13 +106,18 @@ bool InsertRecIntoList(CListCtrl* list, CTrackRecord* rec, bool checkExists);
 // Every record as a row, messages let through before each; the rows written.
 int DisplayTracks(TrackArray& tracks, CListCtrl* list, bool checkExists, CImageList* images,
                   bool plainIcons);
-// The same from a copy of the records, for a worker thread: no pumping, the
-// lock not held.
-int DisplayTracksFromWorker(const TrackArray& records, CListCtrl* list, bool checkExists,
-                            CImageList* images, bool plainIcons);
+// The same for a worker thread: the library's records read under its lock
+// (the caller holds none), the rows written by the list's own thread in
+// batches; no pumping.
+int DisplayTracksFromWorker(CListCtrl* list, bool checkExists, CImageList* images, bool plainIcons);
 // Stops the worker fills of that list under way now (each stops before its
 // next row); a fill that starts later is not affected. How many were told.
 int StopWorkerFills(HWND list);
+// The window thread's mailbox that inserts a worker fill's batches of rows:
+// opened on the thread that makes the first VIZU object, closed with the
+// last. A worker fill into a list of another thread writes row by row.
+void OpenFillMailbox();
+void CloseFillMailbox();
 int DisplayTracksV41(TrackArray& tracks, CListCtrl* list, bool checkExists, CImageList* images,
                      bool showImages);
 int PopulateListControl(const TrackArray& tracks, CListCtrl* list);

@@ -2,6 +2,8 @@
 // messages, the Delete key and the lists' click notifications.
 #include "mainwindow/queues/QueueLists.h"
 
+#include "mainwindow/queues/ListMenuRules.h"
+
 #include "mainwindow/parts/MainWindowParts.h"
 #include "skin/tracklist/TXVTrackList.h"
 
@@ -125,6 +127,38 @@ void QueueLists::SelectAllTracks(bool select)
     list->SetItemState(-1, select ? LVIS_SELECTED : 0, LVIS_SELECTED | LVIS_FOCUSED);
     list->SetRedraw(TRUE);
     m_parts.UpdateLibraryStatusLine();
+}
+
+bool QueueLists::RunTrackListMenuItem(unsigned id, int view)
+{
+    using namespace list_menus;
+    TXVTrackList* list = ListOfType(kTypeTrackList);
+    const int selected = list ? static_cast<int>(list->GetSelectedCount()) : 0;
+    if (!TrackListMenuItemEnabled(id, selected, view, false))
+        return false;
+    const MenuChoice choice = TrackListMenuChoice(id);
+    switch (choice.op) {
+    case MenuOp::Command: return RunCommand(choice.command);
+    case MenuOp::AddToRequestList: AddTrackListSelection(kCodeRequest); return true;
+    default: return false;
+    }
+}
+
+bool QueueLists::RunQueueMenuItem(TXVTrackList& list, int type, unsigned id)
+{
+    using namespace list_menus;
+    if (!QueueMenuItemEnabled(id, type, list.GetItemCount(), static_cast<int>(list.GetSelectedCount())))
+        return false;
+    switch (QueueMenuChoice(id).op) {
+    case MenuOp::MoveUp: return MoveQueueItemUp(list, type);
+    case MenuOp::MoveDown: return MoveQueueItemDown(list, type);
+    case MenuOp::MoveToTop: return MoveQueueItemToTop(list, type);
+    case MenuOp::MoveToBottom: return MoveQueueItemToBottom(list, type);
+    case MenuOp::DeleteSelected: return DeleteSelectedQueueItems(list, type);
+    case MenuOp::Shuffle: ShuffleQueue(type); return true;
+    case MenuOp::Empty: return EmptyList(list, type);
+    default: return false;
+    }
 }
 
 bool QueueLists::OnListNotify(HWND window, UINT code)

@@ -101,6 +101,12 @@ public:
     // ---- Commands and messages (QueueCommands.cpp).
     // A command of the list areas; false when the id is not one of them.
     bool RunCommand(unsigned id);
+    // The chosen item of the track-list menu (main track list) or of the
+    // queue menu opened on list (of that type); false when the item is not
+    // one these lists carry out (its operation belongs to another part of
+    // the window) or is greyed now.
+    bool RunTrackListMenuItem(unsigned id, int view);
+    bool RunQueueMenuItem(TXVTrackList& list, int type, unsigned id);
     // "a-scrolltoggle" (deck 0), "b-scrolltoggle" (deck 1).
     void ToggleScrollTarget(int deck) { m_knobs.Toggle(deck); }
     // WM_USER+9509 (deck 0) and +9510 (deck 1).

@@ -1,6 +1,7 @@
 #include "tests/support/TestSupport.h"
 
 #include <windows.h>
+#include <commctrl.h>
 
 #include <cstdio>
 #include <cstdlib>
@@ -187,6 +188,77 @@ bool PumpUntil(const std::function<bool()>& done, unsigned long timeoutMs)
         const DWORD slice = timeoutMs - spent < 10 ? timeoutMs - spent : 10;
         MsgWaitForMultipleObjects(0, nullptr, FALSE, slice, QS_ALLINPUT);
     }
+}
+
+// The watched lists and their watches (one thread's windows).
+static std::vector<std::pair<HWND, InsertWatch*>> g_watches;
+
+static UINT RunWatchMessage()
+{
+    static const UINT msg = RegisterWindowMessageA("TavrixTest.InsertWatch");
+    return msg;
+}
+
+struct InsertWatch::Hook
+{
+    static InsertWatch* Find(HWND hWnd)
+    {
+        for (auto& w : g_watches)
+            if (w.first == hWnd)
+                return w.second;
+        return nullptr;
+    }
+
+    static LRESULT CALLBACK Proc(HWND hWnd, UINT message, WPARAM wParam, LPARAM lParam)
+    {
+        InsertWatch* watch = Find(hWnd);
+        if (!watch)
+            return DefWindowProcA(hWnd, message, wParam, lParam);
+        const WNDPROC old = reinterpret_cast<WNDPROC>(watch->m_old);
+        if (message == RunWatchMessage()) {
+            if (!watch->m_ran) {
+                watch->m_ran = true;
+                watch->m_action();
+            }
+            return 0;
+        }
+        if ((message == LVM_INSERTITEMA || message == LVM_INSERTITEMW) && lParam && !watch->m_posted
+            && reinterpret_cast<const LVITEMA*>(lParam)->iItem == watch->m_row) {
+            watch->m_posted = true;
+            PostMessageA(hWnd, RunWatchMessage(), 0, 0);
+        }
+        if (message == WM_NCDESTROY) {
+            watch->m_gone = true;
+            SetWindowLongPtrA(hWnd, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(old));
+            for (auto it = g_watches.begin(); it != g_watches.end(); ++it)
+                if (it->first == hWnd) {
+                    g_watches.erase(it);
+                    break;
+                }
+        }
+        return CallWindowProcA(old, hWnd, message, wParam, lParam);
+    }
+};
+
+InsertWatch::InsertWatch(HWND list, int row, std::function<void()> action)
+    : m_list(list), m_row(row), m_action(std::move(action))
+{
+    g_watches.emplace_back(list, this);
+    m_old = reinterpret_cast<void*>(
+        SetWindowLongPtrA(list, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(&InsertWatch::Hook::Proc)));
+}
+
+InsertWatch::~InsertWatch()
+{
+    if (m_gone)
+        return;
+    if (IsWindow(m_list))
+        SetWindowLongPtrA(m_list, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(m_old));
+    for (auto it = g_watches.begin(); it != g_watches.end(); ++it)
+        if (it->second == this) {
+            g_watches.erase(it);
+            break;
+        }
 }
 
 } // namespace tavrix_test

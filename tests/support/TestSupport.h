@@ -76,6 +76,34 @@ bool CopyTree(const std::string& from, const std::string& to);
 // every 10 ms, so a condition another thread sets is seen at once.
 bool PumpUntil(const std::function<bool()>& done, unsigned long timeoutMs = 10000);
 
+// Runs action from this thread's message loop once the list control has
+// been asked to insert row `row` (that insert and the rest of the caller's
+// work go on first): a test acts in the middle of a fill that would
+// otherwise be over between two looks. The list goes back to its own
+// procedure with this object, unless it was destroyed meanwhile.
+class InsertWatch
+{
+public:
+    InsertWatch(::HWND__* list, int row, std::function<void()> action);
+    ~InsertWatch();
+    InsertWatch(const InsertWatch&) = delete;
+    InsertWatch& operator=(const InsertWatch&) = delete;
+    bool Ran() const { return m_ran; }
+
+    // The list's procedure while watched (TestSupport.cpp).
+    struct Hook;
+
+private:
+    ::HWND__* m_list;
+    int m_row;
+    std::function<void()> m_action;
+    void* m_old = nullptr;
+    bool m_posted = false;
+    bool m_ran = false;
+    bool m_gone = false;
+    friend struct Hook;
+};
+
 } // namespace tavrix_test
 
 // Skips the current test (reported as skipped, not passed) when outside

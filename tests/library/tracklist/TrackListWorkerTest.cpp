@@ -114,17 +114,20 @@ TEST_F(WorkerTest, AWorkerStopsWhenTheWindowThreadDestroysTheList)
     MakeLibrary(5000);
     std::atomic<int> result{-1};
     CListCtrl* list = m_list.get();
-    std::thread worker([&] { result = VIZU::DisplayTracks(list, false, nullptr, false, true); });
     HWND hList = m_list->GetSafeHwnd();
-    ASSERT_TRUE(PumpUntil([&] { return ListView_GetItemCount(hList) >= 5 || result.load() >= 0; }, 60000))
-        << "the worker put no 5 rows into the list within 60 s";
-    // The window and its wrapper go while the worker is filling.
-    m_list->DestroyWindow();
-    m_list.reset();
+    // The window and its wrapper go while the worker is filling: once the
+    // first screen of rows is in and the next batch is being inserted.
+    tavrix_test::InsertWatch watch(hList, 100, [&] {
+        m_list->DestroyWindow();
+        m_list.reset();
+    });
+    std::thread worker([&] { result = VIZU::DisplayTracks(list, false, nullptr, false, true); });
     bool done = PumpUntil([&] { return result.load() >= 0; }, 60000);
     ASSERT_TRUE(done) << "the worker's fill did not stop within 60 s of the list going";
     worker.join();
-    EXPECT_GE(result.load(), 5);
+    EXPECT_TRUE(watch.Ran());
+    EXPECT_FALSE(IsWindow(hList));
+    EXPECT_GT(result.load(), 100);
     EXPECT_LT(result.load(), 5000);
     // The library lock is free again.
     EXPECT_EQ(5000, VIZU::GetRecordCount());
@@ -153,27 +156,33 @@ TEST_F(WorkerTest, AStoppedWorkerFillEndsAndALaterOneRunsWhole)
     CListCtrl* list = m_list.get();
     EXPECT_EQ(0, VIZU::StopWorkerFill(list));   // none under way
     std::atomic<int> result{-1};
-    std::thread worker([&] { result = VIZU::DisplayTracks(list, false, nullptr, false, true); });
-    HWND hList = m_list->GetSafeHwnd();
-    ASSERT_TRUE(PumpUntil([&] { return ListView_GetItemCount(hList) >= 5 || result.load() >= 0; }, 60000));
     int told = 0;
-    ASSERT_TRUE(PumpUntil([&] {
-        told += VIZU::StopWorkerFill(list);
-        return result.load() >= 0;
-    }, 60000)) << "the stopped fill did not end within 60 s";
-    worker.join();
-    EXPECT_GE(told, 1);
-    EXPECT_GE(result.load(), 5);
+    {
+        tavrix_test::InsertWatch watch(m_list->GetSafeHwnd(), 100, [&] { told = VIZU::StopWorkerFill(list); });
+        std::thread worker([&] { result = VIZU::DisplayTracks(list, false, nullptr, false, true); });
+        ASSERT_TRUE(PumpUntil([&] { return result.load() >= 0; }, 60000)) << "the stopped fill did not end within 60 s";
+        worker.join();
+        EXPECT_TRUE(watch.Ran());
+    }
+    EXPECT_EQ(1, told);
+    EXPECT_GT(result.load(), 100);
     EXPECT_LT(result.load(), 5000);
     EXPECT_EQ(result.load(), Rows());
+    // The rows that came are whole and in order.
+    EXPECT_EQ("Title 0", Text(0, 0));
+    EXPECT_EQ("Title 100", Text(100, 0));
+    EXPECT_EQ(Rows() - 1, Data(Rows() - 1));
 
-    // A fill after the stop is not affected (a smaller library: a worker's
-    // rows cross threads one message at a time).
-    MakeLibrary(100);
+    // A fill after the stop is not affected.
+    MakeLibrary(3000);
     result = -1;
     std::thread again([&] { result = VIZU::DisplayTracks(list, false, nullptr, false, true); });
     ASSERT_TRUE(PumpUntil([&] { return result.load() >= 0; }, 60000));
     again.join();
-    EXPECT_EQ(100, result.load());
-    EXPECT_EQ(100, Rows());
+    EXPECT_EQ(3000, result.load());
+    ASSERT_EQ(3000, Rows());
+    for (int row : {0, 63, 64, 1087, 1088, 2999}) {
+        EXPECT_EQ("Title " + std::to_string(row), Text(row, 0));
+        EXPECT_EQ(row, Data(row));
+    }
 }

@@ -747,12 +747,21 @@ TEST_F(LibraryViewsTest, NewerSelectionCancelsTheWorkersFill)
     display.Start(m_views.get());
     m_views->SetDisplayJobStarter([&] { return ::SetEvent(display.event) != FALSE; });
     m_views->BuildLibraryTree();
+    // The newer selection comes while the fill is under way: once its
+    // first screen of rows is in and the next batch is being inserted.
+    int rowsBefore = -1;
+    bool runningBefore = false;
+    tavrix_test::InsertWatch watch(m_list.GetSafeHwnd(), 100, [&] {
+        rowsBefore = m_list.GetItemCount();
+        runningBefore = m_views->IsDisplayJobRunning();
+        m_tree.SelectItem(Node({"My Library", "Artists"}));
+        m_tree.SelectItem(Node({"My Library", "Artists", "New Order"}));
+    });
     m_tree.SelectItem(Node({"My Library"}));
-    // The fill is under way.
-    ASSERT_TRUE(PumpUntil([&] { return m_list.GetItemCount() > 50; }));
-    ASSERT_LT(m_list.GetItemCount(), 20000);
-    m_tree.SelectItem(Node({"My Library", "Artists"}));
-    m_tree.SelectItem(Node({"My Library", "Artists", "New Order"}));
+    ASSERT_TRUE(PumpUntil([&] { return watch.Ran(); }, 60000));
+    EXPECT_TRUE(runningBefore);
+    EXPECT_GT(rowsBefore, 100);
+    EXPECT_LT(rowsBefore, 20000);
     EXPECT_FALSE(m_views->IsDisplayJobRunning());
     EXPECT_EQ(0, m_parts.busy);
     // Nothing of the older fill comes in afterwards.

@@ -285,3 +285,71 @@ TEST_F(QueueListsTest, TheCommandLinePlaylistFillsTheAutoMixQueue)
     EXPECT_EQ(ArrayPaths(4011), RowPaths(4011));
     EXPECT_TRUE(m_prompts.asked.empty());
 }
+
+TEST_F(QueueListsTest, TrackListMenuItemsReachTheListOperations)
+{
+    const std::string a = MakeTrack("a.wav"), b = MakeTrack("b.wav"), c = MakeTrack("c.wav");
+    FillListOnly(4013, {a, b, c});
+    // Nothing selected: the items that need a selection do nothing.
+    Select(4013, {});
+    EXPECT_FALSE(m_queues->RunTrackListMenuItem(32969, 1));
+    EXPECT_EQ(0, m_arrays.request.GetSize());
+    // "Add to Request List" and the queue adds, the selection each time.
+    Select(4013, {0, 2});
+    EXPECT_TRUE(m_queues->RunTrackListMenuItem(32969, 1));
+    EXPECT_EQ((Paths{a, c}), ArrayPaths(4009));
+    EXPECT_EQ(ArrayPaths(4009), RowPaths(4009));
+    EXPECT_TRUE(m_queues->RunTrackListMenuItem(32795, 1));
+    EXPECT_EQ((Paths{a, c}), ArrayPaths(4005));
+    EXPECT_TRUE(m_queues->RunTrackListMenuItem(32797, 1));
+    EXPECT_EQ((Paths{a, c}), ArrayPaths(4011));
+    // "Select All" and "Select None".
+    EXPECT_TRUE(m_queues->RunTrackListMenuItem(32960, 1));
+    EXPECT_EQ((std::vector<int>{0, 1, 2}), SelectedRows(4013));
+    EXPECT_TRUE(m_queues->RunTrackListMenuItem(32961, 1));
+    EXPECT_TRUE(SelectedRows(4013).empty());
+    // Items of other parts of the window are not carried out here.
+    Select(4013, {1});
+    EXPECT_FALSE(m_queues->RunTrackListMenuItem(32812, 1));
+    EXPECT_FALSE(m_queues->RunTrackListMenuItem(32825, 7));
+    EXPECT_FALSE(m_queues->RunTrackListMenuItem(32799, 1));
+}
+
+TEST_F(QueueListsTest, QueueMenuItemsReachTheQueueOperations)
+{
+    Fill(4005, QueuePaths({"q0", "q1", "q2", "q3"}));
+    Select(4005, {2});
+    EXPECT_TRUE(m_queues->RunQueueMenuItem(List(4005), 4005, 32799));   // Move Up
+    EXPECT_EQ(QueuePaths({"q0", "q2", "q1", "q3"}), ArrayPaths(4005));
+    Select(4005, {1});
+    EXPECT_TRUE(m_queues->RunQueueMenuItem(List(4005), 4005, 32802));   // Send to Bottom
+    EXPECT_EQ(QueuePaths({"q0", "q1", "q3", "q2"}), ArrayPaths(4005));
+    Select(4005, {3});
+    EXPECT_TRUE(m_queues->RunQueueMenuItem(List(4005), 4005, 32801));   // Bring to Top
+    EXPECT_EQ(QueuePaths({"q2", "q0", "q1", "q3"}), ArrayPaths(4005));
+    Select(4005, {1});
+    EXPECT_TRUE(m_queues->RunQueueMenuItem(List(4005), 4005, 32800));   // Move Down
+    EXPECT_EQ(QueuePaths({"q2", "q1", "q0", "q3"}), ArrayPaths(4005));
+    Select(4005, {0, 3});
+    EXPECT_TRUE(m_queues->RunQueueMenuItem(List(4005), 4005, 32803));   // Delete
+    EXPECT_EQ(QueuePaths({"q1", "q0"}), ArrayPaths(4005));
+    EXPECT_EQ(ArrayPaths(4005), RowPaths(4005));
+    // Nothing selected: the moves and delete are greyed and change nothing.
+    Select(4005, {});
+    EXPECT_FALSE(m_queues->RunQueueMenuItem(List(4005), 4005, 32799));
+    EXPECT_FALSE(m_queues->RunQueueMenuItem(List(4005), 4005, 32803));
+    EXPECT_EQ(QueuePaths({"q1", "q0"}), ArrayPaths(4005));
+    EXPECT_TRUE(m_queues->RunQueueMenuItem(List(4005), 4005, 32804));   // Shuffle
+    EXPECT_EQ(2, m_arrays.deckA.GetSize());
+    EXPECT_TRUE(m_queues->RunQueueMenuItem(List(4005), 4005, 32805));   // Empty List
+    EXPECT_EQ(0, m_arrays.deckA.GetSize());
+    EXPECT_EQ(0, List(4005).GetItemCount());
+    // The history list offers neither moves nor emptying.
+    Fill(4008, QueuePaths({"h0", "h1"}));
+    Select(4008, {1});
+    EXPECT_FALSE(m_queues->RunQueueMenuItem(List(4008), 4008, 32799));
+    EXPECT_FALSE(m_queues->RunQueueMenuItem(List(4008), 4008, 32805));
+    EXPECT_EQ(QueuePaths({"h0", "h1"}), ArrayPaths(4008));
+    // Save as playlist belongs to the playlist files: not carried out here.
+    EXPECT_FALSE(m_queues->RunQueueMenuItem(List(4008), 4008, 32806));
+}
