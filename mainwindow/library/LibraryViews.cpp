@@ -27,6 +27,8 @@ namespace {
 // The display worker's report that its fill ended (wParam: its generation).
 const UINT kDisplayJobDone = WM_APP + 0x4C1;
 const char kNotifyClass[] = "TavrixLibraryViewsNotify";
+// The library filter's title field (the filter edit filters by title).
+const int kFilterTitleField = 23;
 
 // The main window's list codes of the floating list.
 const int kListDeckA = 4005, kListDeckB = 4006, kListSearch = 4007, kListHistory = 4008,
@@ -517,6 +519,18 @@ void LibraryViews::OnFilterOff()
 {
     SelectLibraryRoot();
     m_bFilterActive = false;
+    UpdateLibraryStatusLine();
+}
+
+void LibraryViews::FilterByTitle(const CString& text)
+{
+    Controls c = Find();
+    if (!c.trackList)
+        return;
+    // A fill still running into the list would mix its rows with these.
+    CancelDisplayFill();
+    VIZU::DisplayFilteredTracks(c.trackList, kFilterTitleField, text, true);
+    m_bFilterActive = true;
     UpdateLibraryStatusLine();
 }
 

@@ -125,6 +125,9 @@ public:
     void OnSearchGo();
     void FilterTrackList();
     void OnFilterOff();
+    // The filter edit's text: the main track list shows the library's
+    // tracks whose title holds it, and the filter is active.
+    void FilterByTitle(const CString& text);
     // The floating popup list views: 27414, 27410, 27411, 27127, 27227, 27309.
     void OnPopupView(unsigned command);
     // A command of the library-view area; false when it is not one of them.

@@ -178,6 +178,10 @@ public:
     virtual void DeleteSelectedQueueItems(int listCode) { (void)listCode; }
     virtual void DeletePlaylist() {}
     virtual void FilterTrackList() {}
+    // The filter edit: a text fills the main track list with the tracks
+    // whose title holds it; an empty one shows the whole library again.
+    virtual void FilterByTitle(const CString& text) { (void)text; }
+    virtual void FilterOff() {}
     virtual void OpenJukeListItem() {}
     // The main track list window (the focus after filtering), null when none.
     virtual HWND TrackListWindow() { return nullptr; }

@@ -296,6 +296,16 @@ void ProgramParts::FilterTrackList()
     Library().FilterTrackList();
 }
 
+void ProgramParts::FilterByTitle(const CString& text)
+{
+    Library().FilterByTitle(text);
+}
+
+void ProgramParts::FilterOff()
+{
+    Library().OnFilterOff();
+}
+
 bool ProgramParts::IsSearchBoxEdit(HWND hWnd)
 {
     return Library().IsSearchBoxEdit(hWnd);

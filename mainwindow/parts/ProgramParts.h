@@ -103,6 +103,8 @@ public:
     void DisplayTreeSelection() override;
     void SelectLibraryRoot() override;
     void FilterTrackList() override;
+    void FilterByTitle(const CString& text) override;
+    void FilterOff() override;
     bool IsSearchBoxEdit(HWND hWnd) override;
     void ShowSelectedTrackInfo() override;
     bool RunLibraryDisplayJob() override;

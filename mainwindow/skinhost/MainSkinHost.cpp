@@ -17,14 +17,14 @@ CString MainSkinHost::GetIniString(const CString& section, const CString& key)
     return m_dialog.GetIniString(section, key);
 }
 
-void MainSkinHost::FilterByTitle(const CString&)
+void MainSkinHost::FilterByTitle(const CString& text)
 {
-    m_dialog.Log("Not yet part of the program: track list filter");
+    m_dialog.Parts().FilterByTitle(text);
 }
 
 void MainSkinHost::FilterOff()
 {
-    m_dialog.Log("Not yet part of the program: track list filter off");
+    m_dialog.Parts().FilterOff();
 }
 
 SkinMeterSet* MainSkinHost::GetMeterSet()

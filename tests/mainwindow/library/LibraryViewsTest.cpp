@@ -445,6 +445,28 @@ TEST_F(LibraryViewsTest, FilterOffShowsTheWholeLibraryAgain)
     EXPECT_FALSE(m_views->IsFilterActive());
 }
 
+TEST_F(LibraryViewsTest, TheFilterEditNarrowsTheListByTitleAndItsEmptyTextShowsAllAgain)
+{
+    m_views->BuildLibraryTree();
+    m_tree.SelectItem(Node({"My Library"}));
+    ASSERT_EQ(5, m_list.GetItemCount());
+    // Typing narrows at every keystroke: any part of the title, any case.
+    m_views->FilterByTitle("a");
+    const int withA = m_list.GetItemCount();
+    m_views->FilterByTitle("queen");
+    ASSERT_EQ(1, m_list.GetItemCount());
+    EXPECT_EQ("Dancing Queen", std::string(m_list.GetItemText(0, 0).GetString()));
+    EXPECT_TRUE(m_views->IsFilterActive());
+    EXPECT_EQ("VIEWING MY LIBRARY::Club.txd   ITEMS::1   SEL::0", Status());
+    EXPECT_GT(withA, 1);
+    m_views->FilterByTitle("no such title");
+    EXPECT_EQ(0, m_list.GetItemCount());
+    // Deleting the last character: the whole library, the filter off.
+    m_views->OnFilterOff();
+    EXPECT_EQ(5, m_list.GetItemCount());
+    EXPECT_FALSE(m_views->IsFilterActive());
+}
+
 namespace {
 
 struct FolderRecord
