@@ -2,6 +2,8 @@
 
 #include <cstddef>
 
+#include "framework/core/CString.h"
+
 namespace list_menus {
 
 namespace {
@@ -161,19 +163,6 @@ const LibraryItem kLibraryItems[] = {
     {32978, LibraryMenuOp::ChangeFontSize, 0},
 };
 
-bool SameWord(const char* a, const char* b)
-{
-    if (!a || !b)
-        return false;
-    for (; *a && *b; ++a, ++b) {
-        const char x = (*a >= 'A' && *a <= 'Z') ? static_cast<char>(*a - 'A' + 'a') : *a;
-        const char y = (*b >= 'A' && *b <= 'Z') ? static_cast<char>(*b - 'A' + 'a') : *b;
-        if (x != y)
-            return false;
-    }
-    return *a == *b;
-}
-
 } // namespace
 
 const char* MenuTextName(unsigned id)
@@ -199,13 +188,14 @@ bool LibraryMenuOpens(int view)
 
 bool LibraryMenuItemEnabled(unsigned id, const char* parentText, int view)
 {
-    if (SameWord(parentText, "playlists"))
+    const CString parent(parentText ? parentText : "");
+    if (parent.CompareNoCase("playlists") == 0)
         return true;
     switch (id) {
     case 32781: case 32782: case 32783: case 32784: case 32910:
     case 32780: case 32779: case 32811: case 32896: case 32970:
         // The playlist items: only on a playlist, or a history file.
-        if (!SameWord(parentText, "history"))
+        if (parent.CompareNoCase("history") != 0)
             return false;
         break;
     case 32778: case 32830:

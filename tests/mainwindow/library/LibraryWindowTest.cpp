@@ -535,51 +535,42 @@ TEST(LibraryShot, DISABLED_WriteLibraryFolder)
     const std::string music = root + "\\Music";
     ::CreateDirectoryA(music.c_str(), nullptr);
     ::CreateDirectoryA((root + "\\Playlists").c_str(), nullptr);
-    struct More
-    {
-        const char* title;
-        const char* artist;
-        const char* album;
-        const char* genre;
-        const char* year;
-        const char* bpm;
-    };
-    static const More kMore[] = {
-        {"Electric Feel", "Sunset Arcade", "Static Bloom", "Nu Disco", "2017", "123.00"},
-        {"Overdrive", "Nova Lane", "City Lights", "Synthwave", "2019", "112.00"},
-        {"Tidal", "Marea", "Tides", "Deep House", "2020", "122.00"},
-        {"Lost In Tokyo", "Kite Season", "Afterglow", "Disco", "2022", "118.00"},
-        {"Starlight Avenue", "The Palms", "Shoreline", "Indie Pop", "2021", "120.00"},
-        {"Heartbeat Theory", "Lucy Vale", "Skyward", "Electropop", "2018", "124.00"},
-        {"Ocean Floor", "Marea", "Tides", "Deep House", "2020", "121.00"},
-        {"Velvet Skies", "Sunset Arcade", "Static Bloom", "Nu Disco", "2017", "119.00"},
-        {"Runaway Signal", "Echo Harbor", "Frequencies", "House", "2023", "126.00"},
-        {"Weekend Lovers", "Kite Season", "Afterglow", "Disco", "2022", "117.00"},
-        {"Glass Towers", "Echo Harbor", "Frequencies", "House", "2023", "125.00"},
-        {"Summer Static", "The Palms", "Shoreline", "Indie Pop", "2021", "115.00"},
-        {"Moonlit Highway", "Nova Lane", "Night Shift", "Synthwave", "2021", "108.00"},
-        {"Dance Again", "Lucy Vale", "Skyward", "Electropop", "2018", "127.00"},
-        {"Crystal Clear", "Sunset Arcade", "Static Bloom", "Nu Disco", "2017", "121.00"},
-        {"After Hours", "Echo Harbor", "Frequencies", "House", "2023", "124.00"},
+    // More tracks of the same kind (their files are named after them).
+    static const Track kMore[] = {
+        {"Electric Feel", "Sunset Arcade", "Static Bloom", "Nu Disco", "2017", "123.00", ""},
+        {"Overdrive", "Nova Lane", "City Lights", "Synthwave", "2019", "112.00", ""},
+        {"Tidal", "Marea", "Tides", "Deep House", "2020", "122.00", ""},
+        {"Lost In Tokyo", "Kite Season", "Afterglow", "Disco", "2022", "118.00", ""},
+        {"Starlight Avenue", "The Palms", "Shoreline", "Indie Pop", "2021", "120.00", ""},
+        {"Heartbeat Theory", "Lucy Vale", "Skyward", "Electropop", "2018", "124.00", ""},
+        {"Ocean Floor", "Marea", "Tides", "Deep House", "2020", "121.00", ""},
+        {"Velvet Skies", "Sunset Arcade", "Static Bloom", "Nu Disco", "2017", "119.00", ""},
+        {"Runaway Signal", "Echo Harbor", "Frequencies", "House", "2023", "126.00", ""},
+        {"Weekend Lovers", "Kite Season", "Afterglow", "Disco", "2022", "117.00", ""},
+        {"Glass Towers", "Echo Harbor", "Frequencies", "House", "2023", "125.00", ""},
+        {"Summer Static", "The Palms", "Shoreline", "Indie Pop", "2021", "115.00", ""},
+        {"Moonlit Highway", "Nova Lane", "Night Shift", "Synthwave", "2021", "108.00", ""},
+        {"Dance Again", "Lucy Vale", "Skyward", "Electropop", "2018", "127.00", ""},
+        {"Crystal Clear", "Sunset Arcade", "Static Bloom", "Nu Disco", "2017", "121.00", ""},
+        {"After Hours", "Echo Harbor", "Frequencies", "House", "2023", "124.00", ""},
     };
     VIZU vizu;
     m_Tracks.RemoveAll();
     CArray<CTrackRecord, CTrackRecord&> party;
     int index = 0;
-    auto add = [&](const char* title, const char* artist, const char* album, const char* genre, const char* year,
-                   const char* bpm, int media) {
+    auto add = [&](const Track& t, int media) {
         CTrackRecord r;
-        r.m_Title = title;
-        r.m_Artist = artist;
-        r.m_Album = album;
-        r.m_Genre = genre;
-        r.m_Year = year;
-        r.m_BPMText = bpm;
+        r.m_Title = t.title;
+        r.m_Artist = t.artist;
+        r.m_Album = t.album;
+        r.m_Genre = t.genre;
+        r.m_Year = t.year;
+        r.m_BPMText = t.bpm;
         r.m_Length = 180 + (index * 37) % 140;
         r.m_Index = ++index;
         r.m_PlayCount = (index * 7) % 12;
         r.m_FileType = "MP3";
-        const std::string file = music + "\\" + artist + " - " + title + ".mp3";
+        const std::string file = music + "\\" + t.artist + " - " + t.title + ".mp3";
         ASSERT_TRUE(::CopyFileA(MediaPath("library_" + std::to_string(media) + ".mp3").c_str(), file.c_str(), FALSE));
         r.m_FileName = file.c_str();
         m_Tracks.Add(r);
@@ -587,10 +578,9 @@ TEST(LibraryShot, DISABLED_WriteLibraryFolder)
             party.Add(r);
     };
     for (int i = 0; i < kTrackCount; ++i)
-        add(kTracks[i].title, kTracks[i].artist, kTracks[i].album, kTracks[i].genre, kTracks[i].year,
-            kTracks[i].bpm, i + 1);
-    for (const More& m : kMore)
-        add(m.title, m.artist, m.album, m.genre, m.year, m.bpm, 1 + index % kTrackCount);
+        add(kTracks[i], i + 1);
+    for (const Track& t : kMore)
+        add(t, 1 + index % kTrackCount);
     ASSERT_EQ(0, VIZU::Save((root + "\\Club.txd").c_str()));
     ASSERT_TRUE(VIZU::XML_SavePLFromArray((root + "\\Playlists\\Friday Warm-Up.txl").c_str(), &party));
     VIZU::Close();
