@@ -37,7 +37,7 @@ int AppendRow(TrackRowWriter& writer, const CTrackRecord& rec, int rowNumber, co
               ExistenceCache& existence)
 {
     int image = how.plainIcons ? track_image::kPlain
-                               : TrackTypeImage(rec.m_FileName, how.checkExists ? &existence : nullptr);
+                               : TrackTypeImage(rec.m_FileName, how.checkExists, &existence);
     if (how.kind == RowKind::Track)
         return writer.Insert(rowNumber, MakeTrackRow(rec), image, rowNumber);
     TrackRow row;
@@ -54,6 +54,8 @@ int AppendRow(TrackRowWriter& writer, const CTrackRecord& rec, int rowNumber, co
 int FillList(CListCtrl* list, TrackArray& source, int emptyAnswer, const ListFill& how,
              const std::function<bool(const CTrackRecord&)>& matches)
 {
+    // A worker still filling this list stops before these rows go in.
+    tracklist::StopWorkerFills(ListHandle(list));
     TrackRowWriter writer(ListHandle(list));
     if (source.GetSize() == 0) {
         writer.SetRedraw(false);

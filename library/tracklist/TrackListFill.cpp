@@ -210,7 +210,7 @@ int tracklist::DisplayTracksFromWorker(CListCtrl* list, bool checkExists, CImage
     CWaitCursor wait;
     ExistenceCache existence;
     auto imageOf = [&](const TrackRowSource& rec) {
-        return plainIcons ? track_image::kPlain : TrackTypeImage(rec.fileName, checkExists ? &existence : nullptr);
+        return plainIcons ? track_image::kPlain : TrackTypeImage(rec.fileName, checkExists, &existence);
     };
     if (!mailbox) {
         writer.DeleteAll();
@@ -355,16 +355,9 @@ TrackRow MakeTagRow(const TAG_INFO& info)
     return row;
 }
 
-int TrackTypeImage(const CString& path, ExistenceCache* existence)
+int TrackTypeImage(const CString& path, bool checkExists, ExistenceCache* existence)
 {
-    if (existence && !existence->Exists(path))
-        return track_image::kMissing;
-    return IsRowWavPath(path.str()) ? track_image::kWAV : track_image::kMP3;
-}
-
-int TrackTypeImage(const CString& path, bool checkExists)
-{
-    if (checkExists && !filetexts::Exists(path))
+    if (checkExists && !(existence ? existence->Exists(path) : filetexts::Exists(path)))
         return track_image::kMissing;
     return IsRowWavPath(path.str()) ? track_image::kWAV : track_image::kMP3;
 }
@@ -520,6 +513,9 @@ bool tracklist::InsertRecIntoList(CListCtrl* list, CTrackRecord* rec, bool check
 int tracklist::DisplayTracks(TrackArray& tracks, CListCtrl* list, bool checkExists,
                              CImageList* images, bool plainIcons)
 {
+    // A worker still filling this list (the display worker's whole library)
+    // stops first: its later rows would land in the rows written here.
+    StopWorkerFills(ListHandle(list));
     TrackRowWriter writer(ListHandle(list));
     if (tracks.GetSize() == 0) {
         EmptyList(writer);
@@ -542,7 +538,7 @@ int tracklist::DisplayTracks(TrackArray& tracks, CListCtrl* list, bool checkExis
             break;
         CTrackRecord rec(tracks[i]);
         int image = plainIcons ? track_image::kPlain
-                               : TrackTypeImage(rec.m_FileName, checkExists ? &existence : nullptr);
+                               : TrackTypeImage(rec.m_FileName, checkExists, &existence);
         if (writer.Insert(static_cast<int>(i), MakeTrackRow(rec), image, static_cast<LPARAM>(i)) >= 0)
             ++rows;
     }
@@ -553,6 +549,7 @@ int tracklist::DisplayTracks(TrackArray& tracks, CListCtrl* list, bool checkExis
 int tracklist::DisplayTracksV41(TrackArray& tracks, CListCtrl* list, bool checkExists,
                                 CImageList* images, bool showImages)
 {
+    StopWorkerFills(ListHandle(list));
     TrackRowWriter writer(ListHandle(list));
     if (tracks.GetSize() == 0) {
         EmptyList(writer);

@@ -51,12 +51,11 @@ TrackRow MakeTrackRow(const TrackRowSource& rec);
 TrackRow MakeTagRow(const TAG_INFO& info);
 
 // The type image of a row: WAV by an exact "wav" ending, else MP3; the
-// missing-file image when asked to check and the file is not there.
-int TrackTypeImage(const CString& path, bool checkExists);
-// The same for one fill of many rows: the check (when existence is given)
-// reads each folder once.
+// missing-file image when asked to check and the file is not there. A fill
+// of many rows hands its existence cache, so the check reads each folder
+// once; without one the file system is asked for this file.
 class ExistenceCache;
-int TrackTypeImage(const CString& path, ExistenceCache* existence);
+int TrackTypeImage(const CString& path, bool checkExists, ExistenceCache* existence = nullptr);
 
 class TrackRowWriter
 {

@@ -64,6 +64,7 @@ BEGIN_MESSAGE_MAP(MainDialog, CDialog)
     ON_WM_CLOSE()                  // void OnClose()
     ON_WM_TIMER()                  // void OnTimer(UINT_PTR)
     ON_WM_WINDOWPOSCHANGING()      // void OnWindowPosChanging(WINDOWPOS*)
+    ON_WM_CONTEXTMENU()            // void OnContextMenu(CWnd*, CPoint): the lists' and tree's menus
     ON_COMMAND(27005, &MainDialog::OnCommandClose)
     // Private messages, the two main menus and every other command id:
     // mainwindow/messages and mainwindow/dispatch.

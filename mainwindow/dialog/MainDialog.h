@@ -175,6 +175,8 @@ public:
     void OnMainMenu();
     void OnFileMenu();
     BOOL PreTranslateMessage(MSG* pMsg) override;
+    // WM_CONTEXTMENU: the context menu of the window it came from (the parts').
+    void OnContextMenu(CWnd* pWnd, CPoint pos);
     // Notifications the message map leaves alone go to the parts (the lists' clicks).
 
 protected:

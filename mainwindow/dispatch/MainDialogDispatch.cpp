@@ -200,3 +200,9 @@ BOOL MainDialog::OnNotify(WPARAM wParam, LPARAM lParam, LRESULT* pResult)
         *pResult = 0;
     return TRUE;
 }
+
+void MainDialog::OnContextMenu(CWnd* pWnd, CPoint pos)
+{
+    POINT at = {pos.x, pos.y};
+    Parts().OnContextMenu(pWnd ? pWnd->GetSafeHwnd() : nullptr, at);
+}

@@ -373,6 +373,36 @@ int LibraryViews::GetSelectedNodeKind()
     return SelectedNodeKind(parent ? c.tree->GetItemText(parent) : CString());
 }
 
+CString LibraryViews::SelectedParentText()
+{
+    Controls c = Find();
+    HTREEITEM selected = c.tree ? c.tree->GetSelectedItem() : nullptr;
+    HTREEITEM parent = selected ? c.tree->GetParentItem(selected) : nullptr;
+    return parent ? c.tree->GetItemText(parent) : CString();
+}
+
+CString LibraryViews::GetSelectedPlaylistPath()
+{
+    Controls c = Find();
+    HTREEITEM selected = c.tree ? c.tree->GetSelectedItem() : nullptr;
+    if (!selected)
+        return CString();
+    const CString parent = SelectedParentText();
+    const CString name = c.tree->GetItemText(selected);
+    if (parent.CompareNoCase("Playlists") == 0)
+        return m_settings.playlistFolder + "\\" + name + ".txl";
+    if (parent.CompareNoCase("History") == 0)
+        return m_settings.historyFolder + "\\" + name + ".txl";
+    return CString();
+}
+
+bool LibraryViews::IsFolderNodeSelected()
+{
+    Controls c = Find();
+    HTREEITEM selected = c.tree ? c.tree->GetSelectedItem() : nullptr;
+    return selected && m_folders.IsFolderRecord(c.tree->GetItemData(selected));
+}
+
 // ---------------------------------------------------------------- captions
 
 void LibraryViews::UpdateLibraryStatusLine()

@@ -122,6 +122,14 @@ public:
     void UpdateThumbnailCaption();
     void UpdateJukeboxListCaption();
     int GetSelectedNodeKind();
+    // MainDialog::GetSelectedPlaylistPath: the selected node's file when its
+    // parent is "Playlists" (the playlist folder) or "History" (the history
+    // folder), with ".txl"; empty otherwise.
+    CString GetSelectedPlaylistPath();
+    // The text of the parent of the tree's caret item (empty: none), and
+    // whether the caret item carries a registered folder record.
+    CString SelectedParentText();
+    bool IsFolderNodeSelected();
     void OnSearchGo();
     void FilterTrackList();
     void OnFilterOff();

@@ -211,6 +211,10 @@ public:
     // WM_NOTIFY from a child the window's own map left alone (NM_CLICK,
     // NM_DBLCLK from the skinned lists); true when handled (result 0).
     virtual bool OnListNotify(HWND list, UINT code) { (void)list; (void)code; return false; }
+    // WM_CONTEXTMENU: the context menu of the window the click or key was
+    // in, at the screen point (-1, -1 from the keyboard); false when that
+    // window has none.
+    virtual bool OnContextMenu(HWND window, POINT at) { (void)window; (void)at; return false; }
 };
 
 // The object whose defaults apply while no other is set.

@@ -6,6 +6,7 @@
 #include "mainwindow/dialog/MainDialog.h"
 #include "mainwindow/mastermixer/MainMasterMixer.h"
 #include "mainwindow/queues/QueueLists.h"
+#include "mainwindow/queues/ListContextMenus.h"
 #include "mainwindow/decks/DeckArea.h"
 #include "mainwindow/mixer/Mixer.h"
 #include "mainwindow/mixerarea/MixerArea.h"
@@ -101,6 +102,18 @@ bool ProgramParts::LoadAutoMixQueue(const char* path)
 bool ProgramParts::OnListNotify(HWND list, UINT code)
 {
     return m_queues->OnListNotify(list, code);
+}
+
+bool ProgramParts::OnContextMenu(HWND window, POINT at)
+{
+    if (!m_contextMenus) {
+        m_contextMenus = std::make_unique<ListContextMenus>(m_dialog, *m_queues, *this);
+        ListContextMenus::LibraryHooks hooks;
+        hooks.selectedParentText = [this] { return Library().SelectedParentText(); };
+        hooks.folderNodeSelected = [this] { return Library().IsFolderNodeSelected(); };
+        m_contextMenus->SetLibraryHooks(std::move(hooks));
+    }
+    return m_contextMenus->Open(window, at);
 }
 
 // ---- The players beside the decks (mainwindow/audiowindows).
@@ -356,6 +369,11 @@ bool ProgramParts::OnControlNotify(int id, NMHDR* header, LRESULT* result)
         return true;
     }
     return false;
+}
+
+CString ProgramParts::GetSelectedPlaylistPath()
+{
+    return Library().GetSelectedPlaylistPath();
 }
 
 bool ProgramParts::RunLibraryCommand(command_areas::CommandArea area, unsigned id)

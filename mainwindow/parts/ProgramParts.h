@@ -18,6 +18,7 @@ class LibraryViews;
 class MainDialog;
 class MainMasterMixer;
 class QueueLists;
+class ListContextMenus;
 class MainDialog;
 struct MainBuildArea;
 class MainDialog;
@@ -44,9 +45,12 @@ public:
     void OnQueueScroll(int deck, int value, int low) override;
     bool LoadAutoMixQueue(const char* path) override;
     bool OnListNotify(HWND list, UINT code) override;
+    // The context menus of the track lists and the library tree.
+    bool OnContextMenu(HWND window, POINT at) override;
 
 private:
     MainDialog& m_dialog;
+    std::unique_ptr<ListContextMenus> m_contextMenus;
 
     // ---- The master mixer (mainwindow/mastermixer): the dialog and the
     // main window's side of it, made on first use; the start-up's
@@ -113,6 +117,7 @@ public:
     void LoadTracklistOrder() override;
     void SaveTracklistOrder() override;
     bool OnControlNotify(int id, NMHDR* header, LRESULT* result) override;
+    CString GetSelectedPlaylistPath() override;
     // The library-view area's commands; false for other areas.
     bool RunLibraryCommand(command_areas::CommandArea area, unsigned id);
 

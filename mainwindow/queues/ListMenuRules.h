@@ -54,4 +54,48 @@ bool QueueMenuItemEnabled(unsigned id, int listType, int rows, int selectedRows)
 // 4007, 4008, 4009, 4011, 4013); "" for others.
 const char* QueueMenuTitle(int listType);
 
+// The menu resources and the track-list menu's title.
+const unsigned kTrackListMenuResource = 192;
+const unsigned kQueueMenuResource = 194;
+const unsigned kLibraryMenuResource = 178;
+const char* const kTrackListMenuTitle = "Track List";
+const char* const kLibraryMenuTitle = "My Library";
+
+// The MENUTEXT key (the item's resource symbol name) whose value is the
+// caption of a context-menu item; null for an id without one.
+const char* MenuTextName(unsigned id);
+
+// Library menu (resource 178), opened on the library tree.
+enum class LibraryMenuOp
+{
+    None,
+    Command,            // a view command (choice.command)
+    LoadToQueue,        // the selected playlist or history file into a queue (choice.command: its list type)
+    AutoMixPlaylist,
+    PlayInJukebox,
+    // Items whose operations belong to the playlist and library dialogs.
+    NewPlaylist,
+    EditPlaylist,
+    DeletePlaylist,
+    RenamePlaylist,
+    ImportM3U,
+    ExportM3U,
+    ExportText,
+    ClearHistory,
+    ChangeFontSize,
+};
+
+struct LibraryMenuChoice
+{
+    LibraryMenuOp op = LibraryMenuOp::None;
+    unsigned command = 0;
+};
+
+LibraryMenuChoice LibraryMenuItem(unsigned id);
+// Whether the library menu opens at all: the main list's view is 1 to 11.
+bool LibraryMenuOpens(int view);
+// The greying: parentText is the text of the parent of the tree's caret
+// item, compared without case with "playlists" and "history".
+bool LibraryMenuItemEnabled(unsigned id, const char* parentText, int view);
+
 } // namespace list_menus

@@ -119,3 +119,17 @@ make decks_b880.mp3 lame --quiet --noreplaygain -b 128 --add-id3v2 --tt "Deck To
 for f in 330 550 880; do
   make automix_$f.mp3 sh -c "sox -q -n -r 44100 -c 2 -b 16 automix_$f.tmp.wav synth 6 sine $f gain -6 && lame --quiet --noreplaygain -b 128 --add-id3v2 --tt 'AutoMix Tone $f' --ta 'Tavrix Tests' automix_$f.tmp.wav automix_$f.mp3; r=\$?; rm -f automix_$f.tmp.wav; exit \$r"
 done
+# A small music library for the main window's library: the 5 s 330 Hz tone
+# as MP3 files with real-looking tags (title, artist, album, genre, year).
+lib() { # number title artist album genre year
+  make library_$1.mp3 lame --quiet --noreplaygain -b 128 --add-id3v2 --ignore-tag-errors --tt "$2" --ta "$3" \
+    --tl "$4" --tg "$5" --ty "$6" decks_a330.wav library_$1.mp3
+}
+lib 1 "Midnight Drive" "Nova Lane" "City Lights" "Synthwave" 2019
+lib 2 "Golden Hour" "The Palms" "Shoreline" "Indie Pop" 2021
+lib 3 "Neon Rain" "Nova Lane" "City Lights" "Synthwave" 2019
+lib 4 "Into The Deep" "Marea" "Tides" "Deep House" 2020
+lib 5 "Paper Planes" "Lucy Vale" "Skyward" "Electropop" 2018
+lib 6 "Slow Burn" "Marea" "Tides" "Deep House" 2020
+lib 7 "Afterglow" "Kite Season" "Afterglow" "Disco" 2022
+lib 8 "Firefly" "Lucy Vale" "Skyward" "Electropop" 2018

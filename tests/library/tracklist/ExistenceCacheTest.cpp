@@ -61,12 +61,12 @@ TEST(ExistenceCache, AFillShowsMissingFilesWithTheMissingImage)
     ASSERT_TRUE(tavrix_test::WriteFileBytes(dir.File("here.mp3"), "x"));
     ASSERT_TRUE(tavrix_test::WriteFileBytes(dir.File("here.wav"), "x"));
     ExistenceCache cache;
-    EXPECT_EQ(track_image::kMP3, TrackTypeImage(CString(dir.File("here.mp3").c_str()), &cache));
-    EXPECT_EQ(track_image::kWAV, TrackTypeImage(CString(dir.File("here.wav").c_str()), &cache));
-    EXPECT_EQ(track_image::kMissing, TrackTypeImage(CString(dir.File("gone.mp3").c_str()), &cache));
+    EXPECT_EQ(track_image::kMP3, TrackTypeImage(CString(dir.File("here.mp3").c_str()), true, &cache));
+    EXPECT_EQ(track_image::kWAV, TrackTypeImage(CString(dir.File("here.wav").c_str()), true, &cache));
+    EXPECT_EQ(track_image::kMissing, TrackTypeImage(CString(dir.File("gone.mp3").c_str()), true, &cache));
     // No check asked: the type alone.
-    EXPECT_EQ(track_image::kMP3, TrackTypeImage(CString(dir.File("gone.mp3").c_str()), nullptr));
+    EXPECT_EQ(track_image::kMP3, TrackTypeImage(CString(dir.File("gone.mp3").c_str()), false, &cache));
     // A file that appears later is seen: names not listed are asked again.
     ASSERT_TRUE(tavrix_test::WriteFileBytes(dir.File("gone.mp3"), "x"));
-    EXPECT_EQ(track_image::kMP3, TrackTypeImage(CString(dir.File("gone.mp3").c_str()), &cache));
+    EXPECT_EQ(track_image::kMP3, TrackTypeImage(CString(dir.File("gone.mp3").c_str()), true, &cache));
 }

@@ -186,3 +186,38 @@ TEST_F(WorkerTest, AStoppedWorkerFillEndsAndALaterOneRunsWhole)
         EXPECT_EQ(row, Data(row));
     }
 }
+
+TEST_F(WorkerTest, AColumnSortOnTheWindowThreadStopsTheWorkersFill)
+{
+    // What a click on the main list's column header does while the display
+    // worker is still filling that list: the library is sorted and the list
+    // refilled on the window thread. The worker's later batches must not
+    // land in the refilled list.
+    MakeLibrary(2000);
+    CListCtrl* list = m_list.get();
+    std::atomic<int> result{-1};
+    int refilled = -1;
+    {
+        tavrix_test::InsertWatch watch(m_list->GetSafeHwnd(), 100, [&] {
+            VIZU::SortTrackListD(7);
+            refilled = VIZU::DisplayTracks(list, false, nullptr, false, false);
+        });
+        std::thread worker([&] { result = VIZU::DisplayTracks(list, false, nullptr, false, true); });
+        ASSERT_TRUE(PumpUntil([&] { return result.load() >= 0; }, 60000)) << "the worker's fill did not end within 60 s";
+        worker.join();
+        ASSERT_TRUE(watch.Ran());
+    }
+    PumpUntil([] { return false; }, 200);
+    EXPECT_EQ(2000, refilled);
+    EXPECT_LT(result.load(), 2000) << "the worker went on filling";
+    ASSERT_EQ(2000, Rows());
+    // Exactly the sorted refill: titles from the highest down, each row's
+    // data its place in the sorted library.
+    EXPECT_EQ("Title 999", Text(0, 0));
+    EXPECT_EQ("Title 0", Text(1999, 0));
+    int outOfOrder = 0;
+    for (int row = 1; row < 2000; ++row)
+        if (Text(row - 1, 0) < Text(row, 0) || Data(row) != row)
+            ++outOfOrder;
+    EXPECT_EQ(0, outOfOrder);
+}

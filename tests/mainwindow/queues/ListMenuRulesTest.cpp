@@ -99,3 +99,50 @@ TEST(ListMenuRules, QueueMenuTitles)
     EXPECT_STREQ("Track List", QueueMenuTitle(4013));
     EXPECT_STREQ("", QueueMenuTitle(4010));
 }
+
+TEST(ListMenuRules, LibraryMenuItemsAndTheirGreying)
+{
+    EXPECT_FALSE(LibraryMenuOpens(0));
+    EXPECT_TRUE(LibraryMenuOpens(1));
+    EXPECT_TRUE(LibraryMenuOpens(11));
+    EXPECT_FALSE(LibraryMenuOpens(12));
+    // The views, from the "View" sub-menu and by the older ids.
+    EXPECT_EQ(27404u, LibraryMenuItem(32953).command);
+    EXPECT_EQ(28114u, LibraryMenuItem(32909).command);
+    EXPECT_EQ(LibraryMenuOp::Command, LibraryMenuItem(32952).op);
+    EXPECT_EQ(LibraryMenuOp::LoadToQueue, LibraryMenuItem(32784).op);
+    EXPECT_EQ(4006u, LibraryMenuItem(32784).command);
+    EXPECT_EQ(4011u, LibraryMenuItem(32910).command);
+    EXPECT_EQ(LibraryMenuOp::None, LibraryMenuItem(32799).op);
+
+    struct Case
+    {
+        const char* parent;
+        int view;
+        unsigned id;
+        bool enabled;
+    };
+    const Case cases[] = {
+        {"Playlists", 2, 32783, true},  {"PLAYLISTS", 3, 32779, true},   // a playlist: everything
+        {"History", 8, 32783, true},    {"history", 8, 32830, true},
+        {"History", 3, 32783, false},   {"History", 9, 32778, false},    // category views grey them
+        {"Artists", 1, 32781, false},   {"", 1, 32970, false},           // no playlist: the playlist items
+        {"", 1, 32778, true},           {"", 1, 32830, true},
+        {"", 5, 32830, false},          {"Artist List", 3, 32952, true}, // the views always
+        {"", 6, 32978, true},
+    };
+    for (const Case& c : cases)
+        EXPECT_EQ(c.enabled, LibraryMenuItemEnabled(c.id, c.parent, c.view))
+            << c.parent << " view " << c.view << " item " << c.id;
+}
+
+TEST(ListMenuRules, MenuTextNamesOfTheContextMenus)
+{
+    EXPECT_STREQ("ID_QLIST_SHUFFLELIST", MenuTextName(32804));
+    EXPECT_STREQ("ID_TRACKLIST_LOADTOAUTOMIXQ", MenuTextName(32797));
+    EXPECT_STREQ("ID_TRACKLIST_SHOWINFOWINDOW", MenuTextName(32984));
+    EXPECT_STREQ("ID_LIB_LOADTODECKBQUEUE", MenuTextName(32784));
+    EXPECT_STREQ("ID_LIB_MYCOMPUTER", MenuTextName(32986));
+    EXPECT_EQ(nullptr, MenuTextName(32952));   // the "View" sub-menu keeps its texts
+    EXPECT_EQ(nullptr, MenuTextName(0));
+}
