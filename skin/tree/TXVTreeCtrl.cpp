@@ -12,6 +12,7 @@ BEGIN_MESSAGE_MAP(TXVTreeCtrl, CTreeCtrl)
     ON_NOTIFY_REFLECT(NM_CLICK, &TXVTreeCtrl::OnClick)
     ON_NOTIFY_REFLECT(TVN_BEGINDRAGA, &TXVTreeCtrl::OnBeginDrag)
     ON_NOTIFY_REFLECT(TVN_BEGINDRAGW, &TXVTreeCtrl::OnBeginDrag)
+    ON_NOTIFY_REFLECT(NM_CUSTOMDRAW, &TXVTreeCtrl::OnCustomDraw)
 END_MESSAGE_MAP()
 
 void TXVTreeCtrl::LoadImageList()
@@ -59,4 +60,24 @@ void TXVTreeCtrl::OnBeginDrag(NMHDR* pNMHDR, LRESULT* pResult)
     const NMTREEVIEWA* drag = reinterpret_cast<const NMTREEVIEWA*>(pNMHDR);
     if (m_pOwner)
         m_pOwner->BeginTreeDrag(this, drag->itemNew.hItem);
+}
+
+void TXVTreeCtrl::OnCustomDraw(NMHDR* pNMHDR, LRESULT* pResult)
+{
+    NMTVCUSTOMDRAW* draw = reinterpret_cast<NMTVCUSTOMDRAW*>(pNMHDR);
+    *pResult = CDRF_DODEFAULT;
+    if (draw->nmcd.dwDrawStage == CDDS_PREPAINT) {
+        *pResult = CDRF_NOTIFYITEMDRAW;
+        return;
+    }
+    if (draw->nmcd.dwDrawStage != CDDS_ITEMPREPAINT)
+        return;
+    // The selected item in the skin's colours whether or not the tree has
+    // the focus: the system's colours for a selection without focus put
+    // the skin's light text on a light face.
+    HTREEITEM item = reinterpret_cast<HTREEITEM>(draw->nmcd.dwItemSpec);
+    if (item && (GetItemState(item, TVIS_SELECTED) & TVIS_SELECTED)) {
+        draw->clrText = kSelectedText;
+        draw->clrTextBk = kSelectedBack;
+    }
 }

@@ -12,6 +12,10 @@ class TXVTreeCtrl : public CTreeCtrl
 {
     DECLARE_DYNAMIC(TXVTreeCtrl)
 public:
+    // The selected item's colours, focused or not.
+    static const COLORREF kSelectedBack = RGB(0, 70, 213);
+    static const COLORREF kSelectedText = RGB(255, 255, 255);
+
     // Construction
     TXVTreeCtrl() = default;
     ~TXVTreeCtrl() override = default;
@@ -31,6 +35,7 @@ protected:
     DECLARE_MESSAGE_MAP()
     void OnClick(NMHDR* pNMHDR, LRESULT* pResult);       // reflected NM_CLICK, NM_RCLICK
     void OnBeginDrag(NMHDR* pNMHDR, LRESULT* pResult);   // reflected TVN_BEGINDRAG
+    void OnCustomDraw(NMHDR* pNMHDR, LRESULT* pResult);  // reflected NM_CUSTOMDRAW
 
 private:
     CImageList m_images;

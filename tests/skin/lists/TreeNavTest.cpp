@@ -94,6 +94,23 @@ TEST_F(TreeTest, TheImageListHasTheProgramsSixteenBySeventeenIcons)
     EXPECT_TRUE(m_tree->IsExplorerTheme());
 }
 
+TEST_F(TreeTest, TheSelectedItemKeepsTheSkinsSelectionColoursWithoutTheFocus)
+{
+    // A dark tree with light text, as the skins set it; the focus elsewhere.
+    m_tree->SetBkColor(RGB(16, 20, 28));
+    m_tree->SetTextColor(RGB(230, 230, 230));
+    ::SetFocus(m_parent.GetSafeHwnd());
+    ASSERT_NE(m_tree->GetSafeHwnd(), ::GetFocus());
+    RECT selected = {}, other = {};
+    ASSERT_TRUE(m_tree->GetItemRect(m_items[0], &selected, TRUE));
+    ASSERT_TRUE(m_tree->GetItemRect(m_items[1], &other, TRUE));
+    widget_test::WindowShot shot(m_tree->GetSafeHwnd());
+    EXPECT_GT(shot.Count(selected, TXVTreeCtrl::kSelectedBack), (selected.right - selected.left) * 4);
+    EXPECT_GT(shot.Count(selected, TXVTreeCtrl::kSelectedText), 4);
+    EXPECT_EQ(0, shot.Count(other, TXVTreeCtrl::kSelectedBack));
+    EXPECT_GT(shot.Count(other, RGB(230, 230, 230)), 4);
+}
+
 TEST_F(TreeTest, ADragStartGoesToTheOwnerWithTheItem)
 {
     NMTREEVIEWA nm = {};
