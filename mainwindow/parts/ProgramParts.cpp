@@ -384,6 +384,13 @@ int ProgramParts::DeckPlayerState(int deck)
     Deck* object = set ? set->Get(deck) : nullptr;
     return object ? object->GetState() : 0;
 }
+void ProgramParts::SetDeckVuLevels(int deck, int left, int right)
+{
+    // On a player's feedback thread: the deck set keeps the levels in
+    // atomic words and shows them on the window thread.
+    if (DeckSet* set = m_decks ? m_decks->Decks() : nullptr)
+        set->SetDeckVuLevels(deck, left, right);
+}
 void ProgramParts::ToggleDeckSpectrum(int deck) { Decks().ToggleDeckSpectrum(deck); }
 void ProgramParts::OnDeckTime(int deck, int seconds) { Decks().OnDeckTime(deck, seconds); }
 void ProgramParts::OnPitchNudgeReleased(int deck) { Decks().OnPitchNudgeReleased(deck); }
