@@ -370,7 +370,8 @@ bool ProgramParts::InitDecks()
         return false;
     // The lists and the master mixer reach the decks and the mixer model.
     if (DeckSet* set = Decks().Decks()) {
-        m_queueDecks = std::make_unique<MixerQueueDecks>(set->Mix(0), set->Mix(1), Decks().GetMixer());
+        // Decks A and B as the mixer has them now: a reset replaces them.
+        m_queueDecks = std::make_unique<MixerQueueDecks>(Decks().GetMixer());
         m_queues->SetDecks(m_queueDecks.get());
         MasterMixer().SetDecks(set);
         MasterMixer().SetMixer(Decks().GetMixer());

@@ -436,3 +436,25 @@ TEST_F(DeckWindowDisplays, TheDecksGainsEqAndSwitchesAreWrittenBackAtExit)
             EXPECT_EQ(-999, value(section, "EQOn")) << section;
     }
 }
+
+// "Reset Deck" replaces deck A's object; the deck A queue's "a-next" then
+// loads into the fresh deck (the lists ask the mixer for the deck each
+// time, never keep the object the reset freed).
+TEST_F(DeckWindowDisplays, AfterAResetTheDeckQueueLoadsIntoTheFreshDeck)
+{
+    m_parts->Decks().ResetDeck(0);
+    ASSERT_TRUE(PumpUntil([&] { return Decks().Get(0) && Decks().Get(0)->GetPlayer()->IsReady(); }, 10000));
+    Pump(200);
+    ASSERT_EQ("Deck A - Reset", Text("a-title"));
+    EXPECT_EQ(Decks().GetMixDeck(0), m_parts->Decks().GetMixer()->GetDeck(0));
+
+    CTrackRecord record;
+    record.m_FileName = MediaPath("decks_a330.mp3").c_str();
+    m_dialog->Queues().deckA.Add(record);
+    Command(27108);   // "a-next"
+    EXPECT_EQ(0, m_dialog->Queues().deckA.GetSize()) << "the queue's track was not loaded";
+    ASSERT_TRUE(PumpUntil([&] { return Decks().Get(0)->GetPlayer()->GetInputOpen(); }, 10000))
+        << "the fresh deck's player never opened the track";
+    EXPECT_EQ("Deck Tone A", Text("a-title"));
+    EXPECT_EQ("000:05", Text("a-totaltime"));
+}
