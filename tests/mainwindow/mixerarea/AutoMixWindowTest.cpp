@@ -3,7 +3,8 @@
 // the test media go into the AutoMix queue, "mx-automixon" starts AutoMix,
 // and the real decks play into the sound server's null sink while the
 // sink's monitor is recorded. Runs alone (SERIAL): other sound on the sink
-// would mix into the recording.
+// would mix into the recording. Random play on deck A runs over a library
+// of the same three tracks.
 //
 // Two clocks are checked. The program's own: polled every pump, decks A
 // and B never leave more than 100 ms in which neither plays, and each track
@@ -27,6 +28,7 @@
 #include "../../decoder/dkplayer/DsoundTestSupport.h"
 #include "audio/deck/DeckLogic.h"
 #include "audio/deck/DeckPlayer.h"
+#include "library/api/VIZU.h"
 #include "mainwindow/decks/DeckArea.h"
 #include "mainwindow/dialog/MainDialog.h"
 #include "mainwindow/mixerarea/MixerArea.h"
@@ -374,4 +376,63 @@ TEST_F(AutoMixWindow, DISABLED_OneDeckAloneForComparison)
     const Silence silence = MeasureSilence(heard, 1000);
     printf("one deck alone: heard %.2f s, longest silence %d ms:%s\n", double(silence.last - silence.first) / kRate,
            silence.longestGapMs, silence.gaps.c_str());
+}
+
+// Random play on deck A ("a-random") over a library of the three tracks:
+// it picks when deck A stands still and starts the pick; a playing track
+// plays to its end before the next pick (none loaded into the playing
+// deck), every pick is played, and deck B is never touched.
+TEST_F(AutoMixWindow, RandomPlayPicksWhenTheDeckStopsAndNeverLoadsIntoThePlayingDeck)
+{
+    for (const char* file : kFiles)
+        ASSERT_TRUE(VIZU::AddATrack(MediaPath(file).c_str(), false)) << file;
+    Command(27131);   // "a-random"
+    ASSERT_EQ(1, Light("lt-a-random"));
+
+    // Each start of deck A (into playing) is one pick played; a track that
+    // changes while the deck plays was loaded into the playing deck.
+    struct Play
+    {
+        std::string path;
+        int highest = 0;   // the highest position seen while it played
+    };
+    std::vector<Play> plays;
+    std::vector<std::string> loadedWhilePlaying;
+    Deck* deckA = Decks().Get(0);
+    bool wasPlaying = false;
+    std::string lastPath;
+    PumpUntil([&] {
+        const std::string path = deckA->GetTagInfo().Path.GetString();
+        const bool playing = deckA->GetState() == DECK_STATE_PLAYING;
+        if (wasPlaying && path != lastPath)
+            loadedWhilePlaying.push_back(path);
+        if (playing && (!wasPlaying || path != lastPath))
+            plays.push_back(Play{path});
+        if (playing)
+            plays.back().highest = std::max(plays.back().highest, deckA->GetPosition());
+        wasPlaying = playing;
+        lastPath = path;
+        return plays.size() >= 3;
+    }, 30000);
+    Command(27131);   // random play off
+    EXPECT_EQ(0, Light("lt-a-random"));
+    Command(27102);   // "a-stop"
+
+    for (const Play& play : plays)
+        printf("random pick: %s played to %d s\n", play.path.c_str(), play.highest);
+    ASSERT_GE(plays.size(), 3u) << "random play started " << plays.size() << " tracks in 30 s";
+    EXPECT_TRUE(loadedWhilePlaying.empty()) << loadedWhilePlaying.size() << " tracks loaded into the playing deck, "
+                                            << "the first " << loadedWhilePlaying[0];
+    for (size_t i = 0; i < plays.size(); ++i) {
+        const bool known = std::any_of(std::begin(kFiles), std::end(kFiles), [&](const char* file) {
+            return plays[i].path == MediaPath(file);
+        });
+        EXPECT_TRUE(known) << plays[i].path;
+        // Every track but the last was followed by a pick: it played to its
+        // end (the last second of six may pass between two looks).
+        if (i + 1 < plays.size())
+            EXPECT_GE(plays[i].highest, kTrackSeconds - 2) << "play " << i << " was cut at " << plays[i].highest << " s";
+    }
+    EXPECT_TRUE(Decks().Get(1)->GetTagInfo().Path.IsEmpty()) << "deck B was loaded";
+    EXPECT_NE(DECK_STATE_PLAYING, Decks().Get(1)->GetState());
 }
