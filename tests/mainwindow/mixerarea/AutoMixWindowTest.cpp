@@ -389,23 +389,22 @@ TEST_F(AutoMixWindow, RandomPlayPicksWhenTheDeckStopsAndNeverLoadsIntoThePlaying
     Command(27131);   // "a-random"
     ASSERT_EQ(1, Light("lt-a-random"));
 
-    // Each start of deck A (into playing) is one pick played; a track that
-    // changes while the deck plays was loaded into the playing deck.
+    // Each start of deck A (into playing) is one pick played. A pick loaded
+    // into the playing deck cuts the track before it short; the end of a
+    // track, the next pick and its start can all come between two looks, so
+    // the cut is what tells it.
     struct Play
     {
         std::string path;
         int highest = 0;   // the highest position seen while it played
     };
     std::vector<Play> plays;
-    std::vector<std::string> loadedWhilePlaying;
     Deck* deckA = Decks().Get(0);
     bool wasPlaying = false;
     std::string lastPath;
     PumpUntil([&] {
         const std::string path = deckA->GetTagInfo().Path.GetString();
         const bool playing = deckA->GetState() == DECK_STATE_PLAYING;
-        if (wasPlaying && path != lastPath)
-            loadedWhilePlaying.push_back(path);
         if (playing && (!wasPlaying || path != lastPath))
             plays.push_back(Play{path});
         if (playing)
@@ -421,17 +420,18 @@ TEST_F(AutoMixWindow, RandomPlayPicksWhenTheDeckStopsAndNeverLoadsIntoThePlaying
     for (const Play& play : plays)
         printf("random pick: %s played to %d s\n", play.path.c_str(), play.highest);
     ASSERT_GE(plays.size(), 3u) << "random play started " << plays.size() << " tracks in 30 s";
-    EXPECT_TRUE(loadedWhilePlaying.empty()) << loadedWhilePlaying.size() << " tracks loaded into the playing deck, "
-                                            << "the first " << loadedWhilePlaying[0];
     for (size_t i = 0; i < plays.size(); ++i) {
         const bool known = std::any_of(std::begin(kFiles), std::end(kFiles), [&](const char* file) {
             return plays[i].path == MediaPath(file);
         });
         EXPECT_TRUE(known) << plays[i].path;
         // Every track but the last was followed by a pick: it played to its
-        // end (the last second of six may pass between two looks).
-        if (i + 1 < plays.size())
-            EXPECT_GE(plays[i].highest, kTrackSeconds - 2) << "play " << i << " was cut at " << plays[i].highest << " s";
+        // end (the last second of six may pass between two looks), so the
+        // pick did not go into the playing deck.
+        if (i + 1 < plays.size()) {
+            EXPECT_GE(plays[i].highest, kTrackSeconds - 2)
+                << "play " << i << " was cut at " << plays[i].highest << " s: the next pick went into the playing deck";
+        }
     }
     EXPECT_TRUE(Decks().Get(1)->GetTagInfo().Path.IsEmpty()) << "deck B was loaded";
     EXPECT_NE(DECK_STATE_PLAYING, Decks().Get(1)->GetState());
