@@ -8,6 +8,7 @@
 
 #include <stdint.h>
 
+#include <atomic>
 #include <vector>
 
 #include "audio/deck/DeckHost.h"
@@ -39,7 +40,9 @@ public:
               const char* name, int deck);
 
     // Attributes
-    int GetState() const { return m_state; }
+    // The state is written on the window thread (the player's
+    // notifications) and read on the feedback thread too.
+    int GetState() const { return m_state.load(); }
     bool IsReady() const { return m_ready; }
     int GetPosition() const { return m_position; }
     void SetPosition(int seconds) { m_position = seconds; }
@@ -123,7 +126,7 @@ private:
     int32_t m_monitorVolume = 100;
     int32_t m_mainsVolume = 100;
     bool m_onMonitor = false;
-    int32_t m_state = 0;
+    std::atomic<int32_t> m_state{0};
     bool m_inputOpen = false;
     int32_t m_seekRange = 0;
     int32_t m_position = 0;

@@ -405,7 +405,7 @@ HWND AudioWindows::MainWindowHandle() const
 
 int AudioWindows::DeckLevel(int deck) const
 {
-    return deck >= 0 && deck < 4 ? m_deckLevels[deck] : 0;
+    return deck >= 0 && deck < 4 ? m_deckLevels[deck].load() : 0;
 }
 
 bool AudioWindows::IsDeckPlaying(int deck) const
@@ -421,16 +421,10 @@ void AudioWindows::SetDeckLevel(int deck, int level)
 
 void AudioWindows::SetDeckVuLevels(int deck, int left, int right)
 {
-    if (deck < 0 || deck >= SkinMeterSet::kDecks)
-        return;
-    SkinMeterSet& meters = m_dialog.GetSkinMeters();
-    if (deck < 2 && meters.deckUsesNeedleMeters[deck]) {
-        meters.needleMeters[deck * 2].SetValue(left);
-        meters.needleMeters[deck * 2 + 1].SetValue(right);
-    } else if (meters.deckUsesImageMeters[deck]) {
-        meters.imageMeters[deck * 2].SetLevel(left);
-        meters.imageMeters[deck * 2 + 1].SetLevel(right);
-    }
+    // On the feedback thread: the meters are windows of the window thread,
+    // so the decks hand the levels over to it.
+    if (deck >= 0 && deck < SkinMeterSet::kDecks)
+        m_dialog.Parts().SetDeckVuLevels(deck, left, right);
 }
 
 bool AudioWindows::IsDeckScopeShown(int deck) const

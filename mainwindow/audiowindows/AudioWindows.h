@@ -9,6 +9,7 @@
 // ProgramParts holds one and passes the main window's calls on to it.
 #pragma once
 
+#include <atomic>
 #include <memory>
 
 #include "audio/daredero/DArederoPlayer.h"
@@ -104,6 +105,6 @@ private:
     std::unique_ptr<SoundEffects> m_soundEffects;
     std::unique_ptr<AudioJukebox> m_jukebox;
     std::unique_ptr<DArederoPlayer> m_dArederoPlayer;
-    volatile int m_deckLevels[4] = {0, 0, 0, 0};
+    std::atomic<int> m_deckLevels[4] = {{0}, {0}, {0}, {0}};
     int32_t m_feedbackKey = 0;
 };

@@ -1,6 +1,7 @@
 #include "mainwindow/decks/DeckArea.h"
 
 #include "audio/deck/DeckPlayer.h"
+#include "audio/feedback/VisualFeedback.h"
 #include "audio/worker/DeckWorker.h"
 #include "library/api/VIZU.h"
 #include "mainwindow/dialog/MainDialog.h"
@@ -86,6 +87,9 @@ void DeckArea::MakeParts()
     m_mixSettings.reset(new IniMixSettings(&m_ini));
     m_view.reset(new DeckWindowView(window, &m_dialog.GetSkinMeters()));
     m_view->SetLog([this](const CString& text) { m_dialog.Log(text); });
+    // The players measure their levels with the program's feedback module
+    // (the meters of the skin, the level AutoMix reads).
+    DeckPlayer::SetFeedbackModuleEntry(reinterpret_cast<void*>(&sample_feedback_module_register));
     m_set.reset(new DeckSet(window, ReadHostSettings()));
     m_commands.reset(new DeckCommands(m_set.get(), m_view.get(), this, m_mixSettings.get()));
     m_commands->SetSettings(ReadSettings());

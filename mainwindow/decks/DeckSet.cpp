@@ -1,5 +1,6 @@
 #include "mainwindow/decks/DeckSet.h"
 
+#include "audio/deck/DeckLogic.h"
 #include "audio/deck/DeckPlayer.h"
 #include "library/api/VIZU.h"
 #include "mainwindow/decks/DeckCommands.h"
@@ -242,8 +243,11 @@ void DeckSet::DeliverLevels()
     for (int deck = 0; deck < 4; ++deck) {
         if (!m_slots[deck])
             continue;
-        const int left = m_levels[deck][0].load();
-        const int right = m_levels[deck][1].load();
+        // A level measured just before the deck stopped may arrive after
+        // its stop set the meters to 0: a deck that does not play shows 0.
+        const bool playing = m_slots[deck]->deck && m_slots[deck]->deck->GetState() == DECK_STATE_PLAYING;
+        const int left = playing ? m_levels[deck][0].load() : 0;
+        const int right = playing ? m_levels[deck][1].load() : 0;
         m_slots[deck]->mix->SetLevel((left + right) / 2);
         if (m_commands)
             m_commands->SetDeckVuLevels(deck, left, right);

@@ -162,6 +162,9 @@ public:
     virtual int DeckPlayerState(int deck) { (void)deck; return 0; }
     virtual bool IsDeckScopeShown(int deck) { (void)deck; return false; }
     virtual void AppendDeckScopeValue(int deck, int value) { (void)deck; (void)value; }
+    // The deck's left and right levels (0 to 100), also on the feedback
+    // thread: the decks keep them and show them on the window thread.
+    virtual void SetDeckVuLevels(int deck, int left, int right) { (void)deck; (void)left; (void)right; }
     // A notification (WM_NOTIFY) from a control of the main window, by its
     // control id; true when taken (then result is the answer).
     virtual bool OnControlNotify(int id, NMHDR* header, LRESULT* result)

@@ -398,7 +398,8 @@ bool ProgramParts::InitDecks()
         return false;
     // The lists and the master mixer reach the decks and the mixer model.
     if (DeckSet* set = Decks().Decks()) {
-        m_queueDecks = std::make_unique<MixerQueueDecks>(set->Mix(0), set->Mix(1), Decks().GetMixer());
+        // Decks A and B as the mixer has them now: a reset replaces them.
+        m_queueDecks = std::make_unique<MixerQueueDecks>(Decks().GetMixer());
         m_queues->SetDecks(m_queueDecks.get());
         MasterMixer().SetDecks(set);
         MasterMixer().SetMixer(Decks().GetMixer());
@@ -411,6 +412,13 @@ int ProgramParts::DeckPlayerState(int deck)
     DeckSet* set = m_decks ? m_decks->Decks() : nullptr;
     Deck* object = set ? set->Get(deck) : nullptr;
     return object ? object->GetState() : 0;
+}
+void ProgramParts::SetDeckVuLevels(int deck, int left, int right)
+{
+    // On a player's feedback thread: the deck set keeps the levels in
+    // atomic words and shows them on the window thread.
+    if (DeckSet* set = m_decks ? m_decks->Decks() : nullptr)
+        set->SetDeckVuLevels(deck, left, right);
 }
 void ProgramParts::ToggleDeckSpectrum(int deck) { Decks().ToggleDeckSpectrum(deck); }
 void ProgramParts::OnDeckTime(int deck, int seconds) { Decks().OnDeckTime(deck, seconds); }

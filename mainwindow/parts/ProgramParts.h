@@ -148,6 +148,8 @@ public:
 
     // What the feedback module asks of a deck (4001 playing).
     int DeckPlayerState(int deck) override;
+    // The levels the feedback module measured, on its thread.
+    void SetDeckVuLevels(int deck, int left, int right) override;
 
 private:
     std::unique_ptr<DeckArea> m_decks;

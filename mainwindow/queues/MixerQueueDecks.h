@@ -2,6 +2,8 @@
 // mixer's view of the decks (MixDeck, which DeckMixAdapter puts over a real
 // Deck) and the mixer's "mx-mixleft" and "mx-mixright". ProgramParts hands
 // one to QueueLists::SetDecks once the main window's decks and mixer exist.
+// The decks are asked of the mixer at every call: a reset replaces a deck
+// object and tells the mixer, so no freed deck is ever used here.
 // Window-free.
 #pragma once
 
@@ -12,7 +14,7 @@
 class MixerQueueDecks : public QueueDecks
 {
 public:
-    MixerQueueDecks(MixDeck* deckA, MixDeck* deckB, Mixer* mixer) : m_decks{deckA, deckB}, m_mixer(mixer) {}
+    explicit MixerQueueDecks(Mixer* mixer) : m_mixer(mixer) {}
 
     bool LoadTrack(int deck, const CString& path) override
     {
@@ -36,8 +38,7 @@ public:
     }
 
 private:
-    MixDeck* Deck(int deck) const { return deck == 0 || deck == 1 ? m_decks[deck] : nullptr; }
+    MixDeck* Deck(int deck) const { return m_mixer && (deck == 0 || deck == 1) ? m_mixer->GetDeck(deck) : nullptr; }
 
-    MixDeck* m_decks[2];
     Mixer* m_mixer;
 };

@@ -112,6 +112,7 @@ void RecordingHost::Add(const char* format, ...)
     vsnprintf(text, sizeof(text), format, arguments);
     va_end(arguments);
     calls.push_back(text);
+    threads.push_back(GetCurrentThreadId());
 }
 
 void RecordingHost::UpdateDeckDisplay(int deck) { Add("UpdateDeckDisplay(%d)", deck); }

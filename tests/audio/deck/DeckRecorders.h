@@ -54,6 +54,9 @@ public:
     DeckHostSettings settings;
     Deck* decks[4] = {nullptr, nullptr, nullptr, nullptr};
     std::vector<std::string> calls;
+    // The thread each call came on, beside calls.
+    std::vector<DWORD> threads;
+    void Clear() { calls.clear(); threads.clear(); }
     // The stop command stops the deck, as the main window's does.
     bool stopDecks = false;
 

@@ -65,7 +65,7 @@ protected:
             m_problem = recorder.Problem();
             return {};
         }
-        m_host.calls.clear();
+        m_host.Clear();
         deck->Play();
         const bool ended = tavrix_test::PumpUntil(
             [&] {
@@ -93,6 +93,24 @@ void Report(const char* what, const ToneMeasure& m)
 }
 
 } // namespace
+
+// The player's state and time notifications reach the deck on the thread
+// that made it (the window thread), through its hidden window: the deck's
+// state, the status, the levels and the stop command are never touched
+// from the player's own threads.
+TEST_F(DeckSound, ThePlayersReportsReachTheDeckOnTheThreadThatMadeIt)
+{
+    const DWORD self = ::GetCurrentThreadId();
+    Play("tone440.mp3", {});
+    if (!m_problem.empty())
+        GTEST_SKIP() << m_problem;
+    ASSERT_EQ(m_host.calls.size(), m_host.threads.size());
+    const std::vector<std::string> seen = m_host.calls;
+    for (const char* expected : {"ShowDeckStatus(0)", "SetDeckVuLevels(0,0,0)", "RunDeckStopCommand(0)"})
+        EXPECT_NE(seen.end(), std::find(seen.begin(), seen.end(), std::string(expected))) << expected;
+    for (size_t i = 0; i < seen.size(); ++i)
+        EXPECT_EQ(self, m_host.threads[i]) << seen[i] << " came on another thread";
+}
 
 TEST_F(DeckSound, TheDeckPlaysItsTrackAtItsLevelAndThroughItsFxFilter)
 {

@@ -35,6 +35,11 @@ public:
     int states[4] = {0, 0, 0, 0};
     bool scopes[4] = {false, false, false, false};
     std::vector<std::string> scopeValues;
+    std::vector<std::string> levels;
+    void SetDeckVuLevels(int deck, int left, int right) override
+    {
+        levels.push_back(std::to_string(deck) + " " + std::to_string(left) + " " + std::to_string(right));
+    }
     int DeckPlayerState(int deck) override { return states[deck]; }
     bool IsDeckScopeShown(int deck) override { return scopes[deck]; }
     void AppendDeckScopeValue(int deck, int value) override
@@ -240,13 +245,11 @@ TEST_F(AudioWindowsTest, TheQueueMenuEditsTheMainWindowsQueue)
     EXPECT_EQ("2 items -- Time: " + std::string(VIZU::GetTotalQueueTime(&list)), status);
 }
 
-TEST_F(AudioWindowsTest, TheFeedbackModuleDrivesTheDeckMetersThroughTheMainWindow)
+TEST_F(AudioWindowsTest, TheFeedbackModuleHandsTheDeckLevelsToTheDecks)
 {
     ASSERT_NO_FATAL_FAILURE(Open());
     ASSERT_TRUE(m_audio->CreateModeless(ModelessWindow::AudioJukebox));
     SkinMeterSet& meters = m_dialog->GetSkinMeters();
-    meters.deckUsesImageMeters[0] = true;
-    meters.deckUsesNeedleMeters[1] = true;
     meters.spectrumBack = RGB(1, 2, 3);
     meters.spectrumFore = RGB(4, 5, 6);
 
@@ -269,19 +272,17 @@ TEST_F(AudioWindowsTest, TheFeedbackModuleDrivesTheDeckMetersThroughTheMainWindo
     block.samples_per_channel = 512;
     block.samples = samples.data();
 
-    // Stopped decks keep their meters.
+    // Stopped decks get no levels.
     ops.event(deckA, &block);
-    EXPECT_EQ(0, meters.imageMeters[0].GetLevel());
-    // Playing: deck A's image meters, deck B's needle meters, the levels.
+    EXPECT_TRUE(m_decks.levels.empty());
+    // Playing: the levels of decks A and B go to the decks (which show
+    // them on the window thread), the means into the level fields.
     m_decks.states[0] = DECK_STATE_PLAYING;
     m_decks.states[1] = DECK_STATE_PLAYING;
     m_decks.scopes[0] = true;
     ops.event(deckA, &block);
     ops.event(deckB, &block);
-    EXPECT_EQ(90, meters.imageMeters[0].GetLevel());
-    EXPECT_EQ(100, meters.imageMeters[1].GetLevel());
-    EXPECT_EQ(90.0, meters.needleMeters[2].GetValue());
-    EXPECT_EQ(100.0, meters.needleMeters[3].GetValue());
+    EXPECT_EQ((Strings{"0 90 100", "1 90 100"}), m_decks.levels);
     EXPECT_EQ(95, m_audio->DeckLevel(0));
     EXPECT_EQ(95, m_audio->DeckLevel(1));
     ASSERT_EQ(1u, m_decks.scopeValues.size());
@@ -293,9 +294,9 @@ TEST_F(AudioWindowsTest, TheFeedbackModuleDrivesTheDeckMetersThroughTheMainWindo
 
     // Gone with the main window's side: the handler finds nothing.
     m_audio.reset();
-    meters.imageMeters[0].SetLevel(0);
+    m_decks.levels.clear();
     ops.event(deckA, &block);
-    EXPECT_EQ(0, meters.imageMeters[0].GetLevel());
+    EXPECT_TRUE(m_decks.levels.empty());
     ops.delete_instance(deckA);
     ops.delete_instance(deckB);
 }

@@ -30,6 +30,7 @@
 #include "skin/fields/TXVStatusField.h"
 #include "skin/fields/TXVTextField.h"
 #include "skin/file/Skin.h"
+#include "tests/mainwindow/support/ProgramWindowFixture.h"
 #include "tests/support/ProgramFolder.h"
 #include "tests/support/TestSupport.h"
 #include "widgets/progress/GradientProgressCtrl.h"
@@ -124,89 +125,17 @@ private:
 
 // A real main window with the Default skin's deck controls and real decks
 // (their players need no sound device to be set up).
-class DeckWindowDisplays : public ::testing::Test
+class DeckWindowDisplays : public ProgramWindowFixture
 {
 protected:
-    ProgramFolderScope m_folder;
-    MainDialog* m_dialog = nullptr;
-    std::unique_ptr<DeckTestParts> m_parts;
-
     void SetUp() override
     {
-        ASSERT_TRUE(::CreateDirectoryA(m_folder.File("Skins").c_str(), nullptr));
-        ASSERT_TRUE(CopyTree(ImageDir() + "\\Skins", m_folder.File("Skins")));
-        ASSERT_TRUE(WriteIniFile(m_folder.File("TavrixVJ.INI"),
-                                 "[MAIN]\r\nNewInstall=0\r\nSkinFolder=Skins\r\nSkinXML=Default.xml\r\n"
-                                 "SkinBMPPath=Default\r\nLogging=1\r\nTooltips=1\r\nSaveEQGain=1\r\n"
-                                 "TimeGran=10\r\nFeedbackRate=20\r\n"
-                                 "[DECKA]\r\nEQOn=0\r\nGain=0\r\nMonGain=100\r\n"
-                                 "[DECKB]\r\nEQOn=0\r\nGain=0\r\nMonGain=100\r\n"));
-        m_dialog = new MainDialog;
-        m_parts = std::make_unique<DeckTestParts>(*m_dialog);
-        m_dialog->SetParts(m_parts.get());
-        ASSERT_TRUE(m_dialog->HasSkin());
-        ASSERT_TRUE(m_dialog->Create(IDD_MAINDIALOG));
-        ASSERT_TRUE(PumpUntil([&] { return m_parts->Decks().Commands() && m_parts->Decks().Commands()->AreDecksSetUp(); }, 10000))
-            << "the decks were not set up";
-        ASSERT_GT(m_parts->ControlCount(), 100u) << "the Default skin's deck controls";
-        ASSERT_TRUE(PumpUntil([&] {
-            for (int d = 0; d < 4; ++d)
-                if (!Decks().Get(d) || !Decks().Get(d)->GetPlayer()->IsReady())
-                    return false;
-            return true;
-        }, 10000)) << "the deck players never said they were ready";
-    }
-
-    void TearDown() override
-    {
-        if (m_dialog) {
-            if (::IsWindow(m_dialog->m_hWnd))
-                m_dialog->DestroyWindow();
-        }
-        m_parts.reset();
-        delete m_dialog;
-        m_dialog = nullptr;
-        MSG msg;
-        while (::PeekMessageA(&msg, nullptr, WM_QUIT, WM_QUIT, PM_REMOVE)) {
-        }
-    }
-
-    DeckSet& Decks() { return *m_parts->Decks().Decks(); }
-    HWND Window() const { return m_dialog->m_hWnd; }
-
-    void Command(UINT id) { ::SendMessageA(Window(), WM_COMMAND, MAKEWPARAM(id, 0), 0); }
-
-    std::string Text(const char* name)
-    {
-        const int32_t id = TheSkin().LookupControlName(name);
-        if (TXVTextField* field = FindSkinControl<TXVTextField>(Window(), id))
-            return field->GetText().GetString();
-        if (TXVStatusField* status = FindSkinControl<TXVStatusField>(Window(), id))
-            return status->GetText().GetString();
-        return "<none>";
-    }
-
-    int Light(const char* name)
-    {
-        TXVIndLight* light = FindSkinControl<TXVIndLight>(Window(), TheSkin().LookupControlName(name));
-        return light ? (light->GetState() ? 1 : 0) : -1;
-    }
-
-    CBitmapSlider* Slider(const char* name)
-    {
-        return FindSkinControl<CBitmapSlider>(Window(), TheSkin().LookupControlName(name));
-    }
-
-    void Pump(unsigned long ms) { PumpUntil([] { return false; }, ms); }
-
-    // Loads a track and waits until the deck's player has opened it (a play
-    // sent before then may come before the decoder is ready for it).
-    void Load(int deck, const char* media)
-    {
-        ASSERT_TRUE(PumpUntil([&] { return Decks().Get(deck)->GetPlayer()->IsReady(); }, 10000));
-        ASSERT_EQ(1, Decks().LoadTrack(deck, MediaPath(media).c_str()));
-        ASSERT_TRUE(PumpUntil([&] { return Decks().Get(deck)->GetPlayer()->GetInputOpen(); }, 10000))
-            << "the player never opened " << media;
+        ASSERT_NO_FATAL_FAILURE(OpenWindow("[MAIN]\r\n" + MainKeys() + "Tooltips=1\r\nSaveEQGain=1\r\n" +
+                                               FullGainDecks(),
+                                           4, [](MainDialog& dialog) {
+                                               return std::unique_ptr<ProgramParts>(new DeckTestParts(dialog));
+                                           }));
+        ASSERT_GT(static_cast<DeckTestParts&>(*m_parts).ControlCount(), 100u) << "the Default skin's deck controls";
     }
 };
 
@@ -506,4 +435,26 @@ TEST_F(DeckWindowDisplays, TheDecksGainsEqAndSwitchesAreWrittenBackAtExit)
         else
             EXPECT_EQ(-999, value(section, "EQOn")) << section;
     }
+}
+
+// "Reset Deck" replaces deck A's object; the deck A queue's "a-next" then
+// loads into the fresh deck (the lists ask the mixer for the deck each
+// time, never keep the object the reset freed).
+TEST_F(DeckWindowDisplays, AfterAResetTheDeckQueueLoadsIntoTheFreshDeck)
+{
+    m_parts->Decks().ResetDeck(0);
+    ASSERT_TRUE(PumpUntil([&] { return Decks().Get(0) && Decks().Get(0)->GetPlayer()->IsReady(); }, 10000));
+    Pump(200);
+    ASSERT_EQ("Deck A - Reset", Text("a-title"));
+    EXPECT_EQ(Decks().GetMixDeck(0), m_parts->Decks().GetMixer()->GetDeck(0));
+
+    CTrackRecord record;
+    record.m_FileName = MediaPath("decks_a330.mp3").c_str();
+    m_dialog->Queues().deckA.Add(record);
+    Command(27108);   // "a-next"
+    EXPECT_EQ(0, m_dialog->Queues().deckA.GetSize()) << "the queue's track was not loaded";
+    ASSERT_TRUE(PumpUntil([&] { return Decks().Get(0)->GetPlayer()->GetInputOpen(); }, 10000))
+        << "the fresh deck's player never opened the track";
+    EXPECT_EQ("Deck Tone A", Text("a-title"));
+    EXPECT_EQ("000:05", Text("a-totaltime"));
 }

@@ -3,7 +3,8 @@
 // the test media go into the AutoMix queue, "mx-automixon" starts AutoMix,
 // and the real decks play into the sound server's null sink while the
 // sink's monitor is recorded. Runs alone (SERIAL): other sound on the sink
-// would mix into the recording.
+// would mix into the recording. Random play on deck A runs over a library
+// of the same three tracks.
 //
 // Two clocks are checked. The program's own: polled every pump, decks A
 // and B never leave more than 100 ms in which neither plays, and each track
@@ -27,6 +28,7 @@
 #include "../../decoder/dkplayer/DsoundTestSupport.h"
 #include "audio/deck/DeckLogic.h"
 #include "audio/deck/DeckPlayer.h"
+#include "library/api/VIZU.h"
 #include "mainwindow/decks/DeckArea.h"
 #include "mainwindow/dialog/MainDialog.h"
 #include "mainwindow/mixerarea/MixerArea.h"
@@ -37,6 +39,7 @@
 #include "skin/fields/TXVStatusField.h"
 #include "skin/fields/TXVTextField.h"
 #include "skin/file/Skin.h"
+#include "tests/mainwindow/support/ProgramWindowFixture.h"
 #include "tests/support/ProgramFolder.h"
 #include "tests/support/TestSupport.h"
 #include "widgets/slider/BitmapSlider.h"
@@ -51,86 +54,37 @@ const int kTrackSeconds = 6;
 const double kTones[3] = {330, 550, 880};
 const char* const kFiles[3] = {"automix_330.mp3", "automix_550.mp3", "automix_880.mp3"};
 
-class AutoMixWindow : public ::testing::Test
+class AutoMixWindow : public ProgramWindowFixture
 {
 protected:
-    ProgramFolderScope m_folder;
-    MainDialog* m_dialog = nullptr;
-    std::unique_ptr<ProgramParts> m_parts;
-
     void SetUp() override
     {
         if (!HasDirectSound())
             GTEST_SKIP() << "no DirectSound device (no sound server)";
-        ASSERT_TRUE(::CreateDirectoryA(m_folder.File("Skins").c_str(), nullptr));
-        ASSERT_TRUE(CopyTree(ImageDir() + "\\Skins", m_folder.File("Skins")));
         // Timer mode: the next track loads 4 s before the end of the playing
         // one and starts 2 s before it; no crossfader glide, so that both
         // tracks sound at full volume while they overlap.
-        ASSERT_TRUE(WriteIniFile(m_folder.File("TavrixVJ.INI"),
-                                 "[MAIN]\r\nNewInstall=0\r\nSkinFolder=Skins\r\nSkinXML=Default.xml\r\n"
-                                 "SkinBMPPath=Default\r\nLogging=1\r\nTimeGran=10\r\nFeedbackRate=20\r\n"
-                                 "[MIXER]\r\nUseTimer=1\r\nMixDelay=2\r\nAutoMixLoadTime=4\r\nMainTimer=100\r\n"
-                                 "AutoMixUseFade=0\r\nXFaderSpeed=5\r\nAutoFadeTimer=50\r\n"
-                                 "[DECKA]\r\nEQOn=0\r\nGain=0\r\nMonGain=100\r\n"
-                                 "[DECKB]\r\nEQOn=0\r\nGain=0\r\nMonGain=100\r\n"));
-        m_dialog = new MainDialog;
-        m_parts = std::make_unique<ProgramParts>(*m_dialog);
-        m_dialog->SetParts(m_parts.get());
-        ASSERT_TRUE(m_dialog->HasSkin());
-        ASSERT_TRUE(m_dialog->Create(IDD_MAINDIALOG));
+        ASSERT_NO_FATAL_FAILURE(OpenWindow("[MAIN]\r\n" + MainKeys() +
+                                               "[MIXER]\r\nUseTimer=1\r\nMixDelay=2\r\nAutoMixLoadTime=4\r\n"
+                                               "MainTimer=100\r\nAutoMixUseFade=0\r\nXFaderSpeed=5\r\n"
+                                               "AutoFadeTimer=50\r\n" +
+                                               FullGainDecks(),
+                                           2));
         ASSERT_TRUE(PumpUntil([&] { return m_parts->MixerPart().GetAutoMix() != nullptr; }, 15000))
-            << "the decks were not set up";
-        ASSERT_TRUE(PumpUntil([&] {
-            for (int d = 0; d < 2; ++d)
-                if (!Decks().Get(d) || !Decks().Get(d)->GetPlayer()->IsReady())
-                    return false;
-            return true;
-        }, 10000)) << "the deck players never said they were ready";
+            << "AutoMix was not made";
     }
 
-    void TearDown() override
-    {
-        if (m_dialog && ::IsWindow(m_dialog->m_hWnd))
-            m_dialog->DestroyWindow();
-        m_parts.reset();
-        delete m_dialog;
-        m_dialog = nullptr;
-        MSG msg;
-        while (::PeekMessageA(&msg, nullptr, WM_QUIT, WM_QUIT, PM_REMOVE)) {
-        }
-    }
-
-    DeckSet& Decks() { return *m_parts->Decks().Decks(); }
     AutoMix& Auto() { return *m_parts->MixerPart().GetAutoMix(); }
-    HWND Window() const { return m_dialog->m_hWnd; }
-    void Command(UINT id) { ::SendMessageA(Window(), WM_COMMAND, MAKEWPARAM(id, 0), 0); }
 
-    std::string Status(const char* name)
-    {
-        TXVStatusField* field = FindSkinControl<TXVStatusField>(Window(), TheSkin().LookupControlName(name));
-        return field ? field->GetText().GetString() : "<none>";
-    }
-    std::string Text(const char* name)
-    {
-        TXVTextField* field = FindSkinControl<TXVTextField>(Window(), TheSkin().LookupControlName(name));
-        return field ? field->GetText().GetString() : "<none>";
-    }
     CBitmapSlider* Crossfader()
     {
         return FindSkinControl<CBitmapSlider>(Window(), TheSkin().LookupControlName("sldxfader"));
-    }
-    int Light(const char* name)
-    {
-        TXVIndLight* light = FindSkinControl<TXVIndLight>(Window(), TheSkin().LookupControlName(name));
-        return light ? (light->GetState() ? 1 : 0) : -1;
     }
     // Decks A and B each play a track for a moment and stop again.
     void WarmUpDecks()
     {
         for (int d = 0; d < 2; ++d) {
-            ASSERT_EQ(1, Decks().LoadTrack(d, MediaPath(kFiles[d]).c_str()));
-            ASSERT_TRUE(PumpUntil([&] { return Decks().Get(d)->GetPlayer()->GetInputOpen(); }, 10000));
+            ASSERT_NO_FATAL_FAILURE(Load(d, kFiles[d]));
             Command(d == 0 ? 27101 : 27201);   // "a-play", "b-play"
             ASSERT_TRUE(PumpUntil([&] { return Decks().Get(d)->GetPosition() >= 1; }, 10000))
                 << "deck " << d << " never played";
@@ -285,7 +239,7 @@ TEST_F(AutoMixWindow, ThreeQueuedTracksPlayOneAfterTheOtherWithoutSilenceOrCuts)
     Command(27306);   // "mx-automixon"
     ASSERT_TRUE(Auto().IsAutoMixRunning());
     EXPECT_EQ(1, Light("lt-mx-auto"));
-    EXPECT_EQ("TIMER AUTOMIX RUNNING", Status("s-automix"));
+    EXPECT_EQ("TIMER AUTOMIX RUNNING", Text("s-automix"));
 
     // AutoMix ends itself once the queue is empty and no deck holds a next
     // track; the last track then plays out.
@@ -294,7 +248,7 @@ TEST_F(AutoMixWindow, ThreeQueuedTracksPlayOneAfterTheOtherWithoutSilenceOrCuts)
         << "AutoMix still runs; queue " << m_dialog->Queues().autoMix.GetSize() << ", deck A state "
         << Decks().Get(0)->GetState() << ", deck B state " << Decks().Get(1)->GetState();
     EXPECT_EQ(0, Light("lt-mx-auto"));
-    EXPECT_NE("TIMER AUTOMIX RUNNING", Status("s-automix"));
+    EXPECT_NE("TIMER AUTOMIX RUNNING", Text("s-automix"));
     EXPECT_EQ(0, m_dialog->Queues().autoMix.GetSize());
     ASSERT_TRUE(PumpUntil([&] { timeline.Poll(Decks()); return !AnyDeckPlays(); }, 15000))
         << "the last track never ended";
@@ -390,18 +344,18 @@ TEST_F(AutoMixWindow, MixerCommandsAndTimersMoveTheSkinsControls)
 
     // AutoMix on and off: its light, and the status field back to the
     // skin's own text.
-    const std::string idle = Status("s-automix");
+    const std::string idle = Text("s-automix");
     CTrackRecord record;
     record.m_FileName = MediaPath(kFiles[0]).c_str();
     m_dialog->Queues().autoMix.Add(record);
     Command(27306);
     EXPECT_TRUE(m_parts->IsAutoMixRunning());
     EXPECT_EQ(1, Light("lt-mx-auto"));
-    EXPECT_EQ("TIMER AUTOMIX RUNNING", Status("s-automix"));
+    EXPECT_EQ("TIMER AUTOMIX RUNNING", Text("s-automix"));
     Command(27306);
     EXPECT_FALSE(m_parts->IsAutoMixRunning());
     EXPECT_EQ(0, Light("lt-mx-auto"));
-    EXPECT_EQ(idle, Status("s-automix"));
+    EXPECT_EQ(idle, Text("s-automix"));
     EXPECT_NE("TIMER AUTOMIX RUNNING", idle);
 }
 
@@ -422,4 +376,63 @@ TEST_F(AutoMixWindow, DISABLED_OneDeckAloneForComparison)
     const Silence silence = MeasureSilence(heard, 1000);
     printf("one deck alone: heard %.2f s, longest silence %d ms:%s\n", double(silence.last - silence.first) / kRate,
            silence.longestGapMs, silence.gaps.c_str());
+}
+
+// Random play on deck A ("a-random") over a library of the three tracks:
+// it picks when deck A stands still and starts the pick; a playing track
+// plays to its end before the next pick (none loaded into the playing
+// deck), every pick is played, and deck B is never touched.
+TEST_F(AutoMixWindow, RandomPlayPicksWhenTheDeckStopsAndNeverLoadsIntoThePlayingDeck)
+{
+    for (const char* file : kFiles)
+        ASSERT_TRUE(VIZU::AddATrack(MediaPath(file).c_str(), false)) << file;
+    Command(27131);   // "a-random"
+    ASSERT_EQ(1, Light("lt-a-random"));
+
+    // Each start of deck A (into playing) is one pick played. A pick loaded
+    // into the playing deck cuts the track before it short; the end of a
+    // track, the next pick and its start can all come between two looks, so
+    // the cut is what tells it.
+    struct Play
+    {
+        std::string path;
+        int highest = 0;   // the highest position seen while it played
+    };
+    std::vector<Play> plays;
+    Deck* deckA = Decks().Get(0);
+    bool wasPlaying = false;
+    std::string lastPath;
+    PumpUntil([&] {
+        const std::string path = deckA->GetTagInfo().Path.GetString();
+        const bool playing = deckA->GetState() == DECK_STATE_PLAYING;
+        if (playing && (!wasPlaying || path != lastPath))
+            plays.push_back(Play{path});
+        if (playing)
+            plays.back().highest = std::max(plays.back().highest, deckA->GetPosition());
+        wasPlaying = playing;
+        lastPath = path;
+        return plays.size() >= 3;
+    }, 30000);
+    Command(27131);   // random play off
+    EXPECT_EQ(0, Light("lt-a-random"));
+    Command(27102);   // "a-stop"
+
+    for (const Play& play : plays)
+        printf("random pick: %s played to %d s\n", play.path.c_str(), play.highest);
+    ASSERT_GE(plays.size(), 3u) << "random play started " << plays.size() << " tracks in 30 s";
+    for (size_t i = 0; i < plays.size(); ++i) {
+        const bool known = std::any_of(std::begin(kFiles), std::end(kFiles), [&](const char* file) {
+            return plays[i].path == MediaPath(file);
+        });
+        EXPECT_TRUE(known) << plays[i].path;
+        // Every track but the last was followed by a pick: it played to its
+        // end (the last second of six may pass between two looks), so the
+        // pick did not go into the playing deck.
+        if (i + 1 < plays.size()) {
+            EXPECT_GE(plays[i].highest, kTrackSeconds - 2)
+                << "play " << i << " was cut at " << plays[i].highest << " s: the next pick went into the playing deck";
+        }
+    }
+    EXPECT_TRUE(Decks().Get(1)->GetTagInfo().Path.IsEmpty()) << "deck B was loaded";
+    EXPECT_NE(DECK_STATE_PLAYING, Decks().Get(1)->GetState());
 }

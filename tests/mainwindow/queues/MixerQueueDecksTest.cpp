@@ -23,7 +23,7 @@ void Append(TrackArray& tracks, const char* path)
 TEST(MixerQueueDecks, NextLoadsDeckAAndKeepsAFailedTrackQueued)
 {
     MixRig rig;
-    MixerQueueDecks decks(&rig.decks[0], &rig.decks[1], &rig.mixer);
+    MixerQueueDecks decks(&rig.mixer);
     rig.decks[0].lengths["good.mp3"] = 60;
     rig.decks[0].failing.insert("bad.mp3");
     TrackArray queue;
@@ -44,7 +44,7 @@ TEST(MixerQueueDecks, NextLoadsDeckAAndKeepsAFailedTrackQueued)
 TEST(MixerQueueDecks, PlayNextWithNeitherDeckPlayingLoadsAAndMixesLeft)
 {
     MixRig rig;
-    MixerQueueDecks decks(&rig.decks[0], &rig.decks[1], &rig.mixer);
+    MixerQueueDecks decks(&rig.mixer);
     rig.decks[0].lengths["next.mp3"] = 60;
     const int deck = IdleDeck(DecksPlaying(decks.IsPlaying(0), decks.IsPlaying(1)));
     ASSERT_EQ(0, deck);
@@ -54,4 +54,24 @@ TEST(MixerQueueDecks, PlayNextWithNeitherDeckPlayingLoadsAAndMixesLeft)
     EXPECT_TRUE(decks.IsPlaying(0));
     EXPECT_FALSE(decks.IsPlaying(1));
     EXPECT_EQ((std::vector<std::string>{"next.mp3"}), rig.decks[0].started);
+}
+
+// A reset replaces a deck's object and tells the mixer: the lists load
+// into the new object, never into the one that was freed.
+TEST(MixerQueueDecks, AfterADeckIsReplacedTheListsLoadIntoTheNewDeck)
+{
+    MixRig rig;
+    MixerQueueDecks decks(&rig.mixer);
+    mixtest::FakeDeck fresh;
+    fresh.lengths["after.mp3"] = 60;
+    rig.decks[0].lengths["after.mp3"] = 60;
+    rig.mixer.SetDeck(0, nullptr);
+    EXPECT_FALSE(decks.LoadTrack(0, "after.mp3")) << "no deck A while it is replaced";
+    EXPECT_FALSE(decks.IsPlaying(0));
+    rig.mixer.SetDeck(0, &fresh);
+    ASSERT_TRUE(decks.LoadTrack(0, "after.mp3"));
+    EXPECT_EQ("after.mp3", fresh.path);
+    EXPECT_TRUE(rig.decks[0].calls.empty()) << "the replaced deck was used";
+    decks.MixLeft();
+    EXPECT_TRUE(decks.IsPlaying(0));
 }
