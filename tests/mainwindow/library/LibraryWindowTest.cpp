@@ -56,6 +56,22 @@ struct Track
     const char* file;   // in the test's Music folder
 };
 
+// A library record of an MP3 track of the table.
+CTrackRecord RecordOf(const Track& t, int index, int length)
+{
+    CTrackRecord r;
+    r.m_Title = t.title;
+    r.m_Artist = t.artist;
+    r.m_Album = t.album;
+    r.m_Genre = t.genre;
+    r.m_Year = t.year;
+    r.m_BPMText = t.bpm;
+    r.m_Length = length;
+    r.m_Index = index;
+    r.m_FileType = "MP3";
+    return r;
+}
+
 // Real-looking tracks; every file is a generated five-second MP3 (a 330 Hz
 // tone at -6 dB) with these tags (tests/media: library_1.mp3 ...).
 const Track kTracks[] = {
@@ -212,16 +228,7 @@ protected:
         CArray<CTrackRecord, CTrackRecord&> party;
         for (int i = 0; i < kTrackCount; ++i) {
             const Track& t = kTracks[i];
-            CTrackRecord r;
-            r.m_Title = t.title;
-            r.m_Artist = t.artist;
-            r.m_Album = t.album;
-            r.m_Genre = t.genre;
-            r.m_Year = t.year;
-            r.m_BPMText = t.bpm;
-            r.m_Length = 5;
-            r.m_Index = i + 1;
-            r.m_FileType = "MP3";
+            CTrackRecord r = RecordOf(t, i + 1, 5);
             r.m_FileName = (m_music + "\\" + t.file).c_str();
             m_Tracks.Add(r);
             if (i == 1 || i == 4)
@@ -559,17 +566,9 @@ TEST(LibraryShot, DISABLED_WriteLibraryFolder)
     CArray<CTrackRecord, CTrackRecord&> party;
     int index = 0;
     auto add = [&](const Track& t, int media) {
-        CTrackRecord r;
-        r.m_Title = t.title;
-        r.m_Artist = t.artist;
-        r.m_Album = t.album;
-        r.m_Genre = t.genre;
-        r.m_Year = t.year;
-        r.m_BPMText = t.bpm;
-        r.m_Length = 180 + (index * 37) % 140;
-        r.m_Index = ++index;
+        const int length = 180 + (index * 37) % 140;
+        CTrackRecord r = RecordOf(t, ++index, length);
         r.m_PlayCount = (index * 7) % 12;
-        r.m_FileType = "MP3";
         const std::string file = music + "\\" + t.artist + " - " + t.title + ".mp3";
         ASSERT_TRUE(::CopyFileA(MediaPath("library_" + std::to_string(media) + ".mp3").c_str(), file.c_str(), FALSE));
         r.m_FileName = file.c_str();
